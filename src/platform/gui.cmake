@@ -1,0 +1,3 @@
+# Windows, canvases, hit areas, dialogs, single instance, time.
+list(APPEND WK_PLATFORM_SOURCES
+)

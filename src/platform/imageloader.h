@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <stdexcept>
+
+// A picture file that could not be read or decoded.
+class ImageLoadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Picture files read directly by the program: ".xji" files are JPEG, ".xbi" files are BMP.
+// Both return an RGB32 image and throw ImageLoadError on any failure: a missing, truncated or
+// corrupt file is never turned into a partial picture.
+QImage loadJpegFile(const QString& path);
+QImage loadBmpFile(const QString& path);
