@@ -1,0 +1,73 @@
+#include "settingsstore.h"
+
+#include "inifile.h"
+
+#include <QFileInfo>
+#include <limits>
+#include <utility>
+
+namespace {
+const QString kProgram = QStringLiteral("DaneProgramu");
+const QString kTab = QStringLiteral("Zakladka");
+const QString kLaunches = QStringLiteral("LU");
+const QString kPosition = QStringLiteral("Position");
+constexpr int kPositionMarker = 111002;
+constexpr int kRecordingsTab = 5;
+} // namespace
+
+SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+
+CUstGry* SettingsStore::ForTab(int tab) {
+    switch (tab) {
+    case 1:
+        return &labelling;
+    case 2:
+        return &memory;
+    case 3:
+        return &completing;
+    case 4:
+        return &falling;
+    default:
+        return nullptr;
+    }
+}
+
+bool SettingsStore::LoadAll() {
+    if (!QFileInfo::exists(m_path))
+        return SaveAll();
+
+    IniFile ini(m_path);
+    if (!ini.load())
+        return false;
+
+    launchCounter = ini.readInteger(kProgram, kLaunches, launchCounter);
+    const int tab = ini.readInteger(kProgram, kTab, currentTab);
+    // The recordings tab is never reopened; a tab number that names no tab at all is treated
+    // the same way rather than leaving the menu without a page.
+    currentTab = tab >= 1 && tab < kRecordingsTab ? static_cast<std::int16_t>(tab) : 1;
+
+    memory.Load(ini);
+    completing.Load(ini);
+    labelling.Load(ini);
+    falling.Load(ini);
+
+    if (launchCounter < std::numeric_limits<std::int32_t>::max())
+        ++launchCounter;
+    ini.writeInteger(kProgram, kLaunches, launchCounter);
+    return ini.save();
+}
+
+bool SettingsStore::SaveAll() const {
+    IniFile ini(m_path);
+    // Keeps whatever else the file holds; an unreadable file must not be overwritten blindly.
+    if (!ini.load())
+        return false;
+    memory.Save(ini);
+    completing.Save(ini);
+    labelling.Save(ini);
+    falling.Save(ini);
+    ini.writeInteger(kProgram, kTab, currentTab);
+    ini.writeInteger(kProgram, kLaunches, launchCounter);
+    ini.writeInteger(kProgram, kPosition, kPositionMarker);
+    return ini.save();
+}

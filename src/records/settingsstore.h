@@ -1,0 +1,40 @@
+#pragma once
+
+#include "custgry.h"
+
+#include <QString>
+#include <cstdint>
+
+// All settings kept in data.ini: the four games' records, the menu tab and the launch counter.
+// The program passes <program folder>/Data/data.ini.
+class SettingsStore {
+public:
+    explicit SettingsStore(QString path);
+
+    const QString& path() const { return m_path; }
+
+    CUstGry labelling{QStringLiteral("Podpisywanie")};  // menu tab 1
+    CUstGry memory{QStringLiteral("Memory")};           // menu tab 2
+    CUstGry completing{QStringLiteral("Uzupelnianie")}; // menu tab 3
+    CUstGry falling{QStringLiteral("Spadajace")};       // menu tab 4
+
+    std::int16_t currentTab{1}; // 1..4 games, 5 recordings
+    std::int16_t previousTab{0};
+    std::int32_t launchCounter{0};
+
+    // The record behind a game tab (1..4), null for any other tab.
+    CUstGry* ForTab(int tab);
+
+    // Start-up load. A missing file is created from the values in memory (the counter stays
+    // 0). Otherwise every value is read with the one in memory as default, repaired, and the
+    // launch counter is counted up and written back at once. The program never opens on the
+    // recordings tab. False when the file could not be created, read or written: in
+    // particular when the Data folder itself is missing, which is not created here.
+    bool LoadAll();
+    // Writes the four records and the program values; false when the file could not be
+    // written. Other sections and keys already in the file are kept.
+    bool SaveAll() const;
+
+private:
+    QString m_path;
+};
