@@ -1,0 +1,43 @@
+#include "picturelibrary.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+QImage PictureLibrary::picture(const QString& name) {
+    if (!isValidName(name))
+        return {};
+    const QString path = QDir::current().absoluteFilePath(folder() + '/' + name + ".png");
+    const auto cached = cache_.constFind(path);
+    if (cached != cache_.constEnd())
+        return *cached;
+
+    QImage image;
+    if (QFileInfo(path).isFile()) {
+        QImageReader reader(path, "png");
+        if (reader.read(&image))
+            image = image.convertToFormat(QImage::Format_RGB32);
+        else
+            image = QImage();
+    }
+    cache_.insert(path, image);
+    return image;
+}
+
+bool PictureLibrary::isValidName(const QString& name) {
+    if (name.isEmpty())
+        return false;
+    for (const QChar c : name) {
+        const ushort u = c.unicode();
+        const bool ok = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+                        (u >= '0' && u <= '9') || u == '_' || u == '-';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+PictureLibrary& PictureLibrary::shared() {
+    static PictureLibrary library;
+    return library;
+}
