@@ -8,13 +8,22 @@
 // case; values keep every character they hold. Reading accepts CR LF or LF line ends, a UTF-8
 // byte-order mark and legacy CP1250 bytes; saving writes UTF-8 through a temporary file that
 // replaces the old one only when it is complete.
+//
+// Line rules, as on Windows: "[name]" starts a section (a repeated section continues the first
+// one); "key=value" splits at the first '=' only, so a value may hold '=', ';', brackets,
+// quotes and commas; the first occurrence of a key wins; lines before any section, lines
+// without '=' and lines starting with ';' are ignored. Blanks around the key, right after the
+// '=' and at the line end are not part of the value, so a value's own leading and trailing
+// blanks do not survive a save and load. A line break cannot be stored: writeString turns CR
+// and LF in a value into spaces.
 class IniFile {
 public:
     IniFile() = default;
     explicit IniFile(QString path);
 
     // Reads the file named at construction. A missing file gives an empty ini and true;
-    // an unreadable one (no permission, a directory in its place) gives false.
+    // an unreadable one (no permission, a directory in its place, megabytes of something that
+    // is not an ini file) gives false. Either way the previous content is dropped.
     bool load();
     // Writes atomically to the path named at construction; false when it could not.
     bool save() const;
@@ -24,6 +33,7 @@ public:
     QString readString(const QString& section, const QString& key, const QString& def) const;
     // Decimal integer; a missing key or text that is not a whole number in range gives def.
     int readInteger(const QString& section, const QString& key, int def) const;
+    // Creates the section and key when missing. An empty section or key name is ignored.
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, int value);
 

@@ -1,3 +1,5 @@
 # Ini files, picture files, sound playback.
 list(APPEND WK_PLATFORM_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/textdecoding.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
 )

@@ -1,0 +1,1 @@
+wk_add_test(inifile_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/inifile_test.cpp LIBS wk_platform)
