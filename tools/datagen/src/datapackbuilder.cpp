@@ -1,0 +1,415 @@
+#include "datapackbuilder.h"
+
+#include "contactsheet.h"
+#include "iconlibrary.h"
+#include "jpegwriter.h"
+#include "musicsynth.h"
+#include "packlayout.h"
+#include "picturecomposer.h"
+#include "speechsynth.h"
+#include "tsvtable.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QImageReader>
+#include <QMutex>
+#include <QMutexLocker>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#if __has_include("interfacepack.h") && defined(WK_HAVE_INTERFACE_PACK)
+#include "interfacepack.h"
+#define WK_INTERFACE_PACK 1
+#endif
+
+namespace {
+
+QMutex errorMutex;
+
+// The pictures every game shows besides the word pictures, drawn like them.
+struct CardPicture {
+    const char* path;
+    const char* recipe;
+};
+constexpr CardPicture kCardPictures[] = {
+    {"Sio/blkcard0.xji", "svg:cardback"},
+    {"Sio/squest.xji", "svg:slotquestion"},
+    {"Sio/allred.xji", "svg:slotred"},
+};
+
+} // namespace
+
+DataPackBuilder::DataPackBuilder(Options options)
+    : options_(std::move(options)), manifest_(options_.dataDir + "/.datagen-manifest"),
+      library_(new IconLibrary(options_.setsDir, options_.sourceDir + "/pictures")) {
+    manifest_.load();
+}
+
+DataPackBuilder::~DataPackBuilder() {
+    delete library_;
+}
+
+void DataPackBuilder::say(const QString& line) const {
+    if (options_.progress)
+        options_.progress(line);
+}
+
+void DataPackBuilder::fail(const QString& error) {
+    QMutexLocker lock(&errorMutex);
+    errors_.append(error);
+}
+
+bool DataPackBuilder::ensureFolders() {
+    for (const char* sub : {"Sio", "Bio", "Smd", "Intf/Smd", "Intf/Spec", "Intf/Lib"}) {
+        if (!QDir().mkpath(dataPath(sub))) {
+            fail("cannot create folder " + dataPath(sub));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool DataPackBuilder::loadWords() {
+    if (!words_.isEmpty())
+        return true;
+    QString error;
+    if (!WordList::load(options_.sourceDir + "/words.tsv", &words_, &error)) {
+        fail(error);
+        return false;
+    }
+    return true;
+}
+
+bool DataPackBuilder::parallel(int count, const std::function<bool(int, QString*)>& job) {
+    std::atomic<int> next{0};
+    std::atomic<bool> ok{true};
+    auto worker = [&] {
+        for (int i = next++; i < count; i = next++) {
+            QString error;
+            if (!job(i, &error)) {
+                ok = false;
+                fail(error);
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int t = 1; t < std::max(1, options_.jobs); ++t)
+        threads.emplace_back(worker);
+    worker();
+    for (auto& t : threads)
+        t.join();
+    return ok;
+}
+
+bool DataPackBuilder::run() {
+    QElapsedTimer clock;
+    clock.start();
+    if (!ensureFolders())
+        return false;
+    bool ok = buildWordPictures();
+    ok = buildCardPictures() && ok;
+    ok = buildWordSounds() && ok;
+    ok = buildPhrases() && ok;
+    ok = buildMusic() && ok;
+    ok = buildInterface() && ok;
+    QString error;
+    if (!manifest_.save(&error)) {
+        fail(error);
+        ok = false;
+    }
+    if (options_.sheets)
+        ok = buildContactSheets() && ok;
+    say(QString("data pack: %1 files made, %2 up to date, %3 s")
+            .arg(made_)
+            .arg(kept_)
+            .arg(clock.elapsed() / 1000.0, 0, 'f', 1));
+    return ok && errors_.isEmpty();
+}
+
+bool DataPackBuilder::buildWordPictures() {
+    if (!ensureFolders() || !loadWords())
+        return false;
+    const int before = made_;
+    const QList<PackLayout::BigKind> kinds = PackLayout::bigKinds();
+    std::vector<MaskShape> masks;
+    for (const auto& kind : kinds) {
+        masks.push_back(PackLayout::maskFor(kind));
+        const QString rel = PackLayout::maskPath(kind.suffix);
+        const QByteArray print = BuildManifest::fingerprint(
+            QByteArray(Version) + rel.toUtf8() + QByteArray::number(kind.size.width()) + 'x' +
+            QByteArray::number(kind.size.height()) + QByteArray::number(int(kind.shape)) +
+            QByteArray::number(kind.radius));
+        if (manifest_.upToDate(rel, dataPath(rel), print)) {
+            ++kept_;
+            continue;
+        }
+        QString error;
+        if (!JpegWriter::writeGray(masks.back().mask(), dataPath(rel), JpegWriter::MaskQuality,
+                                   &error)) {
+            fail(rel + ": " + error);
+            continue;
+        }
+        manifest_.record(rel, print);
+        ++made_;
+    }
+
+    PictureComposer composer(*library_);
+    const bool ok = parallel(int(words_.size()), [&](int i, QString* error) {
+        const WordList::Word& word = words_[i];
+        QList<RecipeLayer> layers;
+        QString fault;
+        if (!PictureRecipe::parse(word.recipe, &layers, &fault)) {
+            *error = "picture of \"" + word.key + "\": " + fault;
+            return false;
+        }
+        const QByteArray inputs = composer.inputs(layers, &fault);
+        if (inputs.isEmpty()) {
+            *error = "picture of \"" + word.key + "\": " + fault;
+            return false;
+        }
+        const QByteArray base = QByteArray(Version) + word.recipe.toUtf8() + inputs;
+
+        auto make = [&](const QString& rel, QSize size, const QRectF& area, const MaskShape* mask) {
+            const QByteArray print =
+                BuildManifest::fingerprint(base + rel.toUtf8() + QByteArray::number(size.width()) +
+                                           'x' + QByteArray::number(size.height()));
+            if (manifest_.upToDate(rel, dataPath(rel), print)) {
+                ++kept_;
+                return true;
+            }
+            QImage image = composer.render(layers, size, area, &fault);
+            if (image.isNull()) {
+                *error = rel + ": " + fault;
+                return false;
+            }
+            if (mask)
+                mask->whitenOutside(image);
+            if (!JpegWriter::writeColour(image, dataPath(rel), JpegWriter::PictureQuality,
+                                         &fault)) {
+                *error = rel + ": " + fault;
+                return false;
+            }
+            manifest_.record(rel, print);
+            ++made_;
+            return true;
+        };
+
+        if (!make(PackLayout::smallPath(word.key), PackLayout::smallSize(), PackLayout::smallArea(),
+                  nullptr))
+            return false;
+        for (std::size_t k = 0; k < masks.size(); ++k) {
+            if (!make(PackLayout::bigPath(word.key, kinds[int(k)].suffix), kinds[int(k)].size,
+                      PackLayout::bigArea(masks[k]), &masks[k]))
+                return false;
+        }
+        return true;
+    });
+    say(QString("word pictures: %1 words, %2 files made").arg(words_.size()).arg(made_ - before));
+    return ok;
+}
+
+bool DataPackBuilder::buildCardPictures() {
+    if (!ensureFolders())
+        return false;
+    PictureComposer composer(*library_);
+    bool ok = true;
+    for (const CardPicture& card : kCardPictures) {
+        const QString rel = card.path;
+        QList<RecipeLayer> layers;
+        QString error;
+        QByteArray inputs;
+        if (PictureRecipe::parse(card.recipe, &layers, &error))
+            inputs = composer.inputs(layers, &error);
+        if (inputs.isEmpty()) {
+            fail(rel + ": " + error);
+            ok = false;
+            continue;
+        }
+        const QSize size = PackLayout::smallSize();
+        const QByteArray print = BuildManifest::fingerprint(QByteArray(Version) + inputs);
+        if (manifest_.upToDate(rel, dataPath(rel), print)) {
+            ++kept_;
+            continue;
+        }
+        const QImage image = composer.render(layers, size, QRectF(QPointF(0, 0), size), &error);
+        if (image.isNull() ||
+            !JpegWriter::writeColour(image, dataPath(rel), JpegWriter::PictureQuality, &error)) {
+            fail(rel + ": " + error);
+            ok = false;
+            continue;
+        }
+        manifest_.record(rel, print);
+        ++made_;
+    }
+    say(QString("card pictures: %1").arg(std::size(kCardPictures)));
+    return ok;
+}
+
+bool DataPackBuilder::buildWordSounds() {
+    if (!ensureFolders() || !loadWords())
+        return false;
+    const int before = made_;
+    const SpeechSynth voice;
+    const bool ok = parallel(int(words_.size()), [&](int i, QString* error) {
+        const WordList::Word& word = words_[i];
+        const QString rel = PackLayout::soundPath(word.key);
+        const QByteArray print = BuildManifest::fingerprint(
+            QByteArray(Version) + voice.settings().toUtf8() + word.speech.toUtf8());
+        if (manifest_.upToDate(rel, dataPath(rel), print)) {
+            ++kept_;
+            return true;
+        }
+        if (!voice.speak(word.speech, dataPath(rel), error)) {
+            *error = rel + ": " + *error;
+            return false;
+        }
+        manifest_.record(rel, print);
+        ++made_;
+        return true;
+    });
+    say(QString("spoken words: %1 words, %2 files made").arg(words_.size()).arg(made_ - before));
+    return ok;
+}
+
+bool DataPackBuilder::buildPhrases() {
+    if (!ensureFolders())
+        return false;
+    QList<TsvTable::Row> rows;
+    QString error;
+    if (!TsvTable::read(options_.sourceDir + "/phrases.tsv", 2, &rows, &error)) {
+        fail(error);
+        return false;
+    }
+    QStringList praise, retry;
+    for (const auto& row : rows) {
+        if (row.fields[0] == "praise")
+            praise.append(row.fields[1]);
+        else if (row.fields[0] == "retry")
+            retry.append(row.fields[1]);
+    }
+    if (praise.size() != PackLayout::PraiseCount || retry.size() != PackLayout::RetryCount) {
+        fail(QString("phrases.tsv: %1 praise and %2 retry phrases, need %3 and %4")
+                 .arg(praise.size())
+                 .arg(retry.size())
+                 .arg(PackLayout::PraiseCount)
+                 .arg(PackLayout::RetryCount));
+        return false;
+    }
+    struct Job {
+        QString rel, text;
+    };
+    QList<Job> jobs;
+    for (int i = 0; i < praise.size(); ++i)
+        jobs.append({PackLayout::praisePath(i), praise[i]});
+    for (int i = 0; i < retry.size(); ++i)
+        jobs.append({PackLayout::retryPath(i), retry[i]});
+
+    const int before = made_;
+    const SpeechSynth voice;
+    const bool ok = parallel(int(jobs.size()), [&](int i, QString* fault) {
+        const Job& job = jobs[i];
+        const QByteArray print = BuildManifest::fingerprint(
+            QByteArray(Version) + voice.settings().toUtf8() + job.text.toUtf8());
+        if (manifest_.upToDate(job.rel, dataPath(job.rel), print)) {
+            ++kept_;
+            return true;
+        }
+        if (!voice.speak(job.text, dataPath(job.rel), fault)) {
+            *fault = job.rel + ": " + *fault;
+            return false;
+        }
+        manifest_.record(job.rel, print);
+        ++made_;
+        return true;
+    });
+    say(QString("feedback phrases: %1 praise, %2 try again, %3 files made")
+            .arg(praise.size())
+            .arg(retry.size())
+            .arg(made_ - before));
+    return ok;
+}
+
+bool DataPackBuilder::buildMusic() {
+    if (!ensureFolders())
+        return false;
+    const QString rel = PackLayout::musicPath();
+    const WaveFile tune = MusicSynth::tune();
+    const QByteArray samples(reinterpret_cast<const char*>(tune.samples.data()),
+                             qsizetype(tune.samples.size() * 2));
+    const QByteArray print = BuildManifest::fingerprint(QByteArray(Version) + samples);
+    if (manifest_.upToDate(rel, dataPath(rel), print)) {
+        ++kept_;
+        say("music: up to date");
+        return true;
+    }
+    QString error;
+    if (!tune.write(dataPath(rel), &error)) {
+        fail(error);
+        return false;
+    }
+    manifest_.record(rel, print);
+    ++made_;
+    say(QString("music: %1 s").arg(tune.durationSeconds(), 0, 'f', 1));
+    return true;
+}
+
+bool DataPackBuilder::buildInterface() {
+#ifdef WK_INTERFACE_PACK
+    QStringList errors;
+    const bool ok =
+        makeInterfacePack(options_.dataDir, options_.sheetDir, options_.progress, &errors);
+    for (const QString& e : errors)
+        fail(e);
+    return ok && errors.isEmpty();
+#else
+    say("interface pictures: not part of this build");
+    return true;
+#endif
+}
+
+bool DataPackBuilder::buildContactSheets() {
+    if (!loadWords())
+        return false;
+    auto read = [](const QString& path) {
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        return reader.read();
+    };
+    QList<ContactSheet::Item> items;
+    for (const auto& word : words_)
+        items.append({read(dataPath(PackLayout::smallPath(word.key))), word.word});
+    const QImage words = ContactSheet::grid(
+        items, QSize(100, 100), 20, QString("Wiklotek: %1 word pictures").arg(items.size()));
+    bool ok = true;
+    const QString wordsPath = options_.sheetDir + "/contact-sheet-words.png";
+    if (!words.save(wordsPath)) {
+        fail("cannot write " + wordsPath);
+        ok = false;
+    }
+
+    items.clear();
+    for (const char* folder : {"Intf/Spec", "Intf/Lib", "Bio", "Sio"}) {
+        QStringList names = QDir(dataPath(folder)).entryList(QDir::Files, QDir::Name);
+        for (const QString& name : names) {
+            // Word pictures have their own sheet; of Bio and Sio only the shared files count.
+            if ((QString(folder) == "Bio" && !name.startsWith("_matr")) ||
+                (QString(folder) == "Sio" &&
+                 !QStringList{"blkcard0.xji", "squest.xji", "allred.xji"}.contains(name)))
+                continue;
+            items.append({read(dataPath(QString(folder) + "/" + name)), name.section('.', 0, 0)});
+        }
+    }
+    const QImage sheet = ContactSheet::grid(
+        items, QSize(130, 110), 16, QString("Wiklotek: %1 interface pictures").arg(items.size()));
+    const QString sheetPath = options_.sheetDir + "/contact-sheet-interface.png";
+    if (!sheet.save(sheetPath)) {
+        fail("cannot write " + sheetPath);
+        ok = false;
+    }
+    say(QString("contact sheets: %1 words, %2 interface pictures")
+            .arg(words_.size())
+            .arg(items.size()));
+    return ok;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "buildmanifest.h"
+#include "wordlist.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class IconLibrary;
+
+// Brings a Data folder up to date: word pictures and masks, card pictures, spoken words,
+// feedback phrases, music, the interface pictures, and the review sheets beside it. Files whose
+// inputs have not changed since they were made are kept.
+class DataPackBuilder {
+public:
+    struct Options {
+        QString dataDir;   // the Data folder to fill
+        QString sheetDir;  // where the contact sheets go (the build folder)
+        QString setsDir;   // node_modules/@iconify-json of the installed picture set
+        QString sourceDir; // tools/datagen: words.tsv, phrases.tsv, pictures/
+        int jobs{2};
+        bool sheets{true};
+        std::function<void(const QString&)> progress;
+    };
+
+    explicit DataPackBuilder(Options options);
+    ~DataPackBuilder();
+
+    // Runs every stage; false when anything could not be made (errors() names each).
+    bool run();
+
+    bool buildWordPictures();
+    bool buildCardPictures();
+    bool buildWordSounds();
+    bool buildPhrases();
+    bool buildMusic();
+    bool buildInterface();
+    bool buildContactSheets();
+
+    const QStringList& errors() const { return errors_; }
+    // Files made and kept by the stages run so far.
+    int made() const { return made_; }
+    int kept() const { return kept_; }
+
+    // Bumped when the way files are made changes, so that every file is remade once.
+    static constexpr const char* Version = "wiklotek-datagen 1";
+
+private:
+    bool loadWords();
+    void say(const QString& line) const;
+    void fail(const QString& error);
+    // Runs job(i) for i in [0, count) on the worker threads; false when any job failed.
+    bool parallel(int count, const std::function<bool(int, QString*)>& job);
+    QString dataPath(const QString& relative) const { return options_.dataDir + "/" + relative; }
+    bool ensureFolders();
+
+    Options options_;
+    QList<WordList::Word> words_;
+    BuildManifest manifest_;
+    IconLibrary* library_;
+    QStringList errors_;
+    std::atomic<int> made_{0};
+    std::atomic<int> kept_{0};
+};
