@@ -2,4 +2,6 @@
 list(APPEND WK_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/textdecoding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/jpegdecoder.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/imageloader.cpp
 )

@@ -1,0 +1,267 @@
+#include "imageloader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <jpeglib.h>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+};
+
+// Writes a JPEG with libjpeg from raw samples (components per pixel as in `inSpace`), at full
+// quality without chroma subsampling so that flat colours come back within a few levels.
+QByteArray encodeJpeg(int width, int height, J_COLOR_SPACE inSpace, int components,
+                      const std::vector<unsigned char>& samples, J_COLOR_SPACE fileSpace,
+                      bool adobeMarker) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    jpeg_mem_dest(&cinfo, &out, &outSize);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = components;
+    cinfo.in_color_space = inSpace;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, fileSpace);
+    cinfo.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    for (int i = 0; i < cinfo.num_components; ++i) {
+        cinfo.comp_info[i].h_samp_factor = 1;
+        cinfo.comp_info[i].v_samp_factor = 1;
+    }
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        auto* row = const_cast<JSAMPLE*>(samples.data() +
+                                         std::size_t(cinfo.next_scanline) * width * components);
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(outSize));
+    std::free(out);
+    return bytes;
+}
+
+// Left half one colour, right half another, as RGB samples.
+std::vector<unsigned char> twoColourRgb(int width, int height, Rgb left, Rgb right) {
+    std::vector<unsigned char> s;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Rgb& c = x < width / 2 ? left : right;
+            s.insert(s.end(), {(unsigned char)c.r, (unsigned char)c.g, (unsigned char)c.b});
+        }
+    }
+    return s;
+}
+
+// A picture with detail everywhere, so that its compressed data is long.
+QByteArray detailedJpeg(int width, int height) {
+    std::vector<unsigned char> s;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            s.insert(s.end(), {(unsigned char)(x * 7 + y), (unsigned char)(x * y),
+                               (unsigned char)((x ^ y) * 13)});
+        }
+    }
+    return encodeJpeg(width, height, JCS_RGB, 3, s, JCS_YCbCr, false);
+}
+
+class ImageLoader : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir;
+};
+
+void expectColour(const QImage& image, int x, int y, Rgb want, int tolerance) {
+    const QRgb got = image.pixel(x, y);
+    EXPECT_NEAR(qRed(got), want.r, tolerance) << "at " << x << "," << y;
+    EXPECT_NEAR(qGreen(got), want.g, tolerance) << "at " << x << "," << y;
+    EXPECT_NEAR(qBlue(got), want.b, tolerance) << "at " << x << "," << y;
+}
+
+// RGB32 promises 0xff in the top byte of every stored pixel, whatever pixel() reports.
+void expectOpaqueStorage(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            ASSERT_EQ(row[x] >> 24, 0xFFu) << "at " << x << "," << y;
+        }
+    }
+}
+
+TEST_F(ImageLoader, RgbJpegDecodesToSizeAndColours) {
+    // An odd size that is no multiple of the 8x8 blocks.
+    const Rgb left{200, 30, 40}, right{20, 90, 230};
+    const QString path =
+        write("kot.xji",
+              encodeJpeg(34, 19, JCS_RGB, 3, twoColourRgb(34, 19, left, right), JCS_YCbCr, false));
+    const QImage image = loadJpegFile(path);
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image.size(), QSize(34, 19));
+    expectColour(image, 2, 2, left, 4);
+    expectColour(image, 31, 17, right, 4);
+    expectColour(image, 0, 18, left, 4);
+    expectOpaqueStorage(image);
+}
+
+TEST_F(ImageLoader, GrayscaleJpegDecodesToGrey) {
+    const std::vector<unsigned char> samples(24 * 8, 100);
+    const QImage image = loadJpegFile(
+        write("szary.xji", encodeJpeg(24, 8, JCS_GRAYSCALE, 1, samples, JCS_GRAYSCALE, false)));
+    EXPECT_EQ(image.size(), QSize(24, 8));
+    expectColour(image, 5, 5, {100, 100, 100}, 1);
+    expectOpaqueStorage(image);
+}
+
+struct CmykCase {
+    const char* name;
+    J_COLOR_SPACE fileSpace;
+    bool adobe;
+};
+
+void PrintTo(const CmykCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CmykJpeg : public ImageLoader, public testing::WithParamInterface<CmykCase> {};
+
+TEST_P(CmykJpeg, DecodesToTheRightColours) {
+    // Inks: 10% cyan, 70% magenta, 90% yellow, 20% black: an orange-red. The right half has
+    // no ink at all and must come out white.
+    const int inks[4] = {26, 178, 230, 51};
+    const Rgb orange{(255 - 26) * (255 - 51) / 255, (255 - 178) * (255 - 51) / 255,
+                     (255 - 230) * (255 - 51) / 255};
+    const CmykCase& c = GetParam();
+    std::vector<unsigned char> samples;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            for (int i = 0; i < 4; ++i) {
+                const int ink = x < 16 ? inks[i] : 0;
+                // Adobe's files hold the inks inverted.
+                samples.push_back((unsigned char)(c.adobe ? 255 - ink : ink));
+            }
+        }
+    }
+    const QImage image = loadJpegFile(
+        write("cmyk.xji", encodeJpeg(32, 16, JCS_CMYK, 4, samples, c.fileSpace, c.adobe)));
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image.size(), QSize(32, 16));
+    expectColour(image, 4, 4, orange, 5);
+    expectColour(image, 28, 12, {255, 255, 255}, 3);
+    expectOpaqueStorage(image);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, CmykJpeg,
+                         testing::Values(CmykCase{"AdobeCmyk", JCS_CMYK, true},
+                                         CmykCase{"AdobeYcck", JCS_YCCK, true},
+                                         CmykCase{"PlainCmyk", JCS_CMYK, false}),
+                         [](const testing::TestParamInfo<CmykCase>& info) {
+                             return info.param.name;
+                         });
+
+struct BadFileCase {
+    const char* name;
+    QByteArray (*make)();
+};
+
+void PrintTo(const BadFileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BadJpeg : public ImageLoader, public testing::WithParamInterface<BadFileCase> {};
+
+TEST_P(BadJpeg, ThrowsWithThePath) {
+    const QString path = write("źle.xji", GetParam().make());
+    try {
+        const QImage image = loadJpegFile(path);
+        ADD_FAILURE() << "decoded to " << image.width() << "x" << image.height();
+    } catch (const ImageLoadError& e) {
+        EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos) << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadJpeg,
+    testing::Values(BadFileCase{"ZeroBytes", [] { return QByteArray(); }},
+                    BadFileCase{"Garbage",
+                                [] {
+                                    QByteArray b;
+                                    for (int i = 0; i < 5000; ++i) {
+                                        b.append(char((i * 2654435761u) >> 13));
+                                    }
+                                    return b;
+                                }},
+                    BadFileCase{
+                        "GarbageAfterStartMarker",
+                        [] { return QByteArray("\xFF\xD8\xFF\xE0") + QByteArray(3000, '\x5A'); }},
+                    BadFileCase{"TruncatedInTheMiddle",
+                                [] {
+                                    const QByteArray whole = detailedJpeg(64, 64);
+                                    return whole.first(whole.size() / 2);
+                                }},
+                    BadFileCase{"MissingEndMarker",
+                                [] {
+                                    const QByteArray whole = detailedJpeg(64, 64);
+                                    return whole.first(whole.size() - 2);
+                                }},
+                    BadFileCase{"HeaderOnly", [] { return detailedJpeg(64, 64).first(300); }}),
+    [](const testing::TestParamInfo<BadFileCase>& info) { return info.param.name; });
+
+TEST_F(ImageLoader, MissingFileOrDirectoryThrows) {
+    EXPECT_THROW(loadJpegFile(dir.filePath("brak.xji")), ImageLoadError);
+    EXPECT_THROW(loadJpegFile(dir.path()), ImageLoadError);
+    EXPECT_THROW(loadBmpFile(dir.filePath("brak.xbi")), ImageLoadError);
+    EXPECT_THROW(loadBmpFile(dir.path()), ImageLoadError);
+}
+
+QImage testPattern() {
+    QImage image(21, 13, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, qRgb(x * 12, y * 19, (x + y) * 7));
+        }
+    }
+    return image;
+}
+
+TEST_F(ImageLoader, BmpLoadsExactPixels) {
+    const QString path = dir.filePath("mT_m1.xbi");
+    ASSERT_TRUE(testPattern().save(path, "BMP"));
+    const QImage image = loadBmpFile(path);
+    EXPECT_EQ(image.format(), QImage::Format_RGB32);
+    EXPECT_EQ(image, testPattern());
+}
+
+TEST_F(ImageLoader, BadBmpThrows) {
+    const QString good = dir.filePath("good.xbi");
+    ASSERT_TRUE(testPattern().save(good, "BMP"));
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray whole = f.readAll();
+    EXPECT_THROW(loadBmpFile(write("cut.xbi", whole.first(whole.size() - 10))), ImageLoadError);
+    EXPECT_THROW(loadBmpFile(write("head.xbi", whole.first(20))), ImageLoadError);
+    EXPECT_THROW(loadBmpFile(write("empty.xbi", QByteArray())), ImageLoadError);
+    EXPECT_THROW(loadBmpFile(write("junk.xbi", QByteArray(500, '\x33'))), ImageLoadError);
+    // A picture of another format under the BMP name is not taken for one.
+    const QString png = dir.filePath("png.xbi");
+    ASSERT_TRUE(testPattern().save(png, "PNG"));
+    EXPECT_THROW(loadBmpFile(png), ImageLoadError);
+}
+
+} // namespace
