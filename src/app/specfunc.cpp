@@ -1,0 +1,66 @@
+#include "specfunc.h"
+
+#include "eventpump.h"
+#include "imageloader.h"
+#include "randomgenerator.h"
+#include "soundplayer.h"
+
+#include <QFileInfo>
+
+void LoadJpegBitmap(QImage& bitmap, const QString& path) {
+    bitmap = loadJpegFile(path);
+}
+
+void LoadBitmapFile(QImage& bitmap, const QString& path) {
+    bitmap = loadBmpFile(path);
+}
+
+bool PlayWordSound(SoundPlayer& player, const QString& key) {
+    const QString path = QStringLiteral("Data/Smd/") + key + QStringLiteral(".pw");
+    if (!QFileInfo::exists(path))
+        return false;
+    player.playSync(path);
+    return true;
+}
+
+QString FeedbackSoundPath(int kind, int number) {
+    const QString prefix = kind == FeedbackPraise ? QStringLiteral("Data/Intf/Smd/g")
+                                                  : QStringLiteral("Data/Intf/Smd/b");
+    return prefix + QStringLiteral("%1.pw").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+bool PlayFeedbackSound(SoundPlayer& player, RandomGenerator& random, int kind) {
+    int count;
+    if (kind == FeedbackPraise)
+        count = 47;
+    else if (kind == FeedbackError)
+        count = 40;
+    else
+        return false;
+    const QString path = FeedbackSoundPath(kind, random.below(count));
+    if (!QFileInfo::exists(path))
+        return false;
+    player.playSync(path);
+    Sleep(500);
+    return true;
+}
+
+QString LetterToken(const QString& grapheme) {
+    static const struct {
+        const char16_t* grapheme;
+        const char* token;
+    } table[] = {
+        {u"dż", "dzz"}, {u"dź", "dzzz"}, {u"ż", "zz"}, {u"ź", "zzz"}, {u"ó", "oo"}, {u"ł", "ll"},
+        {u"ć", "cc"},   {u"ś", "ss"},    {u"ń", "nn"}, {u"ę", "ee"},  {u"ą", "aa"},
+    };
+    for (const auto& row : table) {
+        if (grapheme == QString::fromUtf16(row.grapheme))
+            return QString::fromLatin1(row.token);
+    }
+    return grapheme;
+}
+
+QString FormatDuration(int seconds) {
+    return QString::number(seconds / 60) + QStringLiteral(" min ") + QString::number(seconds % 60) +
+           QStringLiteral(" s");
+}

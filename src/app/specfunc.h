@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class RandomGenerator;
+class SoundPlayer;
+
+// Picture and sound helpers shared by the windows and games. Paths are relative to the
+// program's folder, which is the current directory while the program runs.
+
+// Loads a JPEG (".xji") or BMP (".xbi") picture into bitmap; throws ImageLoadError on failure.
+void LoadJpegBitmap(QImage& bitmap, const QString& path);
+void LoadBitmapFile(QImage& bitmap, const QString& path);
+
+// Plays "Data/Smd/<key>.pw" to its end; false (and silence) when the file is missing.
+bool PlayWordSound(SoundPlayer& player, const QString& key);
+
+enum FeedbackKind { FeedbackPraise = 0, FeedbackError = 1 };
+// Plays a random praise (kind 0, "g00".."g46") or try-again (kind 1, "b00".."b39") phrase
+// from "Data/Intf/Smd/", then pauses 500 ms. False when nothing was played.
+bool PlayFeedbackSound(SoundPlayer& player, RandomGenerator& random, int kind);
+// The file a feedback sound of this kind and number would come from.
+QString FeedbackSoundPath(int kind, int number);
+
+// ASCII token of a Polish grapheme for file and picture names ("ż" → "zz", "dź" → "dzzz").
+QString LetterToken(const QString& grapheme);
+
+// "2 min 5 s" for 125 seconds.
+QString FormatDuration(int seconds);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The program's entry: report mode, single instance, the program folder as working folder,
+// the start-up checks, the process-wide objects, the windows and the message loop. Returns
+// the process exit status.
+class Startup {
+public:
+    // Exit statuses besides the error codes 1..4 of CBlad.
+    static constexpr int ExitOk = 0;
+    static constexpr int ExitCritical = 5;
+    static constexpr int ExitAlreadyRunning = 6;
+    static constexpr int ExitReportMissing = 1;
+    static constexpr int ExitReportFailed = 2;
+
+    // Needs a QApplication. arguments as QCoreApplication::arguments() gives them.
+    int run(const QStringList& arguments);
+
+    // The "z" switch: only exactly "z" as the first argument.
+    static bool isReportMode(const QStringList& arguments);
+
+private:
+    int runReport();
+    int runProgram();
+    // The window that owns start-up messages: the splash while it exists.
+    QWidget* messageOwner() const;
+    void raiseFrontWindow();
+
+    QString m_startDirectory;
+    QString m_programDirectory;
+};

@@ -1,0 +1,103 @@
+# Shared helpers of the end-to-end tests: a private X server, a private program folder, and
+# ways to wait for windows and press keys as a person would.
+set -euo pipefail
+
+: "${WK_PROGRAM:?WK_PROGRAM must name the built wiklotek binary}"
+
+WORK=$(mktemp -d)
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+unset QT_QPA_PLATFORM
+XVFB_PID=
+
+cleanup() {
+    local pids
+    pids=$(jobs -p || true)
+    [ -n "$pids" ] && kill $pids 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# start_x WIDTHxHEIGHT: a fresh Xvfb on a free display, exported as DISPLAY.
+start_x() {
+    local size=$1
+    rm -f "$WORK/display"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$WORK/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$WORK/display" ] || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$WORK/display")"
+}
+
+# make_program_dir DIR [with-data]: the program alone in DIR, with an empty Data folder or
+# with the build's data pack (copied as links, so that data.ini stays private).
+make_program_dir() {
+    local dir=$1
+    mkdir -p "$dir"
+    cp "$WK_PROGRAM" "$dir/wiklotek"
+    if [ "${2:-}" = with-data ] && [ -d "$(dirname "$WK_PROGRAM")/Data" ]; then
+        cp -rs "$(dirname "$WK_PROGRAM")/Data" "$dir/Data"
+        rm -f "$dir/Data/data.ini"
+    else
+        mkdir -p "$dir/Data"
+    fi
+}
+
+# wait_window TITLE-REGEX [SECONDS]: prints the id of the first window whose name matches.
+wait_window() {
+    local title=$1 seconds=${2:-20} id
+    for _ in $(seq $((seconds * 10))); do
+        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window named '$title' within ${seconds}s"
+}
+
+# press_in WINDOW-ID KEY: focuses the window and presses the key on the keyboard.
+press_in() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    sleep 0.2
+    xdotool key --clearmodifiers "$2"
+}
+
+# wait_exit PID [SECONDS]: waits for the process, prints its exit status.
+wait_exit() {
+    local pid=$1 seconds=${2:-20}
+    for _ in $(seq $((seconds * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" || status=$?
+            echo "$status"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "process $pid still runs after ${seconds}s"
+}
+
+# ini_value FILE SECTION KEY
+ini_value() {
+    awk -v section="[$2]" -v key="$3" '
+        { sub(/\r$/, "") }
+        /^\[/ { inside = ($0 == section); next }
+        inside && index($0, key "=") == 1 { print substr($0, length(key) + 2); exit }
+    ' "$1"
+}
+
+expect_eq() {
+    [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
+}
