@@ -152,6 +152,9 @@ int Startup::runProgram() {
         SoundPlayer player;
         auto catalogue = std::make_unique<CSlowa>(random);
         (void)display;
+        // Closing the menu stores every game's choice; the repaired values are kept too.
+        if (!settings.SaveAll())
+            throw CBlad(4);
     } catch (const CBlad& error) {
         ShowError(error, messageOwner());
         status = error.ErrorCode;

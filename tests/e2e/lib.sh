@@ -74,19 +74,38 @@ press_in() {
     xdotool key --clearmodifiers "$2"
 }
 
-# wait_exit PID [SECONDS]: waits for the process, prints its exit status.
+# launch NAME COMMAND...: starts the command in the background; its status and pid are kept
+# under NAME for wait_exit and pid_of.
+launch() {
+    local name=$1
+    shift
+    rm -f "$WORK/$name.status" "$WORK/$name.pid"
+    (
+        "$@" &
+        echo $! >"$WORK/$name.pid"
+        status=0
+        wait $! || status=$?
+        echo $status >"$WORK/$name.status"
+    ) &
+    for _ in $(seq 50); do
+        [ -s "$WORK/$name.pid" ] && return 0
+        sleep 0.02
+    done
+}
+
+pid_of() { cat "$WORK/$1.pid"; }
+
+# wait_exit NAME [SECONDS]: waits for the launched command to end, prints its exit status.
 wait_exit() {
-    local pid=$1 seconds=${2:-20}
+    local name=$1 seconds=${2:-20}
     for _ in $(seq $((seconds * 10))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            local status=0
-            wait "$pid" || status=$?
-            echo "$status"
+        if [ -s "$WORK/$name.status" ]; then
+            cat "$WORK/$name.status"
             return 0
         fi
         sleep 0.1
     done
-    fail "process $pid still runs after ${seconds}s"
+    fail "$name still runs after ${seconds}s"
 }
 
 # ini_value FILE SECTION KEY

@@ -6,11 +6,10 @@ start_x 1024x768
 # An empty folder: every one of the 1722 paths is missing.
 mkdir "$WORK/empty"
 cd "$WORK/empty"
-"$WK_PROGRAM" z >"$WORK/stdout" 2>/dev/null &
-pid=$!
+launch app "$WK_PROGRAM" z >"$WORK/stdout" 2>/dev/null
 box=$(wait_window "Raport zasobów")
 press_in "$box" Return
-expect_eq "$(wait_exit $pid)" 1 "exit status with files missing"
+expect_eq "$(wait_exit app)" 1 "exit status with files missing"
 grep -q "1722 files missing" "$WORK/stdout" || fail "stdout: $(cat "$WORK/stdout")"
 report="$WORK/empty/Raport zasobów.txt"
 [ -f "$report" ] || fail "no report written"
@@ -24,11 +23,10 @@ expect_eq "$(grep -c $'\r$' "$report")" 1725 "CR LF line ends"
 # A report that cannot be written (a folder in its place): exit 2, the error box.
 mkdir "$WORK/blocked" "$WORK/blocked/Raport zasobów.txt"
 cd "$WORK/blocked"
-"$WK_PROGRAM" z >"$WORK/stdout" 2>/dev/null &
-pid=$!
+launch app "$WK_PROGRAM" z >"$WORK/stdout" 2>/dev/null
 box=$(wait_window "Raport zasobów")
 press_in "$box" space
-expect_eq "$(wait_exit $pid)" 2 "exit status when the report cannot be written"
+expect_eq "$(wait_exit app)" 2 "exit status when the report cannot be written"
 
 # With the build's data pack every file exists: exit 0 and no report.
 data="$(dirname "$WK_PROGRAM")/Data"
@@ -36,11 +34,10 @@ if [ -d "$data/Smd" ]; then
     mkdir "$WORK/full"
     ln -s "$data" "$WORK/full/Data"
     cd "$WORK/full"
-    "$WK_PROGRAM" z >"$WORK/stdout" 2>/dev/null &
-    pid=$!
+    launch app "$WK_PROGRAM" z >"$WORK/stdout" 2>/dev/null
     box=$(wait_window "Raport zasobów")
     press_in "$box" Return
-    expect_eq "$(wait_exit $pid)" 0 "exit status with every file present"
+    expect_eq "$(wait_exit app)" 0 "exit status with every file present"
     [ ! -e "$WORK/full/Raport zasobów.txt" ] || fail "a report was written although nothing is missing"
     grep -q "all word resources exist" "$WORK/stdout" || fail "stdout: $(cat "$WORK/stdout")"
 else

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Only one copy runs: a second start asks the first to come to the front and ends; when the
+# first does not answer, the second says the program is already running.
+source "$(dirname "$0")/lib.sh"
+start_x 1024x768
+
+prog="$WORK/prog"
+make_program_dir "$prog"
+# Keep the first copy waiting on a message box (its settings file is a folder), so that it is
+# running when the second starts.
+mkdir "$prog/Data/data.ini"
+launch first "$prog/wiklotek" >/dev/null 2>&1
+box=$(wait_window "Wiklotek Cz.I - Błąd")
+
+launch second "$prog/wiklotek"
+expect_eq "$(wait_exit second 10)" 0 "second start while the first runs"
+kill -0 "$(pid_of first)" || fail "the first copy ended"
+
+# "z" skips the single-instance check even while a copy runs.
+mkdir "$WORK/report"
+cd "$WORK/report"
+launch report "$prog/wiklotek" z >/dev/null 2>&1
+rbox=$(wait_window "Raport zasobów")
+press_in "$rbox" Return
+expect_eq "$(wait_exit report)" 1 "report mode while a copy runs"
+
+# A first copy that cannot answer (stopped): the second shows its message and ends.
+kill -STOP "$(pid_of first)"
+launch third "$prog/wiklotek"
+sbox=$(wait_window "^Wiklotek Cz.I$" 15)
+press_in "$sbox" Return
+expect_eq "$(wait_exit third)" 6 "second start when the first does not answer"
+kill -CONT "$(pid_of first)"
+
+press_in "$box" Return
+expect_eq "$(wait_exit first)" 4 "the first copy after its message"
+echo PASS
