@@ -1,0 +1,215 @@
+#include "form.h"
+
+#include "hitarea.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    // The front image covers every pixel, so the system must never clear the window first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    m_front.setBrushColor(Qt::white);
+    m_front.setChangeListener([this](const QRect& rect) { frontChanged(rect); });
+    syncFrontSize();
+}
+
+Form::~Form() {
+    m_front.setChangeListener({});
+    endModal();
+}
+
+Canvas& Form::canvas() {
+    syncFrontSize();
+    return m_front;
+}
+
+void Form::syncFrontSize() {
+    if (m_front.width() == width() && m_front.height() == height())
+        return;
+    const bool wasPainting = std::exchange(m_painting, true);
+    m_front.resize(width(), height());
+    m_painting = wasPainting;
+}
+
+void Form::frontChanged(const QRect& rect) {
+    // Inside a paint the screen is being refreshed from the front image anyway; a repaint
+    // from there would recurse.
+    if (m_painting || !isVisible())
+        return;
+    repaint(rect);
+}
+
+void Form::setClientSize(int width, int height) {
+    resize(width, height);
+    syncFrontSize();
+}
+
+void Form::centerOnScreen() {
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    const QRect area = s->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+int Form::showModal() {
+    if (m_loop)
+        return 0;
+    m_modalResult = 0;
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    m_loop = &loop;
+    QPointer<Form> self(this);
+    if (isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    if (!self)
+        return 0; // destroyed while it was showing
+    m_loop = nullptr;
+    if (isVisible())
+        hide();
+    setWindowModality(Qt::NonModal);
+    return m_modalResult;
+}
+
+void Form::setModalResult(int result) {
+    m_modalResult = result;
+    if (result != 0 && m_loop)
+        close();
+}
+
+void Form::endModal() {
+    if (m_loop)
+        m_loop->exit(0);
+}
+
+void Form::setRoundedRegion(int width, int height, int ellipseWidth, int ellipseHeight) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, width, height), ellipseWidth / 2.0, ellipseHeight / 2.0);
+    setMask(QRegion(path.toFillPolygon().toPolygon()));
+}
+
+void Form::startDrag(const QPoint& globalPos) {
+    if (QWindow* window = windowHandle(); window && window->startSystemMove())
+        return;
+    // No window manager to move us: follow the mouse ourselves until the button is released.
+    m_dragging = true;
+    m_dragStartGlobal = globalPos;
+    m_dragStartPos = pos();
+    // Tracking lets a move without the button end a drag whose release went elsewhere.
+    m_trackingBeforeDrag = hasMouseTracking();
+    setMouseTracking(true);
+    grabMouse();
+}
+
+void Form::stopDrag() {
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    setMouseTracking(m_trackingBeforeDrag);
+    releaseMouse();
+}
+
+bool Form::keyPressed(char16_t) {
+    return false;
+}
+
+void Form::paintEvent(QPaintEvent* event) {
+    const QRegion region = event->region();
+    const bool wasPainting = std::exchange(m_painting, true);
+    syncFrontSize();
+    formPaint();
+    // The invisible hit areas hear about the paint too, so the widgets behind them can put
+    // their pictures on the front image before it is copied.
+    const QList<HitArea*> areas = findChildren<HitArea*>();
+    for (const QPointer<HitArea> area : areas) {
+        if (!area || area->window() != this || !area->isVisible())
+            continue;
+        const QRect inForm(area->mapTo(this, QPoint(0, 0)), area->size());
+        if (region.intersects(inForm))
+            area->paintRequested();
+    }
+    m_painting = wasPainting;
+
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : region)
+        p.drawImage(r, m_front.image(), r);
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    syncFrontSize();
+    QWidget::resizeEvent(event);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    char16_t ch = 0;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        ch = 27;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        ch = 13;
+        break;
+    case Qt::Key_Backspace:
+        ch = 8;
+        break;
+    case Qt::Key_Tab:
+        ch = 9;
+        break;
+    default:
+        if (!event->text().isEmpty())
+            ch = event->text().at(0).unicode();
+        break;
+    }
+    if (ch != 0 && keyPressed(ch))
+        return;
+    QWidget::keyPressEvent(event);
+}
+
+void Form::hideEvent(QHideEvent* event) {
+    stopDrag();
+    // Minimising is the window system's hide; only a real hide ends the modal show.
+    if (!event->spontaneous())
+        endModal();
+    QWidget::hideEvent(event);
+}
+
+void Form::mousePressEvent(QMouseEvent* event) {
+    if (m_draggable && event->button() == Qt::LeftButton) {
+        startDrag(event->globalPosition().toPoint());
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void Form::mouseMoveEvent(QMouseEvent* event) {
+    if (m_dragging) {
+        if (!(event->buttons() & Qt::LeftButton)) {
+            stopDrag();
+            return;
+        }
+        move(m_dragStartPos + event->globalPosition().toPoint() - m_dragStartGlobal);
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void Form::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_dragging && event->button() == Qt::LeftButton) {
+        stopDrag();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+class QLocalSocket;
+class QLockFile;
+
+// Keeps a second copy of the program from running for the same user. The first copy holds
+// a lock file and listens on a local socket; a second copy finds the lock taken and asks the
+// first, through the socket, to bring its window to the front. A lock left behind by a copy
+// that crashed is taken over.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // The key names the lock and the socket; tests pass their own so they never collide.
+    explicit SingleInstance(const QString& key = QStringLiteral("AppKLAMRA-TRQXB"),
+                            QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when this is the first copy: the lock is ours and raise requests are heard.
+    // False when another live copy holds it.
+    bool tryAcquire();
+    bool isAcquired() const { return m_acquired; }
+    // Gives the lock and the socket up (the destructor does it too).
+    void release();
+
+    // For the second copy: asks the first to raise its window and waits up to timeoutMs for
+    // its answer. True when the first copy answered. Runs a local event loop meanwhile
+    // (without user input).
+    bool askRunningToRaise(int timeoutMs);
+
+    // Runs in the first copy when a second one asks; the program raises its front window.
+    void setOnRaiseRequested(std::function<void()> handler) { m_onRaise = std::move(handler); }
+
+    QString lockFilePath() const { return m_lockPath; }
+    QString serverName() const { return m_serverName; }
+
+private:
+    void acceptConnections();
+    void answer(QLocalSocket* socket);
+
+    QString m_lockPath;
+    QString m_serverName;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer* m_server = nullptr;
+    bool m_acquired = false;
+    std::function<void()> m_onRaise;
+};
