@@ -4,4 +4,5 @@ list(APPEND WK_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jpegdecoder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/imageloader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/soundplayer.cpp
 )

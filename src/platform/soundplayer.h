@@ -19,6 +19,9 @@ public:
     bool hasDevice() const { return m_device != 0; }
 
 private:
+    void waitUntilPlayed();
+
     unsigned m_device = 0;
+    unsigned m_bufferMs = 0; // length of the device buffer that follows the queue
     bool m_sdlStarted = false;
 };
