@@ -58,18 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         MaterialCase{"strayBitsMasked", Game::Labelling, 0xF001, 0x9000, 3, 18, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MaterialCheckRequired, PerGameAndLevel) {
-    CUstGry settings;
-    for (const std::int16_t level : {1, 2, 3}) {
-        settings.poziom = level;
-        EXPECT_EQ(5 * level, MaterialCheck::RequiredWords(Game::Labelling, settings));
-        EXPECT_EQ(4 * level, MaterialCheck::RequiredWords(Game::Memory, settings));
-        EXPECT_EQ(5 * level, MaterialCheck::RequiredWords(Game::Completing, settings));
-        EXPECT_EQ(5 * level, MaterialCheck::RequiredWords(Game::Falling, settings));
-    }
-}
-
-TEST(MaterialCheckRequired, CheckLeavesTheRecordAlone) {
+TEST(MaterialCheckRecord, CheckLeavesTheRecordAlone) {
     RandomGenerator random([] { return std::int64_t{0}; });
     CSlowa catalogue(random);
     CUstGry settings(QStringLiteral("Uzupelnianie"));
