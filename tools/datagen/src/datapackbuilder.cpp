@@ -114,11 +114,7 @@ bool DataPackBuilder::run() {
     ok = buildPhrases() && ok;
     ok = buildMusic() && ok;
     ok = buildInterface() && ok;
-    QString error;
-    if (!manifest_.save(&error)) {
-        fail(error);
-        ok = false;
-    }
+    ok = saveManifest() && ok;
     if (options_.sheets)
         ok = buildContactSheets() && ok;
     say(QString("data pack: %1 files made, %2 up to date, %3 s")
@@ -126,6 +122,15 @@ bool DataPackBuilder::run() {
             .arg(kept_)
             .arg(clock.elapsed() / 1000.0, 0, 'f', 1));
     return ok && errors_.isEmpty();
+}
+
+bool DataPackBuilder::saveManifest() {
+    QString error;
+    if (!manifest_.save(&error)) {
+        fail(error);
+        return false;
+    }
+    return true;
 }
 
 bool DataPackBuilder::buildWordPictures() {

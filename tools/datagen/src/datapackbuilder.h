@@ -37,6 +37,8 @@ public:
     bool buildMusic();
     bool buildInterface();
     bool buildContactSheets();
+    // Stores what was made, so that the next run keeps it; run() does this itself.
+    bool saveManifest();
 
     const QStringList& errors() const { return errors_; }
     // Files made and kept by the stages run so far.

@@ -1,0 +1,144 @@
+// The generated pack in the build folder has every file the program asks for, in a form the
+// program can use. Skipped when the pack has not been generated.
+
+#include "cslowa.h"
+#include "imageloader.h"
+#include "packlayout.h"
+#include "randomgenerator.h"
+#include "resourcereport.h"
+#include "wavefile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kProgramDir = QStringLiteral(WK_BINARY_DIR);
+
+bool isWhite(QRgb p) {
+    return p == qRgb(255, 255, 255);
+}
+
+} // namespace
+
+class DataPack : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QDir(kProgramDir + "/Data").exists())
+            GTEST_SKIP() << "no generated pack in " << qPrintable(kProgramDir);
+        // The program's paths are relative to its folder.
+        previous = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(kProgramDir));
+    }
+    void TearDown() override {
+        if (!previous.isEmpty())
+            QDir::setCurrent(previous);
+    }
+    QString previous;
+    RandomGenerator random;
+};
+
+TEST_F(DataPack, CheckResourcesFindsNothingMissing) {
+    CSlowa catalogue(random);
+    QStringList missing;
+    EXPECT_TRUE(catalogue.CheckResources(&missing));
+    EXPECT_EQ(missing, QStringList());
+}
+
+TEST_F(DataPack, ReportModeSaysAllWordResourcesExist) {
+    CSlowa catalogue(random);
+    const ResourceReport::Result result = ResourceReport::Run(catalogue, kProgramDir);
+    EXPECT_EQ(result.outcome, ResourceReport::Outcome::AllPresent);
+    EXPECT_EQ(result.message, QString("Wszystkie zasoby słów istnieją."));
+}
+
+TEST_F(DataPack, EveryWordFileDecodesInItsFormat) {
+    CSlowa catalogue(random);
+    for (const WordEntry& word : catalogue.Words()) {
+        const QStringList paths = CSlowa::ResourcePaths(word.Key);
+        ASSERT_EQ(paths.size(), 6);
+        for (const QString& path : paths) {
+            SCOPED_TRACE(qPrintable(path));
+            if (path.endsWith(".pw")) {
+                WaveFile wave;
+                QString error;
+                ASSERT_TRUE(wave.read(path, &error)) << qPrintable(error);
+                EXPECT_EQ(wave.sampleRate, 22050);
+                EXPECT_GT(wave.peak(), 8000);
+                EXPECT_GT(wave.durationSeconds(), 0.2);
+                continue;
+            }
+            QImage image;
+            ASSERT_NO_THROW(image = loadJpegFile(path));
+            ASSERT_FALSE(image.isNull());
+        }
+        EXPECT_EQ(loadJpegFile(CSlowa::SmallPicturePath(word.Key)).size(), PackLayout::smallSize());
+    }
+}
+
+TEST_F(DataPack, MasksArePureBlackAndWhiteAndBigPicturesWhiteOutsideThem) {
+    CSlowa catalogue(random);
+    for (const auto& kind : PackLayout::bigKinds()) {
+        SCOPED_TRACE(qPrintable(kind.suffix));
+        const QImage mask = loadJpegFile("Data/Bio/_matr" + kind.suffix + ".xji");
+        ASSERT_EQ(mask.size(), kind.size);
+        int white = 0;
+        for (int y = 0; y < mask.height(); ++y)
+            for (int x = 0; x < mask.width(); ++x) {
+                const QRgb p = mask.pixel(x, y);
+                ASSERT_TRUE(p == qRgb(0, 0, 0) || isWhite(p)) << x << "," << y;
+                white += isWhite(p);
+            }
+        EXPECT_GT(white, mask.width() * mask.height() / 2);
+
+        for (const WordEntry& word : catalogue.Words()) {
+            const QImage picture =
+                loadJpegFile(CSlowa::BigPicturePath(word.Key, kind.suffix + ".xji"));
+            ASSERT_EQ(picture.size(), mask.size()) << qPrintable(word.Key);
+            int object = 0;
+            for (int y = 0; y < mask.height(); ++y)
+                for (int x = 0; x < mask.width(); ++x) {
+                    if (!isWhite(mask.pixel(x, y))) {
+                        ASSERT_TRUE(isWhite(picture.pixel(x, y)))
+                            << qPrintable(word.Key) << " at " << x << "," << y;
+                    } else {
+                        object += !isWhite(picture.pixel(x, y));
+                    }
+                }
+            EXPECT_GT(object, white / 25) << qPrintable(word.Key) << " shows almost nothing";
+        }
+    }
+}
+
+TEST_F(DataPack, CardAndSlotPicturesAndFeedbackSoundsExist) {
+    for (const char* path :
+         {"Data/Sio/blkcard0.xji", "Data/Sio/squest.xji", "Data/Sio/allred.xji"}) {
+        QImage image;
+        ASSERT_NO_THROW(image = loadJpegFile(path)) << path;
+        EXPECT_EQ(image.size(), PackLayout::smallSize()) << path;
+    }
+    QStringList sounds{"Data/" + PackLayout::musicPath()};
+    for (int i = 0; i < PackLayout::PraiseCount; ++i)
+        sounds << "Data/" + PackLayout::praisePath(i);
+    for (int i = 0; i < PackLayout::RetryCount; ++i)
+        sounds << "Data/" + PackLayout::retryPath(i);
+    EXPECT_TRUE(sounds.contains("Data/Intf/Smd/g07.pw"));
+    EXPECT_TRUE(sounds.contains("Data/Intf/Smd/b39.pw"));
+    for (const QString& path : sounds) {
+        WaveFile wave;
+        QString error;
+        ASSERT_TRUE(wave.read(path, &error)) << qPrintable(error);
+        EXPECT_EQ(wave.sampleRate, 22050) << qPrintable(path);
+        EXPECT_GT(wave.peak(), 3000) << qPrintable(path);
+        EXPECT_LT(wave.durationSeconds(), 30.0) << qPrintable(path);
+    }
+}
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
