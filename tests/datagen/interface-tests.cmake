@@ -1,4 +1,4 @@
 # The interface pictures of the data pack.
 wk_add_test(datagen_interface_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/interfacepack_test.cpp
-    LIBS wk_datagen_lib wk_piclib wk_catalogue Qt6::Gui)
+    LIBS wk_datagen_lib wk_piclib wk_catalogue wk_platform Qt6::Gui)

@@ -5,6 +5,7 @@
 #include "buttonpainter.h"
 #include "interfacenames.h"
 #include "interfacesheet.h"
+#include "jpegwriter.h"
 #include "lettertilepainter.h"
 #include "menupiecepainter.h"
 #include "ringpainter.h"
@@ -22,7 +23,7 @@ using V = InterfaceNames::Variant;
 
 namespace {
 
-constexpr int kJpegQuality = 92;
+constexpr int kJpegQuality = JpegWriter::PictureQuality;
 
 QString spec(const QString& name) {
     return "Data/Intf/Spec/" + name;
@@ -128,18 +129,22 @@ bool InterfacePack::write(const QImage& image, const QString& path, const QStrin
     if (QFileInfo(path).fileName().startsWith("RingM"))
         return BlackWhiteJpeg::write(image, file, error);
 
+    const QString suffix = QFileInfo(path).suffix();
+    // Without chroma subsampling, and at full quality for the shaped ring, so that the white
+    // around a shaped picture stays white.
+    if (suffix == "xji") {
+        const bool shaped = QFileInfo(path).fileName().startsWith("Ring");
+        return JpegWriter::writeColour(image, file, shaped ? 100 : kJpegQuality, error);
+    }
+
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
         *error = out.errorString();
         return false;
     }
-    const QString suffix = QFileInfo(path).suffix();
-    QImageWriter writer(&out, suffix == "xji" ? "jpeg" : suffix == "xbi" ? "bmp" : "png");
+    QImageWriter writer(&out, suffix == "xbi" ? "bmp" : "png");
     QImage data = image;
-    if (suffix == "xji") {
-        writer.setQuality(kJpegQuality);
-        data = image.convertToFormat(QImage::Format_RGB888);
-    } else if (suffix == "xbi") {
+    if (suffix == "xbi") {
         data = image.convertToFormat(QImage::Format_RGB888); // a plain 24-bit bitmap
     } else {
         data = image.convertToFormat(QImage::Format_RGB32);
