@@ -390,6 +390,22 @@ TEST(TabStripTest, EveryTabPictureCoversTheStripAndDiffersOnlyInTheTabs) {
     }
 }
 
+TEST(TabStripTest, TheSelectedTabEndsWithinThePanelItJoins) {
+    // Below the panel's bottom edge every tab picture shows the plain menu background.
+    for (V v : Names::variants()) {
+        const QRect where = BackgroundPainter::tabStrip(v);
+        const QImage menu = BackgroundPainter::menu(v).copy(where);
+        const int firstRowBelow = int(BackgroundPainter::menuPanel(v).bottom()) - where.top() + 3;
+        for (int tab = 1; tab <= 5; ++tab) {
+            const QImage strip = TabStripPainter::strip(v, tab);
+            int differing = 0;
+            for (int y = firstRowBelow; y < strip.height(); ++y)
+                differing += strip.copy(0, y, strip.width(), 1) != menu.copy(0, y, menu.width(), 1);
+            EXPECT_EQ(differing, 0) << Names::suffix(v).toStdString() << " tab " << tab;
+        }
+    }
+}
+
 TEST(MaskedPictureTest, HalfCoveredPixelsBelongToTheObjectAndTheRestIsWhite) {
     QImage argb(4, 1, QImage::Format_ARGB32_Premultiplied);
     argb.setPixel(0, 0, qPremultiply(qRgba(255, 0, 0, 255)));

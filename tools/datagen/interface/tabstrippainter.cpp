@@ -142,7 +142,11 @@ QImage TabStripPainter::strip(InterfaceNames::Variant v, int tab) {
     const bool small = v == InterfaceNames::Variant::Small;
     const QList<QPair<int, int>> list = bands(v);
     for (int t = 1; t <= 5; ++t) {
-        const qreal top = list[t - 1].first, bottom = list[t - 1].second + 1;
+        // A tab is drawn inside its band (the band is where a press selects it) and never
+        // below the panel it joins: the last band of the big variant reaches past the panel.
+        const qreal panelBottom = panel.bottom() - where.top() - 2;
+        const qreal top = list[t - 1].first;
+        const qreal bottom = qMin<qreal>(list[t - 1].second + 1, panelBottom);
         const bool selected = t == tab;
         const QColor colour = S::tabColour(t - 1);
         const qreal radius = small ? 16 : 20;
