@@ -1,0 +1,120 @@
+#include "statfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <utility>
+
+namespace {
+
+// Enough tries for several damaged files found within the same second.
+constexpr int MaxAsideNames = 100;
+
+std::int32_t get32(const char* in) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(in[i]);
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace
+
+StatFile::StatFile(QString path, std::int32_t programNumber, SystemTime::Clock clock)
+    : m_path(std::move(path)), m_programNumber(programNumber),
+      m_clock(clock ? std::move(clock) : [] { return std::chrono::system_clock::now(); }) {}
+
+void StatFile::Put16(char* out, std::uint16_t value) {
+    out[0] = static_cast<char>(value & 0xFF);
+    out[1] = static_cast<char>(value >> 8);
+}
+
+void StatFile::Put32(char* out, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        out[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+void StatFile::EncodeHeader(std::int32_t programNumber, const SystemTime& created, char* out) {
+    Put32(out, programNumber);
+    created.writeLE(out + 4);
+}
+
+bool StatFile::IsOwnHeader(const char* header, std::int32_t programNumber) {
+    if (get32(header) != programNumber)
+        return false;
+    const SystemTime created = SystemTime::readLE(header + 4);
+    return created.isValid() && created.dayOfWeek <= 6;
+}
+
+bool StatFile::IsWholeRecords(qint64 size) {
+    return size >= HeaderSize && (size - HeaderSize) % RecordSize == 0;
+}
+
+QString StatFile::DamagedName(const QString& path, const SystemTime& when) {
+    const auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    return path + QStringLiteral(".damaged.") +
+           QStringLiteral("%1").arg(when.year, 4, 10, QLatin1Char('0')) + two(when.month) +
+           two(when.day) + QLatin1Char('-') + two(when.hour) + two(when.minute) + two(when.second);
+}
+
+bool StatFile::Prepare() {
+    const QFileInfo info(m_path);
+    if (info.exists() || info.isSymLink()) {
+        if (!info.isFile())
+            return false;
+        if (isUsable())
+            return true;
+        if (!setAside())
+            return false;
+    }
+    return create();
+}
+
+bool StatFile::Append(const char* record) {
+    QFile file(m_path);
+    // Never creates: a record without its header would make the file unreadable.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered |
+                   QIODevice::ExistingOnly))
+        return false;
+    const qint64 before = file.size();
+    const qint64 written =
+        m_writer ? m_writer(file, record, RecordSize) : file.write(record, RecordSize);
+    if (written == RecordSize)
+        return true;
+    file.resize(before);
+    return false;
+}
+
+bool StatFile::isUsable() const {
+    QFile file(m_path);
+    if (!IsWholeRecords(file.size()))
+        return false;
+    // A file we may not read cannot be judged; it is left as it is.
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    char header[HeaderSize];
+    return file.read(header, HeaderSize) == HeaderSize && IsOwnHeader(header, m_programNumber);
+}
+
+bool StatFile::setAside() {
+    const QString base = DamagedName(m_path, SystemTime::nowUtc(m_clock));
+    for (int n = 1; n <= MaxAsideNames; ++n) {
+        const QString target = n == 1 ? base : base + QStringLiteral("-%1").arg(n);
+        if (QFileInfo::exists(target))
+            continue;
+        return QFile::rename(m_path, target);
+    }
+    return false;
+}
+
+bool StatFile::create() {
+    QFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        return false;
+    char header[HeaderSize];
+    EncodeHeader(m_programNumber, SystemTime::nowUtc(m_clock), header);
+    if (file.write(header, HeaderSize) == HeaderSize)
+        return true;
+    // Only a piece of our own new header is in it.
+    file.remove();
+    return false;
+}

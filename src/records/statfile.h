@@ -1,0 +1,62 @@
+#pragma once
+
+#include "systemtime.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <cstdint>
+#include <functional>
+
+class QFile;
+
+// The statistics file on disk: a 20-byte header (program number, creation time in UTC) and
+// then 44-byte records, all little-endian. Records are only ever appended, each whole or not at
+// all. A file that is not ours, or not made of whole records, is moved aside under a new name
+// and a fresh file is started, so that later records stay readable; nothing is ever deleted
+// or rewritten.
+class StatFile {
+public:
+    static constexpr int HeaderSize = 20;
+    static constexpr int RecordSize = 44;
+
+    // Writes size bytes to the open file in one call; returns the count written, or -1.
+    // Tests replace it to play a full disk.
+    using Writer = std::function<qint64(QFile& file, const char* data, qint64 size)>;
+
+    // An empty clock means the system clock.
+    StatFile(QString path, std::int32_t programNumber, SystemTime::Clock clock = {});
+
+    const QString& Path() const { return m_path; }
+    std::int32_t ProgramNumber() const { return m_programNumber; }
+
+    // Leaves a usable file at the path: creates it with its header when missing, after moving
+    // a damaged one aside. False when there is no file to be had (a directory in its place, a
+    // folder that cannot be written, a damaged file that cannot be moved).
+    bool Prepare();
+    // Appends one record of RecordSize bytes with a single write. On a short or failed write
+    // the file is cut back to its previous length, so a half record never stays behind.
+    bool Append(const char* record);
+    void SetWriter(Writer writer) { m_writer = std::move(writer); }
+
+    static void EncodeHeader(std::int32_t programNumber, const SystemTime& created, char* out);
+    // The program number matches and the creation time is a plausible calendar time.
+    static bool IsOwnHeader(const char* header, std::int32_t programNumber);
+    // A header followed by whole records only.
+    static bool IsWholeRecords(qint64 size);
+    // Where a damaged file goes: its own name + ".damaged." + the UTC time, e.g.
+    // "prgst1.stt.damaged.20250102-153007".
+    static QString DamagedName(const QString& path, const SystemTime& when);
+
+    static void Put16(char* out, std::uint16_t value);
+    static void Put32(char* out, std::int32_t value);
+
+private:
+    bool isUsable() const;
+    bool setAside();
+    bool create();
+
+    QString m_path;
+    std::int32_t m_programNumber;
+    SystemTime::Clock m_clock;
+    Writer m_writer;
+};
