@@ -38,9 +38,7 @@ Canvas::Canvas(int width, int height, const QColor& brush) : m_brush(brush) {
     resize(width, height);
 }
 
-Canvas::Canvas(const QImage& picture) : m_image(asRgb32(picture)) {
-    m_image.detach();
-}
+Canvas::Canvas(const QImage& picture) : m_image(asRgb32(picture)) {}
 
 void Canvas::changed(const QRect& rect) {
     const QRect r = rect.intersected(m_image.rect());
@@ -140,16 +138,6 @@ void Canvas::frameRect(const QRect& rect) {
     fillRect(QRect(r.right(), r.top(), 1, r.height()));
     --m_hold;
     changed(std::exchange(m_held, QRect()));
-}
-
-void Canvas::drawLine(const QPoint& from, const QPoint& to) {
-    const QColor color = opaque(m_pen);
-    const QRect touched = QRect(from, to).normalized();
-    paintWith(touched, [&](QPainter& p) {
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.setPen(QPen(color, 0));
-        p.drawLine(from, to);
-    });
 }
 
 void Canvas::drawMasked(int x, int y, const QImage& mask, const QImage& picture) {

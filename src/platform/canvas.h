@@ -44,6 +44,7 @@ public:
     void setCopyMode(CopyMode mode) { m_mode = mode; }
     QColor brushColor() const { return m_brush; }
     void setBrushColor(const QColor& color) { m_brush = color; }
+    // For what callers draw on image() themselves (text, lines); the canvas never uses it.
     QColor penColor() const { return m_pen; }
     void setPenColor(const QColor& color) { m_pen = color; }
 
@@ -63,8 +64,6 @@ public:
     void fillRect(const QRect& rect);
     // One-pixel outline just inside rect, in the brush colour (as GDI's FrameRect).
     void frameRect(const QRect& rect);
-    // One-pixel line in the pen colour, both end points included.
-    void drawLine(const QPoint& from, const QPoint& to);
 
     // The shaped-picture draw: mask (white on the object, black elsewhere) with SrcPaint, then
     // the picture (white outside the object) with SrcAnd, then the copy mode back to SrcCopy.

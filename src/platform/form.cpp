@@ -64,6 +64,8 @@ int Form::showModal() {
     if (m_loop)
         return 0;
     m_modalResult = 0;
+    if (isVisible())
+        hide(); // modality only changes on a hidden window
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();

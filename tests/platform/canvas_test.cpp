@@ -249,16 +249,6 @@ TEST(CanvasTest, ResizeKeepsOldPixelsAndFillsNewAreaWithTheBrush) {
     EXPECT_EQ(at(canvas, 0, 0), 0xFF000000u);
 }
 
-TEST(CanvasTest, DrawLineIncludesBothEndsInThePenColour) {
-    Canvas canvas(6, 3, Qt::white);
-    canvas.setPenColor(Qt::red);
-    canvas.drawLine(QPoint(1, 1), QPoint(4, 1));
-    for (int x = 0; x < 6; ++x)
-        EXPECT_EQ(at(canvas, x, 1), (x >= 1 && x <= 4) ? 0xFFFF0000u : 0xFFFFFFFFu) << x;
-    EXPECT_EQ(at(canvas, 2, 0), 0xFFFFFFFFu);
-    EXPECT_EQ(at(canvas, 2, 2), 0xFFFFFFFFu);
-}
-
 TEST(CanvasTest, ReportsTheTouchedRectangleClippedToTheCanvas) {
     Canvas canvas(10, 10);
     std::vector<QRect> reported;

@@ -59,13 +59,6 @@ protected:
     RecordingForm form;
 };
 
-TEST_F(FormTest, IsAFramelessWindowThatNeverErasesItsBackground) {
-    EXPECT_TRUE(form.isWindow());
-    EXPECT_TRUE(form.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(form.testAttribute(Qt::WA_OpaquePaintEvent));
-    EXPECT_TRUE(form.testAttribute(Qt::WA_NoSystemBackground));
-}
-
 TEST_F(FormTest, CanvasFollowsTheClientSizeEvenWhileHidden) {
     form.setClientSize(321, 123);
     EXPECT_EQ(form.canvas().width(), 321);
