@@ -225,11 +225,8 @@ TEST_F(CStatRecTest, DurationIsWholeSecondsAndNeverNegative) {
         const char* text;
     };
     const Case cases[] = {
-        {0ms, 0, "0 min 0 s"},
         {999ms, 0, "0 min 0 s"},
         {1999ms, 1, "0 min 1 s"},
-        {59s, 59, "0 min 59 s"},
-        {60s, 60, "1 min 0 s"},
         {125s, 125, "2 min 5 s"},
         {-1ms, 0, "0 min 0 s"},
         {-30s, 0, "0 min 0 s"}, // the clock was set back
@@ -237,7 +234,7 @@ TEST_F(CStatRecTest, DurationIsWholeSecondsAndNeverNegative) {
     };
     CStatRec rec(1, dir.path(), clock());
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+        SCOPED_TRACE(testing::Message() << c.played.count() << " ms played");
         now = kMarch5;
         rec.BeginGame(1, settings);
         now += c.played;
