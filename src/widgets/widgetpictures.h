@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class Canvas;
+
+// Drawing helpers shared by the widgets.
+
+// The interface picture `name` from the picture library. A missing picture is a missing
+// resource: throws CBlad(1), so a widget constructor that asks for it frees what it built.
+QImage LibraryPicture(const QString& name);
+
+// Copies source pixels starting at sourcePos into dest as a plain copy, whatever copy mode the
+// destination canvas is in, and leaves that mode as it was.
+void CopyPixels(Canvas& destination, const QRect& dest, const QImage& source,
+                const QPoint& sourcePos);
