@@ -1,8 +1,12 @@
-# Ini files, picture files, sound playback.
+# Ini files, picture files, sound playback and capture.
 list(APPEND WK_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/textdecoding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jpegdecoder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/imageloader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sdlaudio.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wavesamples.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/audiooutput.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/audioinput.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soundplayer.cpp
 )

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
-// Plays short WAVE files synchronously over one SDL2 playback device that stays open for the
-// program's life. Without sound hardware every call is silent and returns at once.
+class AudioOutput;
+
+// Plays short WAVE files synchronously over the program's playback device (AudioOutput), which
+// stays open for the program's life. Without sound hardware every call is silent and returns at
+// once.
 class SoundPlayer {
 public:
     SoundPlayer();
@@ -16,12 +20,8 @@ public:
     // been, on a machine without an audio device).
     bool playSync(const QString& path);
 
-    bool hasDevice() const { return m_device != 0; }
+    bool hasDevice() const;
 
 private:
-    void waitUntilPlayed();
-
-    unsigned m_device = 0;
-    unsigned m_bufferMs = 0; // length of the device buffer that follows the queue
-    bool m_sdlStarted = false;
+    std::shared_ptr<AudioOutput> m_output;
 };

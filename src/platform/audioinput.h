@@ -1,0 +1,52 @@
+#pragma once
+
+#include "sdlaudio.h"
+
+#include <QObject>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Captures 22050 Hz mono 16-bit samples from the default SDL2 capture device. The device is
+// open only while capturing, so that the microphone is not held between recordings; opening
+// a capture device is quick, unlike a playback device.
+// Samples arrive on SDL's audio thread and wait here until the owner takes them on its own
+// thread: whenever new samples are waiting the `ready` handler is called there, from the event
+// loop, through a queued call. At most `limit` samples are taken; the rest is dropped, so the
+// memory used stays bounded even with a device that delivers faster than real time.
+class AudioInput {
+public:
+    AudioInput();
+    ~AudioInput();
+    AudioInput(const AudioInput&) = delete;
+    AudioInput& operator=(const AudioInput&) = delete;
+
+    // Opens the capture device and starts taking samples. False when there is no capture device.
+    bool start(std::int64_t limit, std::function<void()> ready);
+    // Closes the capture device. Samples captured before remain to be taken.
+    void stop();
+    bool isRunning() const { return m_device != 0; }
+
+    // Hands over the samples captured since the last call.
+    std::vector<short> takeSamples();
+    // True once `limit` samples have been captured (some of them may still wait to be taken).
+    bool limitReached() const;
+
+private:
+    static void receive(void* self, unsigned char* stream, int length);
+    void store(const short* samples, int count);
+    void deliver();
+
+    SdlAudio m_sdl;
+    unsigned m_device = 0;
+    // Shared with the audio thread, under SDL's device lock while the device is open:
+    std::vector<short> m_waiting;
+    std::int64_t m_limit = 0;
+    std::int64_t m_captured = 0;
+    std::atomic<bool> m_posted{false};
+    // Used on the owner's thread only:
+    std::function<void()> m_ready;
+    std::unique_ptr<QObject> m_context; // receives the queued calls
+};

@@ -1,0 +1,202 @@
+#include "cnagrywanie.h"
+
+#include "audioinput.h"
+#include "audiooutput.h"
+#include "wavesamples.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+constexpr std::int64_t kSamplesPerSecond = 22050;
+// Recordings are a minute long; an hour keeps any limit far inside the WAVE size fields.
+constexpr int kMaxLimitMs = 60 * 60 * 1000;
+
+} // namespace
+
+const QString CNagrywanie::MusicFile = QStringLiteral("Data/Intf/Smd/music.wav");
+
+CNagrywanie::CNagrywanie(Handler playbackFinished, Handler recordingFinished)
+    : m_playbackFinished(std::move(playbackFinished)),
+      m_recordingFinished(std::move(recordingFinished)), m_output(AudioOutput::shared()),
+      m_input(std::make_unique<AudioInput>()) {}
+
+CNagrywanie::~CNagrywanie() {
+    CloseDevice();
+}
+
+bool CNagrywanie::OpenFile(const QString& path) {
+    CloseDevice();
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!QFileInfo::exists(path) && !RecordingFile::CreateEmpty(path)) {
+        return false;
+    }
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        return false;
+    }
+    m_path = path;
+    m_open = true;
+    return true;
+}
+
+bool CNagrywanie::StartRecording(int limitMs) {
+    if (!m_open) {
+        return false;
+    }
+    if (m_recording) {
+        return true;
+    }
+    if (m_playing) {
+        Stop();
+    }
+    const std::int64_t limit =
+        std::int64_t(std::clamp(limitMs, 0, kMaxLimitMs)) * kSamplesPerSecond / 1000;
+    // The capture device first: without a microphone the earlier recording stays as it was.
+    if (!m_input->start(limit, [this] { OnSamples(); })) {
+        m_open = false;
+        return false;
+    }
+    // A new recording replaces the earlier sound of this place.
+    if (!m_file.Begin(m_path)) {
+        m_input->stop();
+        m_input->takeSamples();
+        m_open = false;
+        return false;
+    }
+    m_recording = true;
+    return true;
+}
+
+void CNagrywanie::StartPlayback() {
+    if (m_playing || !m_open) {
+        return;
+    }
+    if (m_recording) {
+        Stop();
+    }
+    // A file that cannot be read plays as silence of no length, and so ends at once.
+    std::optional<std::vector<short>> samples = loadWaveSamples(m_path);
+    auto sound = std::make_shared<const std::vector<short>>(samples ? std::move(*samples)
+                                                                    : std::vector<short>());
+    m_voice = m_output->play(std::move(sound), [this] { OnPlaybackEnded(); });
+    if (m_voice == 0) {
+        m_open = false;
+        return;
+    }
+    m_playing = true;
+}
+
+void CNagrywanie::Stop() {
+    if (!m_open) {
+        return;
+    }
+    if (m_voice != 0) {
+        m_output->stop(m_voice);
+        m_voice = 0;
+    }
+    m_playing = false;
+    if (m_recording) {
+        m_recording = false;
+        m_input->stop();
+        SaveCaptured();
+        m_file.Finish();
+    }
+}
+
+void CNagrywanie::CloseDevice() {
+    if (m_open) {
+        Stop();
+    }
+    m_open = false;
+    // A closed device plays nothing, also when the music never got a device to play on.
+    m_playing = false;
+}
+
+void CNagrywanie::StartMusic() {
+    if (!m_musicAllowed || m_recording || m_playing) {
+        return;
+    }
+    if (!QFileInfo(MusicFile).isFile()) {
+        m_open = false;
+        m_playing = false;
+        return;
+    }
+    // The music counts as playing even when it cannot be heard, so that it is not tried again
+    // on every repaint; closing the device clears that.
+    m_path = MusicFile;
+    m_open = false;
+    m_playing = true;
+    if (!m_output->hasDevice()) {
+        return;
+    }
+    std::optional<std::vector<short>> samples = loadWaveSamples(MusicFile);
+    if (!samples) {
+        return;
+    }
+    // No handler: the music plays once and counts as playing until the device is closed.
+    m_voice = m_output->play(std::make_shared<const std::vector<short>>(std::move(*samples)));
+    m_open = m_voice != 0;
+}
+
+bool CNagrywanie::IsBusyOrSilent() const {
+    return !m_musicAllowed || m_recording || m_playing;
+}
+
+void CNagrywanie::AllowMusic() {
+    m_musicAllowed = true;
+}
+
+void CNagrywanie::ForbidMusic() {
+    CloseDevice();
+    m_musicAllowed = false;
+}
+
+void CNagrywanie::OnSamples() {
+    if (!m_recording) {
+        return; // a late call about a recording that was stopped
+    }
+    const bool saved = SaveCaptured();
+    if (saved && !m_input->limitReached()) {
+        return;
+    }
+    // The limit is reached, or the disk would not take the samples: the recording ends by
+    // itself with what the file holds.
+    m_input->stop();
+    if (saved) {
+        SaveCaptured();
+    } else {
+        m_input->takeSamples();
+    }
+    EndRecording();
+}
+
+bool CNagrywanie::SaveCaptured() {
+    const std::vector<short> samples = m_input->takeSamples();
+    return m_file.Append(samples.data(), samples.size());
+}
+
+void CNagrywanie::EndRecording() {
+    m_recording = false;
+    m_file.Finish();
+    // A copy: the handler usually stops and closes this recorder.
+    const Handler handler = m_recordingFinished;
+    if (handler) {
+        handler();
+    }
+}
+
+void CNagrywanie::OnPlaybackEnded() {
+    if (!m_open || !m_playing) {
+        return;
+    }
+    m_playing = false;
+    m_voice = 0;
+    const Handler handler = m_playbackFinished;
+    if (handler) {
+        handler();
+    }
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "recordingfile.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class AudioInput;
+class AudioOutput;
+
+// The voice recorder and player of the recordings tab, which also plays the main window's
+// background music. It drives one "device" at a time: open on a sound file, then recording into
+// it, playing it, or idle; open on the music file while the music plays.
+//
+// Recording takes 22050 Hz mono 16-bit samples from the capture device into the opened file up to
+// a limit; playback and music go to the program's playback device. The two handlers run on the
+// GUI thread, from its event loop, when a recording or playback ends by itself.
+class CNagrywanie {
+public:
+    using Handler = std::function<void()>;
+
+    // Relative to the current directory, which is the program's folder.
+    static const QString MusicFile;
+
+    CNagrywanie(Handler playbackFinished, Handler recordingFinished);
+    ~CNagrywanie();
+    CNagrywanie(const CNagrywanie&) = delete;
+    CNagrywanie& operator=(const CNagrywanie&) = delete;
+
+    // Closes the device and opens it on the file, which is created as an empty sound file when
+    // it does not exist. False when the file can neither be found nor created.
+    bool OpenFile(const QString& path);
+    // Records into the opened file, emptied first, for at most limitMs milliseconds. False when
+    // the device is not open, the file cannot be written or there is no capture device; the
+    // device then counts as closed.
+    bool StartRecording(int limitMs);
+    // Plays the opened file. Without a playback device nothing starts and the device counts as
+    // closed.
+    void StartPlayback();
+    // Stops a recording (keeping what was recorded) or a playback; no handler runs.
+    void Stop();
+    void CloseDevice();
+    // Plays the music once, unless it is not allowed or the device is busy.
+    void StartMusic();
+    bool IsBusyOrSilent() const;
+    void AllowMusic();
+    void ForbidMusic();
+
+    bool IsOpen() const { return m_open; }
+    bool IsRecording() const { return m_recording; }
+    bool IsPlaying() const { return m_playing; }
+
+private:
+    void OnSamples();
+    void OnPlaybackEnded();
+    // Moves the captured samples into the file; false when the file would not take them.
+    bool SaveCaptured();
+    void EndRecording();
+
+    Handler m_playbackFinished;
+    Handler m_recordingFinished;
+    std::shared_ptr<AudioOutput> m_output;
+    std::unique_ptr<AudioInput> m_input;
+    RecordingFile m_file;
+    QString m_path;
+    unsigned m_voice = 0; // the sound playing on the output, 0 for none
+    bool m_musicAllowed = false;
+    bool m_recording = false;
+    bool m_playing = false;
+    bool m_open = false;
+};
