@@ -177,9 +177,17 @@ bool DataPackBuilder::buildWordPictures() {
         const QByteArray base = QByteArray(Version) + word.recipe.toUtf8() + inputs;
 
         auto make = [&](const QString& rel, QSize size, const QRectF& area, const MaskShape* mask) {
-            const QByteArray print =
-                BuildManifest::fingerprint(base + rel.toUtf8() + QByteArray::number(size.width()) +
-                                           'x' + QByteArray::number(size.height()));
+            // The layout (size, drawing area, mask) is part of what a picture is made from.
+            const QString layout = QString("%1 %2x%3 @%4,%5,%6,%7 mask %8")
+                                       .arg(rel)
+                                       .arg(size.width())
+                                       .arg(size.height())
+                                       .arg(area.x())
+                                       .arg(area.y())
+                                       .arg(area.width())
+                                       .arg(area.height())
+                                       .arg(mask ? int(mask->kind()) : -1);
+            const QByteArray print = BuildManifest::fingerprint(base + layout.toUtf8());
             if (manifest_.upToDate(rel, dataPath(rel), print)) {
                 ++kept_;
                 return true;

@@ -13,6 +13,7 @@ public:
     MaskShape(QSize size, Kind kind, int margin, int radius = 0);
 
     QSize size() const { return size_; }
+    Kind kind() const { return kind_; }
     // Grayscale8 image, 255 inside and 0 outside.
     const QImage& mask() const { return mask_; }
     bool inside(int x, int y) const;

@@ -14,10 +14,17 @@ MaskShape PackLayout::maskFor(const BigKind& kind) {
 }
 
 QRectF PackLayout::bigArea(const MaskShape& mask) {
+    const QRectF whole(QPointF(0, 0), QSizeF(mask.size()));
+    if (mask.kind() == MaskShape::Kind::Oval) {
+        // 78% of each axis puts the corners of the area just on the oval: round pictures fill
+        // the oval, and compositions that reach their corners lose nothing.
+        QRectF area(0, 0, 0.78 * whole.width(), 0.78 * whole.height());
+        area.moveCenter(whole.center());
+        return area;
+    }
     const QRectF inner = mask.contentRect(4);
     const double grow = 0.08 * std::min(inner.width(), inner.height());
-    const QRectF area = inner.adjusted(-grow, -grow, grow, grow);
-    return area.intersected(QRectF(QPointF(0, 0), QSizeF(mask.size())).adjusted(6, 6, -6, -6));
+    return inner.adjusted(-grow, -grow, grow, grow).intersected(whole.adjusted(6, 6, -6, -6));
 }
 
 QRectF PackLayout::smallArea() {

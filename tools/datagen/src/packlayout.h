@@ -23,9 +23,8 @@ public:
     static QSize smallSize() { return {76, 95}; }
     static QList<BigKind> bigKinds();
     static MaskShape maskFor(const BigKind& kind);
-    // Where the object of a big picture is drawn: inside the mask, a little past the largest
-    // inscribed rectangle (round pictures reach into the oval's free corners; anything beyond
-    // the mask is whitened afterwards).
+    // Where the object of a big picture is drawn: about the mask's shape (anything beyond the
+    // mask is whitened afterwards).
     static QRectF bigArea(const MaskShape& mask);
     static QRectF smallArea();
 
