@@ -18,12 +18,3 @@ list(APPEND WK_DATAGEN_INTERFACE_SOURCES
 )
 set(WK_DATAGEN_INTERFACE_INCLUDE_DIRS ${_wk_interface_dir})
 set(WK_DATAGEN_INTERFACE_LIBS Qt6::Gui wk_catalogue JPEG::JPEG)
-
-# The generator's library gets these libraries once its directory has been read.
-function(_wk_link_interface_libs)
-    if(TARGET wk_datagen_lib)
-        target_link_libraries(wk_datagen_lib PUBLIC ${WK_DATAGEN_INTERFACE_LIBS})
-        target_include_directories(wk_datagen_lib PUBLIC ${WK_DATAGEN_INTERFACE_INCLUDE_DIRS})
-    endif()
-endfunction()
-cmake_language(DEFER CALL _wk_link_interface_libs)
