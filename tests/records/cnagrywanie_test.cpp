@@ -131,19 +131,17 @@ protected:
         qputenv("SDL_AUDIODRIVER", "dummy");
     }
 
-    // The handlers do what the recordings panel does with them: stop and close.
+    // The handlers do what the recordings panel does with them: stop and close, on the GUI
+    // thread.
     void makeRecorder() {
-        recorder = std::make_unique<CNagrywanie>(
-            [this] {
-                ++playbackEnds;
-                recorder->Stop();
-                recorder->CloseDevice();
-            },
-            [this] {
-                ++recordingEnds;
-                recorder->Stop();
-                recorder->CloseDevice();
-            });
+        auto stopAndClose = [this](int& count) {
+            EXPECT_EQ(QCoreApplication::instance()->thread(), QThread::currentThread());
+            ++count;
+            recorder->Stop();
+            recorder->CloseDevice();
+        };
+        recorder = std::make_unique<CNagrywanie>([=, this] { stopAndClose(playbackEnds); },
+                                                 [=, this] { stopAndClose(recordingEnds); });
     }
     void feedCapture(const Samples& samples) {
         writeFile(dir.filePath("capture.raw"), rawBytes(samples));
