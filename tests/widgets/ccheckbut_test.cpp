@@ -85,8 +85,7 @@ TEST_P(CCheckButStateTest, SetOnStoresAByteAndDrawsOnlyOffOrOn) {
 INSTANTIATE_TEST_SUITE_P(States, CCheckButStateTest,
                          ::testing::Values(StateCase{"On", 1, 1, true, kHover},
                                            StateCase{"Off", 0, 0, true, kNormal},
-                                           StateCase{"Other", 2, 2, false, kBlack},
-                                           StateCase{"WrapsToOff", 256, 0, true, kNormal}),
+                                           StateCase{"Other", 2, 2, false, kBlack}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CCheckButTest, DrawsInTheCanvassCopyMode) {

@@ -133,14 +133,6 @@ TEST_F(CPrzyciskPTest, HidingPutsTheBackgroundBackAtOnceAndShowingDrawsNormal) {
     expectComposed(50, 60, kNormal, form.canvas());
 }
 
-TEST_F(CPrzyciskPTest, AHiddenButtonIgnoresPaints) {
-    auto button = makeButton();
-    button->Hide();
-    form.canvas().fillRect(form.canvas().rect());
-    button->control().paintRequested();
-    expectUntouched(QRect(50, 60, 40, 30));
-}
-
 TEST_F(CPrzyciskPTest, WhileNotReadyEverythingIsIgnored) {
     auto button = makeButton();
     bool released = false;
@@ -214,13 +206,6 @@ TEST_F(CPrzyciskPTest, MovingAShownButtonTakesItAlongAtOnce) {
         for (int x = 50; x < 90; ++x)
             ASSERT_EQ(pixelAt(form.canvas(), x, y), Rgb{backgroundColour(x, y)}) << x << "," << y;
     expectComposed(150, 100, kNormal, form.canvas());
-}
-
-TEST_F(CPrzyciskPTest, ComposesOverABackgroundCanvasToo) {
-    const Canvas backdrop(background);
-    CPrzyciskP button(form, "start", form.canvas(), backdrop, 50, 60);
-    button.control().paintRequested();
-    expectComposed(50, 60, kNormal, form.canvas());
 }
 
 class CPrzyciskPMissingTest : public CPrzyciskPTest,
