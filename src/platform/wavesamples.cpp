@@ -12,7 +12,7 @@ namespace {
 constexpr qint64 kMaxSoundFileSize = 64 * 1024 * 1024;
 
 struct WaveData {
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec format{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
     WaveData() = default;
@@ -34,7 +34,7 @@ bool loadWave(const QString& path, WaveData& wave) {
     if (rw == nullptr) {
         return false;
     }
-    return SDL_LoadWAV_RW(rw, 1, &wave.spec, &wave.buffer, &wave.length) != nullptr;
+    return SDL_LoadWAV_RW(rw, 1, &wave.format, &wave.buffer, &wave.length) != nullptr;
 }
 
 } // namespace
@@ -45,8 +45,8 @@ std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
         return std::nullopt;
     }
     SDL_AudioCVT cvt{};
-    const int needed = SDL_BuildAudioCVT(&cvt, wave.spec.format, wave.spec.channels, wave.spec.freq,
-                                         AUDIO_S16SYS, 1, kAudioRate);
+    const int needed = SDL_BuildAudioCVT(&cvt, wave.format.format, wave.format.channels,
+                                         wave.format.freq, AUDIO_S16SYS, 1, kAudioRate);
     if (needed < 0) {
         return std::nullopt;
     }

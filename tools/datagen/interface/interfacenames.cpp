@@ -160,33 +160,33 @@ QSize InterfaceNames::fileSize(const QString& path) {
 
 QList<InterfaceNames::File> InterfaceNames::directFiles() {
     QList<File> files;
-    const QString spec = "Data/Intf/Spec/";
+    const QString specFolder = "Data/Intf/Spec/";
     for (Variant v : variants()) {
         const QString s = suffix(v);
         const QSize screen = designSize(v);
         const bool small = v == Variant::Small;
-        files << File{spec + "mT_m0" + s + ".xji", screen};
+        files << File{specFolder + "mT_m0" + s + ".xji", screen};
         // The tab strip reaches past the last band (435 / 570) and stops short of the menu
         // buttons' row.
         for (int k = 1; k <= 5; ++k)
-            files << File{spec + "mT_m" + QString::number(k) + s + ".xbi",
+            files << File{specFolder + "mT_m" + QString::number(k) + s + ".xbi",
                           small ? QSize(240, 440) : QSize(310, 575)};
-        files << File{spec + "mT_Mem" + s + ".xji", screen};
+        files << File{specFolder + "mT_Mem" + s + ".xji", screen};
         for (int k = 1; k <= 5; ++k)
-            files << File{spec + "mT_Pod" + s + QString::number(k) + ".xji", screen};
-        files << File{spec + "mT_Uzu" + s + ".xji", screen};
-        files << File{spec + "mT_Spa" + s + ".xbi", screen};
-        files << File{spec + "mT_OPro" + s + ".xji", screen};
+            files << File{specFolder + "mT_Pod" + s + QString::number(k) + ".xji", screen};
+        files << File{specFolder + "mT_Uzu" + s + ".xji", screen};
+        files << File{specFolder + "mT_Spa" + s + ".xbi", screen};
+        files << File{specFolder + "mT_OPro" + s + ".xji", screen};
         // The logo stands centred above the about window's first text line.
-        files << File{spec + "l1" + s + ".xji", small ? QSize(160, 80) : QSize(204, 78)};
+        files << File{specFolder + "l1" + s + ".xji", small ? QSize(160, 80) : QSize(204, 78)};
         // The ring holds the Memory big picture (an oval of 200 x 250 / 260 x 320).
         const QSize ring = small ? QSize(300, 300) : QSize(380, 380);
-        files << File{spec + "Ring" + s + ".xji", ring};
-        files << File{spec + "RingM" + s + ".xji", ring};
+        files << File{specFolder + "Ring" + s + ".xji", ring};
+        files << File{specFolder + "RingM" + s + ".xji", ring};
     }
-    files << File{spec + "mT_Splh.xji", {600, 348}};
-    files << File{spec + "mKom_kp.xji", {420, 250}};
+    files << File{specFolder + "mT_Splh.xji", {600, 348}};
+    files << File{specFolder + "mKom_kp.xji", {420, 250}};
     for (const char* grade : {"B", "M", "G"})
-        files << File{spec + "mStats" + grade + ".xji", {600, 450}};
+        files << File{specFolder + "mStats" + grade + ".xji", {600, 450}};
     return files;
 }
