@@ -1,0 +1,102 @@
+#include "tformkomunikat.h"
+
+#include "cblad.h"
+#include "cdisplay.h"
+#include "cprzyciskp.h"
+#include "specfunc.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <exception>
+
+namespace {
+
+const QString PicturePath = QStringLiteral("Data/Intf/Spec/mKom_kp.xji");
+
+QFont heavyFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Liberation Sans")});
+    font.setPixelSize(pixelSize);
+    font.setWeight(QFont::Black);
+    return font;
+}
+
+} // namespace
+
+TFormKomunikat::TFormKomunikat(const CDisplay& display)
+    : m_display(display), m_label(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("Wiklotek Cz.I"));
+    setClientSize(DesignWidth, DesignHeight);
+    setRoundedRegion(DesignWidth, DesignHeight, 25, 25);
+    setDraggable(true); // a press on the label reaches the window too: QLabel ignores it
+
+    if (!QFileInfo::exists(PicturePath))
+        throw CBlad(1);
+    try {
+        LoadJpegBitmap(m_picture, PicturePath);
+    } catch (const std::exception&) {
+        // A picture that is there but unreadable is as missing as one that is not there.
+        throw CBlad(1);
+    }
+    Canvas& front = canvas();
+    front.fillRect(front.rect()); // white where the picture is smaller than the window
+    front.draw(0, 0, m_picture);
+
+    m_label->setGeometry(18, 51, 385, 134);
+    m_label->setAlignment(Qt::AlignCenter);
+    m_label->setWordWrap(true);
+    m_label->setFont(heavyFont(16));
+    QPalette black = m_label->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    m_label->setPalette(black);
+
+    // Made after the label so that its hit area lies above it where the two overlap.
+    m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_picture,
+                                          width() / 2 - 30, height() - 100, [this] { A_Stop(); });
+}
+
+TFormKomunikat::~TFormKomunikat() = default;
+
+QString TFormKomunikat::NoticeText(int code) {
+    switch (code) {
+    case TooFewWords:
+        return QStringLiteral("Proszę wybrać większą liczbę głosek lub pozycji.");
+    case ChooseItemAndName:
+        return QStringLiteral("Proszę wybrać pozycję i wprowadzić nazwę nagrania.");
+    case EnterName:
+        return QStringLiteral("Proszę wprowadzić nazwę dla nagrania.");
+    case ChooseItemToPlay:
+        return QStringLiteral("Proszę wybrać pozycję do odtworzenia.");
+    case NoRecording:
+        return QStringLiteral("Brak nagrania dla wybranej pozycji.");
+    default:
+        return QStringLiteral("Błąd.");
+    }
+}
+
+void TFormKomunikat::SetNotice(int code) {
+    m_label->setText(NoticeText(code));
+}
+
+QString TFormKomunikat::Text() const {
+    return m_label->text();
+}
+
+void TFormKomunikat::ShowNotice(int code) {
+    SetNotice(code);
+    move((m_display.ScreenWidth - width()) / 2, (m_display.ScreenHeight - height()) / 2);
+    showModal();
+}
+
+void TFormKomunikat::A_Stop() {
+    close();
+}
+
+bool TFormKomunikat::keyPressed(char16_t ch) {
+    if (ch == 27) {
+        A_Stop();
+        return true;
+    }
+    return Form::keyPressed(ch);
+}

@@ -1,0 +1,150 @@
+#include "tfmkoniecgry.h"
+
+#include "cblad.h"
+#include "cdisplay.h"
+#include "cprzyciskp.h"
+#include "cstatrec.h"
+#include "specfunc.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <exception>
+
+namespace {
+
+QImage loadPicture(const QString& path) {
+    QImage picture;
+    try {
+        LoadJpegBitmap(picture, path);
+    } catch (const std::exception&) {
+        throw CBlad(1);
+    }
+    return picture;
+}
+
+QFont heavyFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Liberation Sans")});
+    font.setPixelSize(19);
+    font.setWeight(QFont::Black);
+    return font;
+}
+
+// The value labels grow to the left from the right edge that their first text, "0", gave
+// them; this is how far they may reach.
+constexpr int ValueSpan = 240;
+
+} // namespace
+
+TfmKoniecGry::TfmKoniecGry(const CDisplay& display, CStatRec& stats)
+    : m_display(display), m_stats(stats) {
+    setWindowTitle(QStringLiteral("Wiklotek Cz.I"));
+    setClientSize(DesignWidth, DesignHeight);
+    // The shape starts 5 pixels in: the picture's frame is drawn there.
+    setRoundedRegion(DesignWidth - 5, DesignHeight - 5, 50, 50);
+    setMask(mask().translated(5, 5));
+    setDraggable(true);
+
+    m_bad = loadPicture(QStringLiteral("Data/Intf/Spec/mStatsB.xji"));
+    m_middle = loadPicture(QStringLiteral("Data/Intf/Spec/mStatsM.xji"));
+    m_good = loadPicture(QStringLiteral("Data/Intf/Spec/mStatsG.xji"));
+    m_background = m_middle;
+    canvas().draw(0, 0, m_background);
+
+    addCaption(QStringLiteral("Czas gry:"), 88, 177);
+    m_czas = addValue(344, 177);
+    addCaption(QStringLiteral("Poprawne rozwiązania:"), 88, 206);
+    m_dobre = addValue(408, 206);
+    addCaption(QStringLiteral("Błędne rozwiązania:"), 88, 237);
+    m_zle = addValue(408, 237);
+    addCaption(QStringLiteral("Liczba podpowiedzi:"), 88, 270);
+    m_pomoc = addValue(408, 270);
+
+    // The buttons compose over m_background, which keeps its address when the grade
+    // picture is copied into it.
+    m_start = std::make_unique<CPrzyciskP>(*this, QStringLiteral("start"), canvas(), m_background,
+                                           235, 340, [this] { A_OdNowa(); });
+    m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_background,
+                                          325, 340, [this] { A_Stop(); });
+}
+
+TfmKoniecGry::~TfmKoniecGry() = default;
+
+QLabel* TfmKoniecGry::addCaption(const QString& text, int x, int y) {
+    auto* label = new QLabel(text, this);
+    label->setFont(heavyFont());
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* TfmKoniecGry::addValue(int leftEdge, int y) {
+    auto* label = new QLabel(QStringLiteral("0"), this);
+    label->setFont(heavyFont());
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label->adjustSize();
+    const int right = leftEdge + label->width();
+    label->setGeometry(right - ValueSpan, y, ValueSpan, label->height());
+    return label;
+}
+
+void TfmKoniecGry::SetMainWindow(QWidget* mainWindow) {
+    m_mainWindow = mainWindow;
+}
+
+void TfmKoniecGry::fillFromStatistics() {
+    m_pomoc->setText(m_stats.HintsText());
+    m_czas->setText(m_stats.DurationText());
+    m_dobre->setText(m_stats.CorrectText());
+    m_zle->setText(m_stats.WrongText());
+
+    switch (m_stats.Grade()) {
+    case 1:
+        m_background = m_bad;
+        break;
+    case 2:
+        m_background = m_middle;
+        break;
+    case 4:
+        m_background = m_good;
+        break;
+    default:
+        return; // no picture for it: the last one stays
+    }
+    // While hidden this only changes the picture; the buttons compose over it when the
+    // window is painted on showing.
+    canvas().draw(0, 0, m_background);
+}
+
+void TfmKoniecGry::placeWindow() {
+    if (m_mainWindow && m_mainWindow->isVisible()) {
+        const QRect over = m_mainWindow->frameGeometry();
+        move(over.x() + (over.width() - width()) / 2, over.y() + (over.height() - height()) / 2);
+        return;
+    }
+    move((m_display.ScreenWidth - width()) / 2, (m_display.ScreenHeight - height()) / 2);
+}
+
+int TfmKoniecGry::ShowSummary() {
+    fillFromStatistics();
+    placeWindow();
+    const int result = showModal();
+    return result == PlayAgain ? PlayAgain : Close;
+}
+
+void TfmKoniecGry::A_OdNowa() {
+    setModalResult(PlayAgain);
+}
+
+void TfmKoniecGry::A_Stop() {
+    setModalResult(Close);
+}
+
+bool TfmKoniecGry::keyPressed(char16_t ch) {
+    if (ch == 27) {
+        A_Stop();
+        return true;
+    }
+    return Form::keyPressed(ch);
+}
