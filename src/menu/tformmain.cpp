@@ -1,0 +1,407 @@
+#include "tformmain.h"
+
+#include "cblad.h"
+#include "ccheckbut.h"
+#include "cdisplay.h"
+#include "cnagrywanie.h"
+#include "cobiektgraficzny.h"
+#include "cprzyciskp.h"
+#include "cslowa.h"
+#include "eventpump.h"
+#include "hitarea.h"
+#include "imageloader.h"
+#include "materialcheck.h"
+#include "settingsstore.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+const QString Title = QStringLiteral("Wiklotek Cz.I");
+
+constexpr std::uint16_t SoundBits[] = {0x0001, 0x0002, 0x0004, 0x0008};
+constexpr std::uint16_t PositionBits[] = {0x1000, 0x2000, 0x4000};
+const char* const LevelNames[] = {"malo", "srednio", "duzo"};
+const char* const SoundNames[] = {"SZ", "ZZ", "CZ", "DZZ"};
+const char* const PositionNames[] = {"naglos", "srodglos", "wyglos"};
+
+// Interface pictures read straight from their files; a missing or broken one is error 1.
+QImage loadPicture(const QString& path, bool jpeg) {
+    try {
+        return jpeg ? loadJpegFile(path) : loadBmpFile(path);
+    } catch (const ImageLoadError&) {
+        throw CBlad(1);
+    }
+}
+
+QRect controlRect(const CCheckBut& button, HitArea& control) {
+    return {button.X(), button.Y(), control.width(), control.height()};
+}
+
+} // namespace
+
+TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
+                     std::function<void(int)> showNotice, CNagrywanie& recorder)
+    : m_display(display), m_settings(settings), m_catalogue(catalogue),
+      m_showNotice(std::move(showNotice)), m_recorder(recorder),
+      m_layout(display.OffsetX, display.OffsetY, display.DesignWidth, display.DesignHeight,
+               display.IsSmall()) {
+    setWindowTitle(Title);
+    // Frameless and exactly the screen: without a window manager nothing else would size it.
+    setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
+    canvas().setBrushColor(Qt::black);
+
+    const QString suffix = display.Suffix();
+    const QString spec = QStringLiteral("Data/Intf/Spec/");
+    const QImage menu = loadPicture(spec + QStringLiteral("mT_m0") + suffix + ".xji", true);
+    m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
+    m_background.fill(Qt::black);
+    {
+        QPainter p(&m_background);
+        p.drawImage(display.OffsetX, display.OffsetY, menu);
+    }
+    for (int tab = 1; tab <= MenuLayout::TabCount; ++tab)
+        m_tabPictures[tab - 1] =
+            loadPicture(spec + QStringLiteral("mT_m%1").arg(tab) + suffix + ".xbi", false);
+
+    const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
+    m_captionTasks = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_ilzadan") + suffix);
+    m_captionSounds = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_gloski") + suffix);
+    m_captionPosition = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_pozycja") + suffix);
+    const int wg = m_captionSounds->Width();
+    const int wp = m_captionPosition->Width();
+    const QPoint tasksAt = m_layout.TasksCaption(wg);
+    const QPoint soundsAt = m_layout.SoundsCaption(wg);
+    const QPoint positionAt = m_layout.PositionCaption(wp);
+    m_captionTasks->SetPosition(tasksAt.x(), tasksAt.y());
+    m_captionSounds->SetPosition(soundsAt.x(), soundsAt.y());
+    m_captionPosition->SetPosition(positionAt.x(), positionAt.y());
+    for (CObiektGraficzny* caption : {&*m_captionTasks, &*m_captionSounds, &*m_captionPosition})
+        caption->SaveBackground(m_background);
+
+    Canvas& front = canvas();
+    auto button = [&](const char* name, QPoint at, CPrzyciskP::Action action) {
+        return std::make_unique<CPrzyciskP>(*this, QString::fromLatin1(name), front, m_background,
+                                            at.x(), at.y(), std::move(action));
+    };
+    m_about = button("oprogramie", m_layout.About(), [this] { A_Oprogramie(); });
+    m_exit = button("wyjdz", m_layout.Exit(), [this] { A_Stop(); });
+    m_start = button("start", m_layout.Start(), [this] { A_Start(); });
+    m_rodtworz = button("rodtworz", m_layout.RecPlay(), [this] { A_Rec_Play(); });
+    m_rstop = button("rstop", m_layout.RecStop(), [this] { MPStop(); });
+    m_rrec = button("rrec", m_layout.RecRecord(), [this] { A_Rec_Rec(); });
+    // The recordings list moves and drives these two when it joins the tab.
+    m_up = button("up", m_layout.ScrollUp(), {});
+    m_down = button("down", m_layout.ScrollDown(), {});
+
+    const std::function<void()> levelActions[] = {[this] { A_Malo(); }, [this] { A_Srednio(); },
+                                                  [this] { A_Duzo(); }};
+    const std::function<void()> soundActions[] = {[this] { A_S(); }, [this] { A_Z(); },
+                                                  [this] { A_C(); }, [this] { A_DZ(); }};
+    const std::function<void()> positionActions[] = {
+        [this] { A_Naglos(); }, [this] { A_Srodglos(); }, [this] { A_Wyglos(); }};
+    for (int i = 0; i < 3; ++i) {
+        const QPoint at = m_layout.Level(i);
+        m_levels[i] = std::make_unique<CCheckBut>(*this, prefix + LevelNames[i], front, at.x(),
+                                                  at.y(), levelActions[i]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        const QPoint at = m_layout.Sound(i);
+        m_sounds[i] = std::make_unique<CCheckBut>(*this, prefix + SoundNames[i], front, at.x(),
+                                                  at.y(), soundActions[i]);
+    }
+    for (int i = 0; i < 3; ++i) {
+        const QPoint at = m_layout.Position(i);
+        m_positions[i] = std::make_unique<CCheckBut>(*this, prefix + PositionNames[i], front,
+                                                     at.x(), at.y(), positionActions[i]);
+    }
+
+    const QPoint strip = m_layout.TabStrip();
+    m_tabStrip = new HitArea(this);
+    m_tabStrip->setGeometry(strip.x(), strip.y(), m_tabPictures[0].width(),
+                            m_tabPictures[0].height());
+    m_tabStrip->setHook([this](HitEvent event, const QPoint& pos) {
+        if (event == HitEvent::LeftDown)
+            TabPressed(pos.y());
+        return false;
+    });
+    m_tabStrip->lower(); // the strip never covers a button
+
+    m_busy = false;
+    A_Zakladka();
+}
+
+TFormMain::~TFormMain() {
+    // Settings go to disk before anything else is torn down.
+    m_settings.SaveAll();
+}
+
+void TFormMain::SetGameWindow(int tab, Form* window) {
+    if (tab >= 1 && tab <= 4)
+        m_gameWindows[tab - 1] = window;
+}
+
+void TFormMain::SetAboutWindow(Form* about) {
+    m_aboutWindow = about;
+}
+
+void TFormMain::SetOnFirstShown(std::function<void()> fn) {
+    m_onFirstShown = std::move(fn);
+}
+
+int TFormMain::CurrentTab() const {
+    return m_settings.currentTab;
+}
+
+CUstGry& TFormMain::CurrentSettings() {
+    CUstGry* record = m_settings.ForTab(m_settings.currentTab);
+    return record ? *record : m_settings.falling;
+}
+
+void TFormMain::invalidateWhole() {
+    ++m_wholeRepaints;
+    update();
+}
+
+void TFormMain::eraseRect(const QRect& rect) {
+    canvas().copyFrom(rect, m_background, rect.topLeft());
+}
+
+void TFormMain::A_Zakladka() {
+    if (CurrentTab() == MenuLayout::RecordingsTab) {
+        for (auto* group :
+             {&m_levels[0], &m_levels[1], &m_levels[2], &m_sounds[0], &m_sounds[1], &m_sounds[2],
+              &m_sounds[3], &m_positions[0], &m_positions[1], &m_positions[2]}) {
+            (*group)->Hide();
+            eraseRect(controlRect(**group, (*group)->control()));
+        }
+        m_captionTasks->Restore(canvas());
+        m_captionSounds->Restore(canvas());
+        m_captionPosition->Restore(canvas());
+        showRecordingsPanel();
+        drawTab();
+        if (++m_panelShows <= 4)
+            invalidateWhole();
+    } else {
+        hideRecordingsPanel();
+        drawTab();
+        const CUstGry& record = CurrentSettings();
+        for (int i = 0; i < 3; ++i) {
+            m_levels[i]->Show();
+            m_levels[i]->SetOn(record.IsLevel(static_cast<std::int16_t>(i + 1)) ? 1 : 0);
+        }
+        for (int i = 0; i < 4; ++i) {
+            m_sounds[i]->Show();
+            m_sounds[i]->SetOn(record.HasSound(SoundBits[i]) ? 1 : 0);
+        }
+        for (int i = 0; i < 3; ++i) {
+            m_positions[i]->Show();
+            m_positions[i]->SetOn(record.HasPosition(PositionBits[i]) ? 1 : 0);
+        }
+        if (++m_gameRefreshes <= 4)
+            invalidateWhole();
+    }
+    applyMusicRule();
+}
+
+void TFormMain::drawTab() {
+    const int tab = std::clamp(CurrentTab(), 1, MenuLayout::TabCount);
+    const QPoint strip = m_layout.TabStrip();
+    canvas().draw(strip.x(), strip.y(), m_tabPictures[tab - 1]);
+    if (tab == MenuLayout::RecordingsTab)
+        return;
+    m_captionTasks->Draw(canvas());
+    m_captionSounds->Draw(canvas());
+    m_captionPosition->Draw(canvas());
+    for (auto& b : m_levels)
+        if (b->IsVisible())
+            b->Draw();
+    for (auto& b : m_sounds)
+        if (b->IsVisible())
+            b->Draw();
+    for (auto& b : m_positions)
+        if (b->IsVisible())
+            b->Draw();
+}
+
+void TFormMain::showRecordingsPanel() {
+    m_up->Hide();
+    m_down->Hide();
+    m_rrec->Show();
+    m_rodtworz->Show();
+    m_rstop->Hide();
+    m_start->Hide();
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+}
+
+void TFormMain::hideRecordingsPanel() {
+    m_up->Hide();
+    m_down->Hide();
+    m_rrec->Hide();
+    m_rodtworz->Hide();
+    m_rstop->Hide();
+    m_start->Show();
+}
+
+void TFormMain::applyMusicRule() {
+    if (CurrentTab() == MenuLayout::RecordingsTab) {
+        // Only the music is ended here: a recording or playback under way is left to finish.
+        if (!m_busy && m_recorder.IsBusyOrSilent() && m_recorder.IsOpen())
+            m_recorder.CloseDevice();
+    } else if (!m_recorder.IsBusyOrSilent()) {
+        m_recorder.StartMusic();
+    }
+}
+
+void TFormMain::toggleSound(int index) {
+    m_sounds[index]->Toggle();
+    CurrentSettings().ToggleSound(SoundBits[index]);
+}
+
+void TFormMain::togglePosition(int index) {
+    m_positions[index]->Toggle();
+    CurrentSettings().TogglePosition(PositionBits[index]);
+}
+
+void TFormMain::setLevel(int level) {
+    for (int i = 0; i < 3; ++i)
+        m_levels[i]->SetOn(i + 1 == level ? 1 : 0);
+    CurrentSettings().SetLevel(static_cast<std::int16_t>(level));
+}
+
+void TFormMain::TabPressed(int y) {
+    if (m_busy)
+        return;
+    m_settings.previousTab = m_settings.currentTab;
+    const int tab = m_layout.TabAt(y);
+    if (tab != 0)
+        m_settings.currentTab = static_cast<std::int16_t>(tab);
+    if (m_settings.currentTab != m_settings.previousTab)
+        A_Zakladka();
+}
+
+void TFormMain::A_Start() {
+    const int tab = CurrentTab();
+    CUstGry* record = m_settings.ForTab(tab);
+    if (!record)
+        return; // the recordings tab starts nothing
+    record->pozycja &= 0x7000;
+    record->gloski &= 0x0FFF;
+    if (!MaterialCheck::HasEnough(m_catalogue, static_cast<MaterialCheck::Game>(tab), *record)) {
+        if (m_showNotice)
+            m_showNotice(3);
+        return;
+    }
+    Form* game = m_gameWindows[tab - 1];
+    if (!game)
+        return;
+    m_recorder.ForbidMusic();
+    game->showModal();
+    m_recorder.AllowMusic();
+    m_recorder.StartMusic();
+    update();
+    ProcessMessages();
+    update();
+}
+
+void TFormMain::A_Oprogramie() {
+    if (!m_aboutWindow)
+        return;
+    m_aboutWindow->showModal();
+    update();
+}
+
+void TFormMain::A_Stop() {
+    close();
+}
+
+void TFormMain::EnterBusyState() {
+    m_rrec->Hide();
+    m_rodtworz->Hide();
+    m_rstop->Show();
+    for (CPrzyciskP* b : {&*m_about, &*m_exit, &*m_up, &*m_down})
+        b->SetReady(false);
+    m_busy = true;
+}
+
+void TFormMain::A_Rec_Rec() {
+    // No recordings list yet, so no line is ever chosen.
+    if (m_showNotice)
+        m_showNotice(10);
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+}
+
+void TFormMain::A_Rec_Play() {
+    if (m_showNotice)
+        m_showNotice(20);
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+}
+
+void TFormMain::MPStop() {
+    m_recorder.Stop();
+    m_recorder.CloseDevice();
+    m_busy = false;
+    for (CPrzyciskP* b : {&*m_about, &*m_exit, &*m_up, &*m_down})
+        b->SetReady(true);
+    m_rstop->Hide();
+    m_rrec->Show();
+    m_rodtworz->Show();
+}
+
+bool TFormMain::keyPressed(char16_t ch) {
+    if (ch == 27) {
+        A_Stop();
+        return true;
+    }
+    return false;
+}
+
+void TFormMain::paintEvent(QPaintEvent* event) {
+    m_wholePaint = (QRegion(rect()) - event->region()).isEmpty();
+    Form::paintEvent(event);
+    m_wholePaint = false;
+}
+
+void TFormMain::formPaint() {
+    // Small repaints come from a control redrawing itself; only a repaint of the whole window
+    // lays the background and the tab again, or it would wipe what the controls just drew.
+    if (m_wholePaint) {
+        canvas().draw(0, 0, m_background);
+        drawTab();
+    }
+    applyMusicRule();
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
+    if (m_onFirstShown)
+        QTimer::singleShot(2000, this, [this] {
+            if (m_onFirstShown)
+                m_onFirstShown();
+        });
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    // A height of 1 keeps the menu from flashing up again while the program winds down.
+    resize(width(), 1);
+    Form::closeEvent(event);
+}
+
+void TFormMain::changeEvent(QEvent* event) {
+    Form::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        m_recorder.AllowMusic();
+        if (CurrentTab() != MenuLayout::RecordingsTab)
+            m_recorder.StartMusic();
+    }
+}

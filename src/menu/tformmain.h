@@ -1,0 +1,155 @@
+#pragma once
+
+#include "form.h"
+#include "menulayout.h"
+
+#include <QImage>
+#include <array>
+#include <functional>
+#include <memory>
+
+class CCheckBut;
+class CDisplay;
+class CNagrywanie;
+class CObiektGraficzny;
+class CPrzyciskP;
+class CSlowa;
+class CUstGry;
+class HitArea;
+class SettingsStore;
+
+// The menu: the program's only top-level window. It covers the screen and shows, inside the
+// play area, the tab strip with four game tabs and the recordings tab. On a game tab the check
+// buttons edit that game's settings record and "start" opens the game's window modally once
+// the catalogue holds enough material. Background music plays while a game tab is shown.
+class TFormMain : public Form {
+    Q_OBJECT
+public:
+    // showNotice shows the notice window with a code; the recorder plays the music (and later
+    // the recordings). Throws CBlad(1) when a picture of the window is missing.
+    TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
+              std::function<void(int)> showNotice, CNagrywanie& recorder);
+    // Saves every game's settings first.
+    ~TFormMain() override;
+
+    // The window that "start" opens for a game tab (1 labelling, 2 Memory, 3 completing,
+    // 4 falling). A tab without a window starts nothing once its material check passes.
+    void SetGameWindow(int tab, Form* window);
+    void SetAboutWindow(Form* about);
+    // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
+    void SetOnFirstShown(std::function<void()> fn);
+
+    // Actions of the buttons and the keyboard.
+    void A_Zakladka();
+    void A_Start();
+    void A_Oprogramie();
+    void A_Stop();
+    void A_S() { toggleSound(0); }
+    void A_Z() { toggleSound(1); }
+    void A_C() { toggleSound(2); }
+    void A_DZ() { toggleSound(3); }
+    void A_Naglos() { togglePosition(0); }
+    void A_Srodglos() { togglePosition(1); }
+    void A_Wyglos() { togglePosition(2); }
+    void A_Malo() { setLevel(1); }
+    void A_Srednio() { setLevel(2); }
+    void A_Duzo() { setLevel(3); }
+    // The recordings tab's buttons. Until the recordings list is on the tab no line can be
+    // chosen, so recording and playing only ask for one.
+    void A_Rec_Rec();
+    void A_Rec_Play();
+    void MPStop();
+    // Recording or playing for the recordings tab: only "rstop" answers and the tab strip,
+    // "oprogramie", "wyjdz" and the scroll buttons ignore the mouse until MPStop.
+    void EnterBusyState();
+
+    // A press on the tab strip at y, measured from the strip's top.
+    void TabPressed(int y);
+
+    int CurrentTab() const;
+    // The settings record behind the current tab; any tab but 1..3 means the falling game's.
+    CUstGry& CurrentSettings();
+    // True while a recording is being made or played: the tab strip ignores presses.
+    bool IsBusy() const { return m_busy; }
+
+    const MenuLayout& Layout() const { return m_layout; }
+    const QImage& Background() const { return m_background; }
+    // Controls by role, for the window's users and its tests.
+    CCheckBut& LevelButton(int index) { return *m_levels[index]; }
+    CCheckBut& SoundButton(int index) { return *m_sounds[index]; }
+    CCheckBut& PositionButton(int index) { return *m_positions[index]; }
+    CPrzyciskP& AboutButton() { return *m_about; }
+    CPrzyciskP& ExitButton() { return *m_exit; }
+    CPrzyciskP& StartButton() { return *m_start; }
+    CPrzyciskP& RecordButton() { return *m_rrec; }
+    CPrzyciskP& PlayButton() { return *m_rodtworz; }
+    CPrzyciskP& RecStopButton() { return *m_rstop; }
+    CPrzyciskP& UpButton() { return *m_up; }
+    CPrzyciskP& DownButton() { return *m_down; }
+    CObiektGraficzny& TasksCaption() { return *m_captionTasks; }
+    CObiektGraficzny& SoundsCaption() { return *m_captionSounds; }
+    CObiektGraficzny& PositionCaption() { return *m_captionPosition; }
+    HitArea& TabStrip() { return *m_tabStrip; }
+    // Whole-window invalidations A_Zakladka has asked for so far.
+    int WholeRepaints() const { return m_wholeRepaints; }
+
+protected:
+    bool keyPressed(char16_t ch) override;
+    void formPaint() override;
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void toggleSound(int index);
+    void togglePosition(int index);
+    void setLevel(int level);
+    // Draws the tab picture, the captions and the check buttons of the current tab, without
+    // changing which controls are shown.
+    void drawTab();
+    // Puts the background back over a rectangle of the window.
+    void eraseRect(const QRect& rect);
+    // The controls of the recordings tab; the recordings list joins them here.
+    void showRecordingsPanel();
+    void hideRecordingsPanel();
+    // Music on the game tabs only.
+    void applyMusicRule();
+    void invalidateWhole();
+
+    const CDisplay& m_display;
+    SettingsStore& m_settings;
+    CSlowa& m_catalogue;
+    std::function<void(int)> m_showNotice;
+    CNagrywanie& m_recorder;
+    MenuLayout m_layout;
+
+    QImage m_background;
+    std::array<QImage, MenuLayout::TabCount> m_tabPictures;
+    std::unique_ptr<CObiektGraficzny> m_captionTasks;
+    std::unique_ptr<CObiektGraficzny> m_captionSounds;
+    std::unique_ptr<CObiektGraficzny> m_captionPosition;
+
+    std::unique_ptr<CPrzyciskP> m_about;
+    std::unique_ptr<CPrzyciskP> m_exit;
+    std::unique_ptr<CPrzyciskP> m_start;
+    std::unique_ptr<CPrzyciskP> m_rrec;
+    std::unique_ptr<CPrzyciskP> m_rodtworz;
+    std::unique_ptr<CPrzyciskP> m_rstop;
+    std::unique_ptr<CPrzyciskP> m_up;
+    std::unique_ptr<CPrzyciskP> m_down;
+    std::array<std::unique_ptr<CCheckBut>, 3> m_levels;
+    std::array<std::unique_ptr<CCheckBut>, 4> m_sounds;
+    std::array<std::unique_ptr<CCheckBut>, 3> m_positions;
+    HitArea* m_tabStrip = nullptr;
+
+    std::array<Form*, 4> m_gameWindows{};
+    Form* m_aboutWindow = nullptr;
+    std::function<void()> m_onFirstShown;
+    bool m_shownBefore = false;
+    bool m_busy = false;
+    bool m_wholePaint = false; // the paint under way covers the whole window
+    int m_panelShows = 0;      // times the recordings panel was shown
+    int m_gameRefreshes = 0;   // times a game tab's controls were refreshed
+    int m_wholeRepaints = 0;
+};
