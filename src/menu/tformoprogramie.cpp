@@ -1,0 +1,194 @@
+#include "tformoprogramie.h"
+
+#include "cblad.h"
+#include "cdisplay.h"
+#include "cprzyciskp.h"
+#include "cursors.h"
+#include "imageloader.h"
+#include "shellopen.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+struct LabelText {
+    const char* text;
+    int pixelSize;
+    bool bold;
+};
+
+// Texts of the window. Nothing here names a person, an address or a telephone: the program
+// is an open project and its help is the user guide that comes with it.
+const LabelText Texts[TFormOProgramie::LabelCount] = {
+    {"Wersja 1.6", 13, false},
+    {"Wiklotek Cz.I \u2014 obrazkowe gry logopedyczne dla dzieci", 13, false},
+    {"Program jest wolny: licencja MIT (plik LICENSE obok programu).", 13, false},
+    {"Wolno go kopiować, zmieniać i rozdawać bez opłat.", 13, false},
+    {"Pomoc:", 13, false},
+    {"Jak wybrać materiał, jak grać", 14, true},
+    {"i jak nagrywać wymowę dziecka,", 14, true},
+    {"opisuje podręcznik użytkownika,", 14, true},
+    {"który leży w folderze programu", 14, true},
+    {"(plik Podrecznik.html):", 14, true},
+    {"Otwórz podręcznik użytkownika", 13, true},
+    {"", 13, true},
+    {"Autorzy programu:", 13, false},
+    {"zespół projektu Wiklotek Cz.I", 13, true},
+    {"Obrazki:", 13, false},
+    {"Fluent Emoji Flat (Microsoft, MIT), OpenMoji (CC BY-SA 4.0), Noto Emoji (Google, "
+     "Apache 2.0), Twemoji (CC BY 4.0) i rysunki własne projektu (MIT)",
+     13, true},
+    {"Czcionka i głos:", 13, false},
+    {"Andika (SIL International, SIL OFL 1.1); wyrazy czyta syntezator mowy espeak-ng", 13, true},
+};
+
+// Colour of the links: a light blue that reads well on the window's dark picture.
+const QColor LinkColour(0x9C, 0xD4, 0xFF);
+
+QImage loadPicture(const QString& path) {
+    try {
+        return loadJpegFile(path);
+    } catch (const ImageLoadError&) {
+        throw CBlad(1);
+    }
+}
+
+} // namespace
+
+TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
+    setWindowTitle(QStringLiteral("Wiklotek Cz.I"));
+    setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
+    canvas().setBrushColor(Qt::gray);
+
+    const QString spec = QStringLiteral("Data/Intf/Spec/");
+    const QImage picture = loadPicture(spec + "mT_OPro" + display.Suffix() + ".xji");
+    const QImage logo = loadPicture(spec + "l1" + display.Suffix() + ".xji");
+    const int x0 = display.OffsetX;
+    const int y0 = display.OffsetY;
+    const int w = display.DesignWidth;
+    const int h = display.DesignHeight;
+    m_logoAt = display.IsSmall() ? QPoint(x0 + 320, y0 + 100) : QPoint(x0 + 410, y0 + 145);
+    m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
+    m_background.fill(Qt::black);
+    {
+        QPainter p(&m_background);
+        p.drawImage(x0, y0, picture);
+        p.drawImage(m_logoAt, logo);
+    }
+    // The front image keeps the picture; the button composes itself over it.
+    canvas().draw(0, 0, m_background);
+    m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_background,
+                                          x0 + w / 2 - 40, y0 + h * 8 / 10, [this] { A_Stop(); });
+
+    for (int i = 0; i < LabelCount; ++i) {
+        auto* label = new QLabel(QString::fromUtf8(Texts[i].text), this);
+        label->setTextFormat(Qt::PlainText);
+        label->setAttribute(Qt::WA_TranslucentBackground);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(Texts[i].pixelSize);
+        font.setBold(Texts[i].bold);
+        label->setFont(font);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::white);
+        label->setPalette(palette);
+        m_labels[i] = label;
+    }
+    for (QLabel* link : {m_labels[LabelF6], m_labels[LabelF7]}) {
+        QFont font = link->font();
+        font.setUnderline(true);
+        link->setFont(font);
+        QPalette palette = link->palette();
+        palette.setColor(QPalette::WindowText, LinkColour);
+        link->setPalette(palette);
+        link->setCursor(cursorFor(ProgramCursor::Hand));
+        link->installEventFilter(this);
+    }
+    m_labels[LabelF7]->setText(ContactAddress());
+    m_labels[LabelF7]->setVisible(!ContactAddress().isEmpty());
+    // The credit lists wrap within a fixed width, as a column beside their captions.
+    for (Label list : {LabelAutList, LabelKonsList, LabelTestList}) {
+        m_labels[list]->setWordWrap(true);
+        m_labels[list]->setFixedWidth(display.IsSmall() ? 330 : 420);
+    }
+    placeLabels();
+    m_openLink = [](const QString& target) { return ShellOpen(target); };
+}
+
+TFormOProgramie::~TFormOProgramie() = default;
+
+void TFormOProgramie::A_Podrecznik() {
+    if (m_openLink)
+        m_openLink(GuideFile());
+}
+
+void TFormOProgramie::A_Poczta() {
+    if (ContactAddress().isEmpty() || !m_openLink)
+        return;
+    m_openLink(QStringLiteral("mailto:") + ContactAddress() +
+               QStringLiteral("?subject=Wiadomosc%20z%20Wiklotek"));
+}
+
+bool TFormOProgramie::keyPressed(char16_t ch) {
+    if (ch == 27) {
+        A_Stop();
+        return true;
+    }
+    return false;
+}
+
+void TFormOProgramie::resizeEvent(QResizeEvent* event) {
+    Form::resizeEvent(event);
+    if (m_labels[0])
+        placeLabels();
+}
+
+bool TFormOProgramie::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == m_labels[LabelF6]) {
+            A_Podrecznik();
+            return true;
+        }
+        if (watched == m_labels[LabelF7]) {
+            A_Poczta();
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void TFormOProgramie::placeLabels() {
+    for (QLabel* label : m_labels)
+        label->adjustSize();
+    const int cx = m_display.OffsetX + m_display.DesignWidth / 2;
+    const auto centre = [cx](QLabel* label, int top) { label->move(cx - label->width() / 2, top); };
+    QLabel** l = m_labels.data();
+    centre(l[LabelVer], m_display.OffsetY + m_display.DesignHeight / 4 + 35);
+    centre(l[LabelPrawa1], l[LabelVer]->y() + 24);
+    centre(l[LabelPrawa2], l[LabelPrawa1]->y() + 18);
+    centre(l[LabelISBN], l[LabelPrawa2]->y() + 18);
+
+    const int contactTop = l[LabelPrawa2]->y() + 44;
+    l[LabelKontakt]->move(cx - l[LabelKontakt]->width() / 2 - l[LabelF1]->width() / 2 - 6,
+                          contactTop);
+    const int left = l[LabelKontakt]->x() + l[LabelKontakt]->width() + 6;
+    int top = contactTop;
+    for (int i = LabelF1; i <= LabelF7; ++i) {
+        l[i]->move(left, top);
+        top += 18;
+    }
+
+    // The credits hang from the contact column: captions end 6 pixels left of it.
+    const int captionRight = l[LabelF2]->x() - 6;
+    const auto row = [&](Label caption, Label list, int rowTop) {
+        l[caption]->move(captionRight - l[caption]->width(), rowTop);
+        l[list]->move(l[caption]->x() + l[caption]->width() + 6, rowTop);
+    };
+    row(LabelAut, LabelAutList, l[LabelF7]->y() + 24);
+    row(LabelKons, LabelKonsList, l[LabelAutList]->y() + l[LabelAutList]->height() + 6);
+    row(LabelTest, LabelTestList, l[LabelKonsList]->y() + l[LabelKonsList]->height() + 6);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "form.h"
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+class CDisplay;
+class CPrzyciskP;
+class QLabel;
+
+// The about window: the program's name and version, its licence, where help is found and the
+// credits of the pictures, font and voice. It covers the screen; its texts stay centred on the
+// play area in both screen variants. "stop" and Escape close it.
+class TFormOProgramie : public Form {
+    Q_OBJECT
+public:
+    // The user guide that is installed beside the program.
+    static QString GuideFile() { return QStringLiteral("Podrecznik.html"); }
+    // A contact address for the mail link; the program has none, so the link stays hidden.
+    static QString ContactAddress() { return {}; }
+
+    // Throws CBlad(1) when the background, the logo or the button pictures are missing.
+    explicit TFormOProgramie(const CDisplay& display);
+    ~TFormOProgramie() override;
+
+    void A_Stop() { close(); }
+    // The guide link: opens the user guide beside the program.
+    void A_Podrecznik();
+    // The mail link: a message to the contact address, when there is one.
+    void A_Poczta();
+
+    // How links reach the desktop; ShellOpen unless replaced (tests record instead).
+    using LinkOpener = std::function<bool(const QString&)>;
+    void SetLinkOpener(LinkOpener opener) { m_openLink = std::move(opener); }
+
+    enum Label {
+        LabelVer,
+        LabelPrawa1,
+        LabelPrawa2,
+        LabelISBN,
+        LabelKontakt,
+        LabelF1,
+        LabelF2,
+        LabelF3,
+        LabelF4,
+        LabelF5,
+        LabelF6,
+        LabelF7,
+        LabelAut,
+        LabelAutList,
+        LabelKons,
+        LabelKonsList,
+        LabelTest,
+        LabelTestList,
+        LabelCount
+    };
+    QLabel& label(Label which) { return *m_labels[which]; }
+    CPrzyciskP& StopButton() { return *m_stop; }
+    QPoint LogoPosition() const { return m_logoAt; }
+
+protected:
+    bool keyPressed(char16_t ch) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Lays the labels out around the play area's centre.
+    void placeLabels();
+
+    const CDisplay& m_display;
+    QImage m_background;
+    QPoint m_logoAt;
+    std::unique_ptr<CPrzyciskP> m_stop;
+    std::array<QLabel*, LabelCount> m_labels{};
+    LinkOpener m_openLink;
+};
