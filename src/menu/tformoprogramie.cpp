@@ -29,11 +29,11 @@ const LabelText Texts[TFormOProgramie::LabelCount] = {
     {"Program jest wolny: licencja MIT (plik LICENSE obok programu).", 13, false},
     {"Wolno go kopiować, zmieniać i rozdawać bez opłat.", 13, false},
     {"Pomoc:", 13, false},
-    {"Jak wybrać materiał, jak grać", 14, true},
-    {"i jak nagrywać wymowę dziecka,", 14, true},
-    {"opisuje podręcznik użytkownika,", 14, true},
-    {"który leży w folderze programu", 14, true},
-    {"(plik Podrecznik.html):", 14, true},
+    {"Opis gier, wyboru materiału i nagrań", 14, true},
+    {"znajdziesz w podręczniku użytkownika", 14, true},
+    {"w folderze programu (Podrecznik.html):", 14, true},
+    {"", 14, true},
+    {"", 14, true},
     {"Otwórz podręcznik użytkownika", 13, true},
     {"", 13, true},
     {"Autorzy programu:", 13, false},
@@ -89,12 +89,14 @@ TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
         label->setTextFormat(Qt::PlainText);
         label->setAttribute(Qt::WA_TranslucentBackground);
         QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(Texts[i].pixelSize);
+        // The small variant has less room below the logo.
+        font.setPixelSize(Texts[i].pixelSize - (display.IsSmall() ? 1 : 0));
         font.setBold(Texts[i].bold);
         label->setFont(font);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::white);
         label->setPalette(palette);
+        label->setVisible(label->text().size() > 0);
         m_labels[i] = label;
     }
     for (QLabel* link : {m_labels[LabelF6], m_labels[LabelF7]}) {
@@ -112,7 +114,7 @@ TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
     // The credit lists wrap within a fixed width, as a column beside their captions.
     for (Label list : {LabelAutList, LabelKonsList, LabelTestList}) {
         m_labels[list]->setWordWrap(true);
-        m_labels[list]->setFixedWidth(display.IsSmall() ? 330 : 420);
+        m_labels[list]->setFixedWidth(display.IsSmall() ? 370 : 420);
     }
     placeLabels();
     m_openLink = [](const QString& target) { return ShellOpen(target); };
@@ -168,18 +170,25 @@ void TFormOProgramie::placeLabels() {
     const auto centre = [cx](QLabel* label, int top) { label->move(cx - label->width() / 2, top); };
     QLabel** l = m_labels.data();
     centre(l[LabelVer], m_display.OffsetY + m_display.DesignHeight / 4 + 35);
+    const int line = m_display.IsSmall() ? 16 : 18;
     centre(l[LabelPrawa1], l[LabelVer]->y() + 24);
-    centre(l[LabelPrawa2], l[LabelPrawa1]->y() + 18);
-    centre(l[LabelISBN], l[LabelPrawa2]->y() + 18);
+    centre(l[LabelPrawa2], l[LabelPrawa1]->y() + line);
+    centre(l[LabelISBN], l[LabelPrawa2]->y() + line);
 
-    const int contactTop = l[LabelPrawa2]->y() + 44;
+    const int contactTop = l[LabelPrawa2]->y() + 2 * line + 6;
     l[LabelKontakt]->move(cx - l[LabelKontakt]->width() / 2 - l[LabelF1]->width() / 2 - 6,
                           contactTop);
     const int left = l[LabelKontakt]->x() + l[LabelKontakt]->width() + 6;
+    // Lines without text are hidden and take no room.
+    const int step = m_display.IsSmall() ? 16 : 18;
     int top = contactTop;
+    int lastLine = LabelF1;
     for (int i = LabelF1; i <= LabelF7; ++i) {
         l[i]->move(left, top);
-        top += 18;
+        if (!l[i]->isHidden()) {
+            lastLine = i;
+            top += step;
+        }
     }
 
     // The credits hang from the contact column: captions end 6 pixels left of it.
@@ -188,7 +197,7 @@ void TFormOProgramie::placeLabels() {
         l[caption]->move(captionRight - l[caption]->width(), rowTop);
         l[list]->move(l[caption]->x() + l[caption]->width() + 6, rowTop);
     };
-    row(LabelAut, LabelAutList, l[LabelF7]->y() + 24);
+    row(LabelAut, LabelAutList, l[lastLine]->y() + 24);
     row(LabelKons, LabelKonsList, l[LabelAutList]->y() + l[LabelAutList]->height() + 6);
     row(LabelTest, LabelTestList, l[LabelKonsList]->y() + l[LabelKonsList]->height() + 6);
 }
