@@ -254,12 +254,4 @@ TEST(RecordingCatalogueNames, BlankNamesCountAsEmpty) {
         EXPECT_FALSE(RecordingCatalogue::IsBlankName(QString::fromUtf8(name))) << name;
 }
 
-TEST(RecordingCatalogueDates, DateValuesCountDaysFromTheEndOf1899) {
-    EXPECT_EQ(RecordingCatalogue::DateValue(QDate(1990, 1, 1)), RecordingCatalogue::NoDate);
-    EXPECT_EQ(RecordingCatalogue::DateValue(QDate(1899, 12, 30)), 0.0);
-    EXPECT_EQ(RecordingCatalogue::DateValue(QDate(2024, 3, 15)), 45366.0);
-    EXPECT_EQ(RecordingCatalogue::DateText(45366.0).toStdString(), "15-03-2024");
-    EXPECT_EQ(RecordingCatalogue::ParseDate("15-03-2024"), 45366.0);
-}
-
 } // namespace
