@@ -26,7 +26,7 @@ QFont heavyFont(int pixelSize) {
 
 TFormKomunikat::TFormKomunikat(const CDisplay& display)
     : m_display(display), m_label(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("Wiklotek Cz.I"));
+    setWindowTitle(QStringLiteral("Komunikat"));
     setClientSize(DesignWidth, DesignHeight);
     setRoundedRegion(DesignWidth, DesignHeight, 25, 25);
     setDraggable(true); // a press on the label reaches the window too: QLabel ignores it

@@ -39,7 +39,7 @@ constexpr int ValueSpan = 240;
 
 TfmKoniecGry::TfmKoniecGry(const CDisplay& display, CStatRec& stats)
     : m_display(display), m_stats(stats) {
-    setWindowTitle(QStringLiteral("Wiklotek Cz.I"));
+    setWindowTitle(QStringLiteral("Koniec gry"));
     setClientSize(DesignWidth, DesignHeight);
     // The shape starts 5 pixels in: the picture's frame is drawn there.
     setRoundedRegion(DesignWidth - 5, DesignHeight - 5, 50, 50);
