@@ -1,0 +1,112 @@
+#include "menufixture.h"
+
+#include "cblad.h"
+#include "cprzyciskp.h"
+#include "tformoprogramie.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+class TFormOProgramieTest : public MenuWindowTest {
+protected:
+    TFormOProgramie& makeAbout() {
+        m_display = std::make_unique<CDisplay>(display());
+        m_about = std::make_unique<TFormOProgramie>(*m_display);
+        m_about->SetLinkOpener([this](const QString& target) {
+            opened.push_back(target);
+            return true;
+        });
+        return *m_about;
+    }
+    void TearDown() override {
+        m_about.reset();
+        MenuWindowTest::TearDown();
+    }
+    QStringList opened;
+
+private:
+    std::unique_ptr<CDisplay> m_display;
+    std::unique_ptr<TFormOProgramie> m_about;
+};
+
+TEST_P(TFormOProgramieTest, TextsStayCentredOnThePlayAreaAboveTheButton) {
+    TFormOProgramie& about = makeAbout();
+    show(about);
+    const CDisplay d = display();
+    const QRect play(d.OffsetX, d.OffsetY, d.DesignWidth, d.DesignHeight);
+    const int cx = d.OffsetX + d.DesignWidth / 2;
+    EXPECT_EQ(about.geometry(), QRect(0, 0, d.ScreenWidth, d.ScreenHeight));
+    EXPECT_EQ(about.LogoPosition(), d.IsSmall() ? QPoint(d.OffsetX + 320, d.OffsetY + 100)
+                                                : QPoint(d.OffsetX + 410, d.OffsetY + 145));
+    CPrzyciskP& stop = about.StopButton();
+    EXPECT_EQ(QPoint(stop.Left(), stop.Top()),
+              QPoint(cx - 40, d.OffsetY + d.DesignHeight * 8 / 10));
+    QLabel& version = about.label(TFormOProgramie::LabelVer);
+    EXPECT_EQ(version.text(), QStringLiteral("Wersja 1.6"));
+    EXPECT_EQ(version.y(), d.OffsetY + d.DesignHeight / 4 + 35);
+    for (auto which : {TFormOProgramie::LabelVer, TFormOProgramie::LabelPrawa1,
+                       TFormOProgramie::LabelPrawa2, TFormOProgramie::LabelISBN}) {
+        const QLabel& l = about.label(which);
+        EXPECT_LE(std::abs(l.x() + l.width() / 2 - cx), 1) << l.text().toStdString();
+    }
+    // Every shown text lies inside the play area and clear of the logo and the button.
+    const QRect logo(about.LogoPosition(), d.IsSmall() ? QSize(160, 60) : QSize(204, 78));
+    for (int i = 0; i < TFormOProgramie::LabelCount; ++i) {
+        const QLabel& l = about.label(static_cast<TFormOProgramie::Label>(i));
+        if (l.isHidden())
+            continue;
+        EXPECT_TRUE(play.contains(l.geometry())) << l.text().toStdString();
+        EXPECT_FALSE(l.geometry().intersects(stop.DestinationRect())) << l.text().toStdString();
+        EXPECT_FALSE(l.geometry().intersects(logo)) << l.text().toStdString();
+    }
+}
+
+TEST_P(TFormOProgramieTest, GuideLinkOpensTheGuideAndTheMailLinkStaysHidden) {
+    TFormOProgramie& about = makeAbout();
+    show(about);
+    QLabel& guide = about.label(TFormOProgramie::LabelF6);
+    EXPECT_FALSE(guide.isHidden());
+    QTest::mouseClick(&guide, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(opened, QStringList{QStringLiteral("Podrecznik.html")});
+    EXPECT_TRUE(about.label(TFormOProgramie::LabelF7).isHidden());
+    about.A_Poczta();
+    EXPECT_EQ(opened.size(), 1);
+}
+
+TEST_P(TFormOProgramieTest, EscapeAndStopEndTheModalShow) {
+    TFormOProgramie& about = makeAbout();
+    QTimer::singleShot(50, &about, [&about] { QTest::keyClick(&about, Qt::Key_Escape); });
+    about.showModal();
+    EXPECT_FALSE(about.isVisible());
+    QTimer::singleShot(50, &about, [&about] {
+        QTest::mouseClick(&about.StopButton().control(), Qt::LeftButton, {}, QPoint(30, 30));
+    });
+    about.showModal();
+    EXPECT_FALSE(about.isVisible());
+}
+
+TEST_P(TFormOProgramieTest, MissingPictureIsErrorOne) {
+    const QString s = display().Suffix();
+    for (const QString& file :
+         {"Data/Intf/Spec/mT_OPro" + s + ".xji", "Data/Intf/Spec/l1" + s + ".xji",
+          QString("Data/Intf/Lib/stop_M.png")}) {
+        ASSERT_TRUE(QFile::copy(path(file), path("saved")));
+        removeFile(file);
+        try {
+            makeAbout();
+            ADD_FAILURE() << "no error without " << file.toStdString();
+        } catch (const CBlad& error) {
+            EXPECT_EQ(error.ErrorCode, 1);
+        }
+        ASSERT_TRUE(QFile::rename(path("saved"), path(file)));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, TFormOProgramieTest,
+                         ::testing::Values(QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)),
+                         screenName);
+
+} // namespace
