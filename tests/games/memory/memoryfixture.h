@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cstdlib>
@@ -170,13 +171,15 @@ protected:
     }
     void click(int slot) { game->CardClicked(*game->Card(slot)); }
 
-    // Runs a pending card timer now instead of after its interval.
+    // Runs a pending card timer now instead of after its interval. The timer may be gone
+    // afterwards: a game replaced by its own last pair is freed once the event loop runs.
     static void fire(QTimer& timer) {
         ASSERT_TRUE(timer.isActive());
+        QPointer<QTimer> pending(&timer);
         timer.start(0);
-        for (int i = 0; i < 100 && timer.isActive(); ++i)
+        for (int i = 0; i < 100 && pending && pending->isActive(); ++i)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        ASSERT_FALSE(timer.isActive());
+        ASSERT_FALSE(pending && pending->isActive());
     }
 
     MemoryFolder folder;

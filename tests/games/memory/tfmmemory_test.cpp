@@ -1,0 +1,334 @@
+// The Memory window offscreen: its bounds and buttons in both screen variants, a new game,
+// the stop with its statistics record and summary, and a whole game played by clicks.
+#include "cblad.h"
+#include "cdisplay.h"
+#include "cprzyciskc.h"
+#include "memoryfixture.h"
+#include "tfmkoniecgry.h"
+#include "tfmmemory.h"
+
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+constexpr int HeaderSize = 20;
+constexpr int RecordSize = 44;
+
+struct Record {
+    int kind;
+    int poziom;
+    int gloski;
+    int pozycja;
+    int completed;
+    int hints;
+    int correct;
+    int wrong;
+};
+
+int le(const QByteArray& bytes, int at, int size) {
+    int value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+void writePng(const QString& path, QSize size, QColor inside, QColor outside, int inset = 3) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(outside);
+    for (int y = inset; y < size.height() - inset; ++y)
+        for (int x = inset; x < size.width() - inset; ++x)
+            image.setPixel(x, y, inside.rgb());
+    QDir().mkpath(QFileInfo(path).path());
+    ASSERT_TRUE(image.save(path, "PNG"));
+}
+
+void writeButton(const QString& name, QColor colour) {
+    const QSize size(64, 56);
+    writePng("Data/Intf/Lib/" + name + "_D.png", size, colour, Qt::white);
+    writePng("Data/Intf/Lib/" + name + "_A.png", size, colour.lighter(), Qt::white);
+    writePng("Data/Intf/Lib/" + name + "_.png", size, colour.darker(), Qt::white);
+    writePng("Data/Intf/Lib/" + name + "_M.png", size, Qt::white, Qt::black);
+}
+
+// The program folder of a Memory game: window and summary pictures on top of the card
+// pictures, the settings of the Memory tab, and the window under test.
+class TfmMemoryTest : public MemoryGameTest {
+protected:
+    static inline const QColor Background{240, 200, 120};
+
+    void SetUp() override {
+        MemoryGameTest::SetUp();
+        ASSERT_TRUE(saveJpeg("Data/Intf/Spec/mT_Mem_s.xji", QSize(800, 600), Background));
+        ASSERT_TRUE(saveJpeg("Data/Intf/Spec/mT_Mem_b.xji", QSize(1024, 768), Background));
+        for (const char* name : {"mStatsB.xji", "mStatsM.xji", "mStatsG.xji"})
+            ASSERT_TRUE(saveJpeg(QString("Data/Intf/Spec/") + name, QSize(600, 450), Qt::gray));
+        writeButton("pomoc", QColor(0, 160, 0));
+        writeButton("stop", QColor(200, 0, 0));
+        writeButton("start", QColor(0, 0, 200));
+        folder.writeCommonPictures();
+        settings.poziom = 1;
+        settings.gloski = 0x0003;
+        settings.pozycja = 0x3000;
+        catalogue.Filter(0x3000, 0x0033);
+    }
+    void TearDown() override {
+        memory.reset();
+        summary.reset();
+        MemoryGameTest::TearDown();
+    }
+
+    void makeWindow(QSize screen = QSize(800, 600)) {
+        display = std::make_unique<CDisplay>(screen);
+        summary = std::make_unique<TfmKoniecGry>(*display, stats);
+        memory = std::make_unique<TfmMemory>(*display, catalogue, stats, settings, player, random,
+                                             *summary);
+    }
+
+    // A new game with word pictures on disk for whatever the draw chose.
+    void newGame() {
+        memory->A_NowaGra();
+        folder.writeWordPictures(catalogue);
+        catalogue.LoadSmallPictures();
+        memory->A_NowaGra();
+    }
+
+    // Answers the summary with `action` once it shows, after running `whileOpen`.
+    void answerSummary(std::function<void()> action, std::function<void()> whileOpen = {}) {
+        answerer.setInterval(5);
+        QObject::disconnect(&answerer, nullptr, nullptr, nullptr);
+        QObject::connect(&answerer, &QTimer::timeout, [this, action, whileOpen] {
+            if (!summary->IsShowing())
+                return;
+            answerer.stop();
+            summaryWasShowing = true;
+            if (whileOpen)
+                whileOpen();
+            action();
+        });
+        answerer.start();
+    }
+
+    QByteArray statistics() const {
+        QFile file(stats.FilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    int recordCount() const { return (statistics().size() - HeaderSize) / RecordSize; }
+    Record lastRecord() const {
+        const QByteArray bytes = statistics();
+        const int at = bytes.size() - RecordSize;
+        return {le(bytes, at, 4),      le(bytes, at + 20, 2), le(bytes, at + 22, 2),
+                le(bytes, at + 24, 2), le(bytes, at + 30, 2), le(bytes, at + 32, 4),
+                le(bytes, at + 36, 4), le(bytes, at + 40, 4)};
+    }
+
+    int partner(int slot) const {
+        graMemory* g = memory->Game();
+        for (int i = 0; i < g->SlotCount(); ++i)
+            if (i != slot && g->Card(i)->Key() == g->Card(slot)->Key())
+                return i;
+        return -1;
+    }
+    void clickCard(int slot) {
+        QTest::mouseClick(memory->Game()->Card(slot)->Control(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(20, 20));
+    }
+
+    std::unique_ptr<CDisplay> display;
+    std::unique_ptr<TfmKoniecGry> summary;
+    std::unique_ptr<TfmMemory> memory;
+    bool summaryWasShowing = false;
+    QTimer answerer;
+};
+
+struct VariantCase {
+    const char* name;
+    QSize screen;
+    QRect bounds;
+    QPoint help;
+    QPoint stop;
+};
+
+class TfmMemoryVariantTest : public TfmMemoryTest,
+                             public ::testing::WithParamInterface<VariantCase> {};
+
+TEST_P(TfmMemoryVariantTest, BoundsAndButtonsOfTheScreenVariant) {
+    const VariantCase& c = GetParam();
+    makeWindow(c.screen);
+    EXPECT_EQ(memory->geometry(), c.bounds);
+    EXPECT_EQ(memory->HelpButton().Rect(), QRect(c.help, QSize(70, 60)));
+    EXPECT_EQ(memory->StopButton().Rect(), QRect(c.stop, QSize(70, 60)));
+    EXPECT_EQ(memory->windowTitle(), QString("Memory"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, TfmMemoryVariantTest,
+    ::testing::Values(
+        VariantCase{"Small", {800, 600}, {0, 0, 800, 600}, {720, 460}, {724, 534}},
+        VariantCase{"Big", {1024, 768}, {0, 0, 1024, 768}, {922, 588}, {926, 683}},
+        VariantCase{"BigCentred", {1280, 1024}, {128, 128, 1024, 768}, {922, 588}, {926, 683}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TfmMemoryTest, AMissingBackgroundIsAMissingResource) {
+    QFile::remove("Data/Intf/Spec/mT_Mem_s.xji");
+    try {
+        makeWindow();
+        FAIL() << "no error raised";
+    } catch (const CBlad& error) {
+        EXPECT_EQ(error.ErrorCode, 1);
+    }
+}
+
+struct LevelCase {
+    const char* name;
+    int poziom;
+    int cards;
+};
+
+class TfmMemoryLevelTest : public TfmMemoryTest, public ::testing::WithParamInterface<LevelCase> {};
+
+TEST_P(TfmMemoryLevelTest, ANewGameDealsTheBoardOfTheTaskCountAndComposesTheScreen) {
+    settings.poziom = static_cast<std::int16_t>(GetParam().poziom);
+    catalogue.Filter(0x7000, 0x00FF);
+    makeWindow(QSize(1024, 768));
+    newGame();
+    graMemory* game = memory->Game();
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->SlotCount(), GetParam().cards);
+    EXPECT_EQ(game->CardsLeft(), GetParam().cards);
+    EXPECT_TRUE(stats.IsActive());
+    EXPECT_EQ(stats.GameKind(), CStatRec::Memory);
+
+    const QImage& screen = memory->ScreenCanvas().image();
+    for (int slot = 0; slot < game->SlotCount(); ++slot) {
+        const QPoint at = graMemory::SlotPosition(GetParam().cards, slot, false);
+        EXPECT_EQ(pixelAt(screen, at + QPoint(38, 47)), Rgb{MemoryFolder::BackColour.rgb()});
+    }
+    EXPECT_EQ(pixelAt(screen, QPoint(5, 5)), Rgb{Background.rgb()});
+    EXPECT_EQ(pixelAt(screen, QPoint(922 + 30, 588 + 28)), Rgb{qRgb(0, 160, 0)});
+    EXPECT_EQ(pixelAt(screen, QPoint(926 + 30, 683 + 28)), Rgb{qRgb(200, 0, 0)});
+    EXPECT_EQ(memory->canvas().image(), screen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, TfmMemoryLevelTest,
+                         ::testing::Values(LevelCase{"Malo", 1, 6}, LevelCase{"Srednio", 2, 12},
+                                           LevelCase{"Duzo", 3, 20}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TfmMemoryTest, ShowingTheWindowStartsANewGame) {
+    makeWindow();
+    memory->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(memory.get()));
+    ASSERT_NE(memory->Game(), nullptr);
+    EXPECT_EQ(memory->Game()->SlotCount(), 6);
+    EXPECT_TRUE(stats.IsActive());
+}
+
+TEST_F(TfmMemoryTest, EscapeEndsTheGameWithAnIncompleteRecordAndCloses) {
+    makeWindow();
+    memory->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(memory.get()));
+    folder.writeWordPictures(catalogue);
+    const int before = recordCount();
+    answerSummary([this] { summary->A_Stop(); });
+    QTest::keyClick(memory.get(), Qt::Key_Escape);
+    EXPECT_TRUE(summaryWasShowing);
+    ASSERT_EQ(recordCount(), before + 1);
+    const Record r = lastRecord();
+    EXPECT_EQ(r.kind, 2);
+    EXPECT_EQ(r.completed, 0);
+    EXPECT_EQ(r.poziom, 1);
+    EXPECT_EQ(r.gloski, 0x0003);
+    EXPECT_EQ(r.pozycja, 0x3000);
+    EXPECT_FALSE(memory->isVisible());
+}
+
+TEST_F(TfmMemoryTest, StopIsIgnoredWhileTheSummaryIsOpen) {
+    makeWindow();
+    newGame();
+    const int before = recordCount();
+    answerSummary([this] { summary->A_Stop(); }, [this] { memory->A_Stop(); });
+    memory->A_Stop();
+    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_EQ(recordCount(), before + 1);
+}
+
+TEST_F(TfmMemoryTest, PlayingAgainDealsAFreshBoardInTheOpenWindow) {
+    makeWindow();
+    newGame();
+    const graMemory* first = memory->Game();
+    answerSummary([this] { summary->A_OdNowa(); });
+    memory->A_Stop();
+    ASSERT_NE(memory->Game(), nullptr);
+    EXPECT_NE(memory->Game(), first);
+    EXPECT_EQ(memory->Game()->CardsLeft(), 6);
+    EXPECT_TRUE(stats.IsActive());
+}
+
+// Clicks on the card controls, the pair timers run at once, until the last pair stops the
+// game by itself; "start" in the summary then replaces the game from inside its own handler.
+TEST_F(TfmMemoryTest, AGamePlayedToTheEndWritesACompleteRecord) {
+    makeWindow();
+    newGame();
+    memory->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(memory.get()));
+    // Showing dealt anew; the pictures of this draw are on disk from newGame's first deal
+    // only when the draw is the same, so load them again.
+    folder.writeWordPictures(catalogue);
+    catalogue.LoadSmallPictures();
+    const int before = recordCount();
+    graMemory* game = memory->Game();
+
+    clickCard(0);
+    const int wrong = [&] {
+        for (int i = 1; i < game->SlotCount(); ++i)
+            if (game->Card(i)->Key() != game->Card(0)->Key())
+                return i;
+        return -1;
+    }();
+    clickCard(wrong);
+    fire(game->Card(wrong)->TurnBackTimer());
+
+    answerSummary([this] { summary->A_OdNowa(); });
+    for (int slot = 0; slot < game->SlotCount(); ++slot) {
+        if (!game->Card(slot)->IsVisible())
+            continue;
+        const int other = partner(slot);
+        clickCard(slot);
+        clickCard(other);
+        fire(game->Card(other)->RemoveTimer());
+        if (memory->Game() != game)
+            break;
+    }
+    EXPECT_TRUE(summaryWasShowing);
+    ASSERT_EQ(recordCount(), before + 1);
+    const Record r = lastRecord();
+    EXPECT_EQ(r.kind, 2);
+    EXPECT_EQ(r.completed, 1);
+    EXPECT_EQ(r.correct, 3);
+    EXPECT_EQ(r.wrong, 1);
+    EXPECT_EQ(r.hints, 0);
+    // The replaced game is gone once the event loop has run; the new one is whole.
+    QCoreApplication::processEvents();
+    ASSERT_NE(memory->Game(), nullptr);
+    EXPECT_EQ(memory->Game()->CardsLeft(), 6);
+    EXPECT_TRUE(memory->isVisible());
+}
+
+TEST_F(TfmMemoryTest, TheHelpButtonCountsAHint) {
+    makeWindow();
+    newGame();
+    QTest::mouseClick(&memory->HelpButton().control(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(30, 30));
+    EXPECT_EQ(stats.Hints(), 1);
+}
+
+TEST_F(TfmMemoryTest, TheWindowIsNeverErasedBeforeItsPaint) {
+    makeWindow();
+    EXPECT_TRUE(memory->testAttribute(Qt::WA_OpaquePaintEvent));
+    EXPECT_TRUE(memory->testAttribute(Qt::WA_NoSystemBackground));
+}
+
+} // namespace
