@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Start to the first painted menu, seen from outside under a private 1024x768 Xvfb: the time
+# until the window exists and the middle of the play area is no longer black. The menu is
+# timed against a minimal Qt window painting one screen-size picture, alternately, in the
+# same run; then the peak memory of the program with the menu shown.
+# Usage: bench/menu_start.sh [build-folder] [runs]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+runs=${2:-10}
+work=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+mkdir -m 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime" SDL_AUDIODRIVER=dummy
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+while [ ! -s "$work/display" ]; do sleep 0.05; done
+export DISPLAY=":$(cat "$work/display")"
+
+mkdir -p "$work/prog"
+cp "$build/wiklotek" "$work/prog/wiklotek"
+cp -rs "$build/Data" "$work/prog/Data"
+rm -f "$work/prog/Data/data.ini"
+picture="$build/Data/Intf/Spec/mT_m0_b.xji"
+
+# time_to_paint TITLE COMMAND...: milliseconds until the painted window shows; leaves the
+# process running with its pid in $work/pid.
+time_to_paint() {
+    local title=$1
+    shift
+    local start id colour
+    start=$(date +%s%N)
+    "$@" &
+    echo $! >"$work/pid"
+    while :; do
+        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            colour=$(import -window root -crop 1x1+300+200 txt:- 2>/dev/null | tail -n 1)
+            case "$colour" in *"#000000"*) ;; *) break ;; esac
+        fi
+        sleep 0.005
+    done
+    echo $((($(date +%s%N) - start) / 1000000))
+}
+
+stop() {
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+
+menu_total=0 minimal_total=0
+for _ in $(seq "$runs"); do
+    ms=$(time_to_paint '^Minimal window$' "$build/bench/minimal_window" "$picture")
+    stop "$(cat "$work/pid")"
+    minimal_total=$((minimal_total + ms))
+    ms=$(time_to_paint '^Wiklotek Cz\.I$' "$work/prog/wiklotek")
+    stop "$(cat "$work/pid")"
+    menu_total=$((menu_total + ms))
+done
+menu=$((menu_total / runs))
+minimal=$((minimal_total / runs))
+echo "first painted menu: mean $menu ms; minimal window: mean $minimal ms over $runs runs"
+echo "ratio: $(awk -v a="$menu" -v b="$minimal" 'BEGIN { printf "%.2f", a / b }') (goal at most 1.30)"
+
+"$work/prog/wiklotek" &
+app=$!
+sleep 3
+peak=$(awk '/VmHWM/ { print $2 }' "/proc/$app/status")
+stop "$app"
+echo "peak memory with the menu shown: $((peak / 1024)) MB (goal under 100 MB)"
