@@ -86,22 +86,26 @@ known_partner() {
     local slot
     for slot in "${!seen[@]}"; do
         [ "$slot" != "$2" ] && [ -z "${gone[$slot]:-}" ] && [ "${seen[$slot]}" = "$1" ] &&
-            { echo "$slot"; return; }
+            { echo "$slot"; return 0; }
     done
+    return 0
 }
 
 next_unseen() {
     local slot
     for ((slot = 0; slot < CARDS; slot++)); do
         [ "$slot" != "${1:-}" ] && [ -z "${gone[$slot]:-}" ] && [ -z "${seen[$slot]:-}" ] &&
-            { echo "$slot"; return; }
+            { echo "$slot"; return 0; }
     done
+    return 0
 }
 
 pair_found() {
     gone[$1]=1
     gone[$2]=1
     pairs=$((pairs + 1))
+    # The last look at the board shows the pair with its big picture beside the board.
+    [ "$pairs" -gt 1 ] || cp "$WORK/shot.png" "$WORK/pair.png"
     sleep 3 # the word is spoken, then the pair stays two seconds
 }
 
