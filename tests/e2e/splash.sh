@@ -59,24 +59,33 @@ wait_pixel 512 384 "#00FF00" # the splash now lies over the message
 press_in "$box" Return
 expect_eq "$(wait_exit first)" 1 "start without pictures ends with error 1"
 
-# With the data pack: the splash shows its picture at the picture's size, then goes away two
-# seconds after the main window appears.
+# With the data pack: the splash shows its picture at the picture's size. A settings file
+# that cannot be read keeps the program at its start-up message with the splash beneath.
 data="$(dirname "$WK_PROGRAM")/Data"
 if [ -f "$data/Intf/Spec/mT_Splh.xji" ]; then
     prog="$WORK/full"
     make_program_dir "$prog" with-data
-    size=$(identify -format '%w %h' "jpeg:$data/Intf/Spec/mT_Splh.xji")
-    read -r pw ph <<<"$size"
+    read -r pw ph <<<"$(identify -format '%w %h' "jpeg:$data/Intf/Spec/mT_Splh.xji")"
+    mkdir "$prog/Data/data.ini"
     launch full "$prog/wiklotek" >/dev/null 2>&1
     splash=$(wait_window "^Wiklotek Cz.I Splash$")
-    expect_eq "$(geometry "$splash")" "$(((1024 - pw) / 2)) $(((768 - ph) / 2)) $pw $ph" \
-        "splash with its picture"
-    x=$(((1024 - pw) / 2 + 8))
-    y=$(((768 - ph) / 2 + 300))
+    box=$(wait_window "Wiklotek Cz.I - Błąd")
+    left=$(((1024 - pw) / 2))
+    top=$(((768 - ph) / 2))
+    expect_eq "$(geometry "$splash")" "$left $top $pw $ph" "splash with its picture"
     want=$(convert "jpeg:$data/Intf/Spec/mT_Splh.xji" -crop 1x1+8+300 -depth 8 txt:- |
         tail -n 1 | grep -o '#[0-9A-F]\{6\}')
-    close_enough "$(pixel "$x" "$y")" "$want" ||
-        fail "splash picture: $(pixel "$x" "$y") on the screen, $want in the picture"
+    got=$(pixel $((left + 8)) $((top + 300)))
+    close_enough "$got" "$want" || fail "splash picture: $got on the screen, $want in the picture"
+    red=$(import -window root -crop 102x16+$((left + 8))+$((top + 8)) -depth 8 txt:- |
+        grep -c '#FF0000' || true)
+    expect_eq "$red" 0 "red pixels of a hidden \"Brak zasobów!\" over the picture"
+    press_in "$box" Return
+    expect_eq "$(wait_exit full)" 4 "unreadable settings with the data pack"
+    rmdir "$prog/Data/data.ini"
+
+    # A normal start: the splash goes away once the main window has been up two seconds.
+    launch full "$prog/wiklotek" >/dev/null 2>&1
     wait_window "^Wiklotek Cz.I$" >/dev/null
     for _ in $(seq 100); do
         xdotool search --onlyvisible --name "^Wiklotek Cz.I Splash$" >/dev/null 2>&1 || break
@@ -86,5 +95,6 @@ if [ -f "$data/Intf/Spec/mT_Splh.xji" ]; then
         fail "the splash is still up 10 s after the main window appeared"
     kill -0 "$(pid_of full)" || fail "the program ended with its splash"
     kill "$(pid_of full)"
+    wait_exit full >/dev/null # gone before the folder is cleaned away
 fi
 echo PASS
