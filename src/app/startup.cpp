@@ -2,7 +2,9 @@
 
 #include "cblad.h"
 #include "cdisplay.h"
+#include "cnagrywanie.h"
 #include "cslowa.h"
+#include "cstatrec.h"
 #include "eventpump.h"
 #include "messagebox.h"
 #include "randomgenerator.h"
@@ -10,8 +12,14 @@
 #include "settingsstore.h"
 #include "singleinstance.h"
 #include "soundplayer.h"
+#include "tfmkoniecgry.h"
+#include "tfmmemory.h"
+#include "tformkomunikat.h"
+#include "tformmain.h"
+#include "tformoprogramie.h"
+#include "tformsplashscreen.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QWidget>
 #include <cstdio>
@@ -54,6 +62,9 @@ MessageBox::Icon boxIcon(ResourceReport::Icon icon) {
 }
 
 } // namespace
+
+Startup::Startup() = default;
+Startup::~Startup() = default;
 
 bool Startup::isReportMode(const QStringList& arguments) {
     return arguments.size() > 1 && arguments.at(1) == QLatin1String("z");
@@ -108,28 +119,45 @@ int Startup::runReport() {
 }
 
 QWidget* Startup::messageOwner() const {
+    if (m_splash)
+        return m_splash.get();
     return nullptr;
 }
 
 void Startup::raiseFrontWindow() {
-    if (QWidget* front = messageOwner()) {
+    QWidget* front = m_splash ? static_cast<QWidget*>(m_splash.get()) : m_mainWindow;
+    if (front) {
         front->show();
         front->raise();
         front->activateWindow();
     }
 }
 
+void Startup::destroySplash() {
+    m_splash.reset();
+}
+
+int Startup::showCritical() {
+    MessageBox::show(messageOwner(), QStringLiteral("Wystąpił błąd krytyczny aplikacji!"),
+                     ErrorCaption, MessageBox::Icon::Error);
+    return ExitCritical;
+}
+
 int Startup::runProgram() {
     m_startDirectory = QDir::currentPath();
     m_programDirectory = QCoreApplication::applicationDirPath();
     StartDirectoryGuard restoreStartDirectory(m_startDirectory);
+    const CDisplay display = CDisplay::fromPrimaryScreen();
 
-    // First phase: the checks that need nothing but the screen and the settings file.
+    // First phase: the checks that need nothing but the screen and the settings file, with the
+    // splash on screen.
     SettingsStore settings(m_programDirectory + QStringLiteral("/Data/data.ini"));
     try {
         QDir::setCurrent(m_programDirectory);
+        m_splash = std::make_unique<TFormSplashScreen>(display);
+        m_splash->setAttribute(Qt::WA_QuitOnClose, false);
+        m_splash->show();
         ProcessMessages();
-        const CDisplay display = CDisplay::fromPrimaryScreen();
         if (display.ScreenTooSmall())
             throw CBlad(2);
         QDir::setCurrent(m_programDirectory);
@@ -139,29 +167,49 @@ int Startup::runProgram() {
         ShowError(error, messageOwner());
         return error.ErrorCode;
     } catch (const std::exception&) {
-        MessageBox::show(messageOwner(), QStringLiteral("Wystąpił błąd krytyczny aplikacji!"),
-                         ErrorCaption, MessageBox::Icon::Error);
-        return ExitCritical;
+        return showCritical();
     }
 
-    // Second phase: the objects that live for the whole run.
+    // Second phase: the objects and windows that live for the whole run, then the message
+    // loop until the menu closes.
     int status = ExitOk;
     try {
-        const CDisplay display = CDisplay::fromPrimaryScreen();
         RandomGenerator random;
         SoundPlayer player;
-        auto catalogue = std::make_unique<CSlowa>(random);
-        (void)display;
-        // Closing the menu stores every game's choice; the repaired values are kept too.
-        if (!settings.SaveAll())
-            throw CBlad(4);
+        CSlowa catalogue(random);
+        CStatRec statistics(1);
+        CNagrywanie recorder({}, {});
+
+        std::unique_ptr<TFormKomunikat> notice;
+        auto mainWindow = std::make_unique<TFormMain>(
+            display, settings, catalogue, [&notice](int code) { notice->ShowNotice(code); },
+            recorder);
+        m_mainWindow = mainWindow.get();
+        notice = std::make_unique<TFormKomunikat>(display);
+        // Every game window shows the summary, so it exists before them.
+        auto summary = std::make_unique<TfmKoniecGry>(display, statistics);
+        summary->SetMainWindow(mainWindow.get());
+        auto memory = std::make_unique<TfmMemory>(display, catalogue, statistics, settings.memory,
+                                                  player, random, *summary);
+        auto about = std::make_unique<TFormOProgramie>(display);
+        for (QWidget* window : std::initializer_list<QWidget*>{notice.get(), summary.get(),
+                                                               memory.get(), about.get()})
+            window->setAttribute(Qt::WA_QuitOnClose, false);
+
+        mainWindow->SetGameWindow(2, memory.get());
+        mainWindow->SetAboutWindow(about.get());
+        mainWindow->SetOnFirstShown([this] { destroySplash(); });
+        mainWindow->show();
+        QApplication::exec();
+        m_mainWindow = nullptr;
     } catch (const CBlad& error) {
+        m_mainWindow = nullptr;
         ShowError(error, messageOwner());
         status = error.ErrorCode;
     } catch (const std::exception&) {
-        MessageBox::show(messageOwner(), QStringLiteral("Wystąpił błąd krytyczny aplikacji!"),
-                         ErrorCaption, MessageBox::Icon::Error);
-        status = ExitCritical;
+        m_mainWindow = nullptr;
+        status = showCritical();
     }
+    destroySplash();
     return status;
 }

@@ -2,14 +2,19 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QWidget;
+class TFormMain;
+class TFormSplashScreen;
 
 // The program's entry: report mode, single instance, the program folder as working folder,
 // the start-up checks, the process-wide objects, the windows and the message loop. Returns
 // the process exit status.
 class Startup {
 public:
+    Startup();
+    ~Startup();
     // Exit statuses besides the error codes 1..4 of CBlad.
     static constexpr int ExitOk = 0;
     static constexpr int ExitCritical = 5;
@@ -29,7 +34,11 @@ private:
     // The window that owns start-up messages: the splash while it exists.
     QWidget* messageOwner() const;
     void raiseFrontWindow();
+    void destroySplash();
+    int showCritical();
 
     QString m_startDirectory;
     QString m_programDirectory;
+    std::unique_ptr<TFormSplashScreen> m_splash;
+    TFormMain* m_mainWindow = nullptr;
 };

@@ -39,15 +39,20 @@ start_x() {
     export DISPLAY=":$(cat "$WORK/display")"
 }
 
+# The data pack the tests play with: the one beside the program unless WK_DATA names another
+# (the sanitizer build borrows the main build's).
+WK_DATA=${WK_DATA:-$(dirname "$WK_PROGRAM")/Data}
+
 # make_program_dir DIR [with-data]: the program alone in DIR, with an empty Data folder or
-# with the build's data pack (copied as links, so that data.ini stays private).
+# with the data pack (copied as links, so that data.ini stays private).
 make_program_dir() {
     local dir=$1
     mkdir -p "$dir"
     cp "$WK_PROGRAM" "$dir/wiklotek"
-    if [ "${2:-}" = with-data ] && [ -d "$(dirname "$WK_PROGRAM")/Data" ]; then
-        cp -rs "$(dirname "$WK_PROGRAM")/Data" "$dir/Data"
-        rm -f "$dir/Data/data.ini"
+    if [ "${2:-}" = with-data ]; then
+        [ -d "$WK_DATA/Intf" ] || fail "no data pack at $WK_DATA"
+        cp -rs "$(cd "$WK_DATA" && pwd)" "$dir/Data"
+        rm -f "$dir/Data/data.ini" "$dir/Data/.datagen-manifest"
     else
         mkdir -p "$dir/Data"
     fi
@@ -106,6 +111,18 @@ wait_exit() {
         sleep 0.1
     done
     fail "$name still runs after ${seconds}s"
+}
+
+# run_menu NAME COMMAND...: starts the program, waits for its menu and ends it with Escape as
+# a person would; prints the exit status.
+run_menu() {
+    local name=$1
+    shift
+    launch "$name" "$@"
+    local menu
+    menu=$(wait_window "^Wiklotek Cz.I$")
+    press_in "$menu" Escape
+    wait_exit "$name"
 }
 
 # ini_value FILE SECTION KEY

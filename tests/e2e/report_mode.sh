@@ -29,7 +29,7 @@ press_in "$box" space
 expect_eq "$(wait_exit app)" 2 "exit status when the report cannot be written"
 
 # With the build's data pack every file exists: exit 0 and no report.
-data="$(dirname "$WK_PROGRAM")/Data"
+data="$WK_DATA"
 if [ -d "$data/Smd" ]; then
     mkdir "$WORK/full"
     ln -s "$data" "$WORK/full/Data"

@@ -34,4 +34,15 @@ kill -CONT "$(pid_of first)"
 
 press_in "$box" Return
 expect_eq "$(wait_exit first)" 4 "the first copy after its message"
+
+# With the menu open, a second start brings the menu forward and ends at once.
+menu_prog="$WORK/menu"
+make_program_dir "$menu_prog" with-data
+launch first "$menu_prog/wiklotek"
+menu=$(wait_window "^Wiklotek Cz.I$")
+launch second "$menu_prog/wiklotek"
+expect_eq "$(wait_exit second 10)" 0 "second start while the menu shows"
+kill -0 "$(pid_of first)" || fail "the menu ended"
+press_in "$menu" Escape
+expect_eq "$(wait_exit first)" 0 "the menu after Escape"
 echo PASS

@@ -61,7 +61,7 @@ expect_eq "$(wait_exit first)" 1 "start without pictures ends with error 1"
 
 # With the data pack: the splash shows its picture at the picture's size. A settings file
 # that cannot be read keeps the program at its start-up message with the splash beneath.
-data="$(dirname "$WK_PROGRAM")/Data"
+data="$WK_DATA"
 if [ -f "$data/Intf/Spec/mT_Splh.xji" ]; then
     prog="$WORK/full"
     make_program_dir "$prog" with-data

@@ -5,14 +5,13 @@ source "$(dirname "$0")/lib.sh"
 start_x 1024x768
 
 prog="$WORK/prog"
-make_program_dir "$prog"
+make_program_dir "$prog" with-data
 ini="$prog/Data/data.ini"
 mkdir "$WORK/elsewhere"
 cd "$WORK/elsewhere"
 
 # First start, from another folder: data.ini appears beside the program with the defaults.
-launch app "$prog/wiklotek"
-expect_eq "$(wait_exit app)" 0 "first start"
+expect_eq "$(run_menu app "$prog/wiklotek")" 0 "first start"
 [ -f "$ini" ] || fail "data.ini was not created"
 [ -z "$(ls -A "$WORK/elsewhere")" ] || fail "files appeared in the start folder: $(ls -A)"
 expect_eq "$(ini_value "$ini" DaneProgramu LU)" 0 "LU after the creating start"
@@ -25,14 +24,12 @@ for section in Memory Uzupelnianie Podpisywanie Spadajace; do
 done
 
 # Second start counts.
-launch app "$prog/wiklotek"
-expect_eq "$(wait_exit app)" 0 "second start"
+expect_eq "$(run_menu app "$prog/wiklotek")" 0 "second start"
 expect_eq "$(ini_value "$ini" DaneProgramu LU)" 1 "LU after the second start"
 
 # Damaged values are repaired on load; the recordings tab is never reopened.
 printf '[DaneProgramu]\r\nZakladka=5\r\nLU=7\r\n[Memory]\r\nGloski=255\r\nPoziom=7\r\nPozycja=65535\r\n[Spadajace]\r\nPoziom=0\r\nGloski=junk\r\n' >"$ini"
-launch app "$prog/wiklotek"
-expect_eq "$(wait_exit app)" 0 "start with damaged values"
+expect_eq "$(run_menu app "$prog/wiklotek")" 0 "start with damaged values"
 expect_eq "$(ini_value "$ini" DaneProgramu LU)" 8 "LU counted from the stored value"
 expect_eq "$(ini_value "$ini" Memory Gloski)" 15 "Memory Gloski repaired"
 expect_eq "$(ini_value "$ini" Memory Poziom)" 1 "Memory Poziom repaired"
@@ -42,9 +39,16 @@ expect_eq "$(ini_value "$ini" Spadajace Gloski)" 0 "unreadable Gloski keeps the 
 
 # Binary garbage in data.ini: the program starts and rewrites sound values.
 head -c 4096 /dev/urandom >"$ini"
-launch app "$prog/wiklotek"
-expect_eq "$(wait_exit app)" 0 "start with a garbage data.ini"
+expect_eq "$(run_menu app "$prog/wiklotek")" 0 "start with a garbage data.ini"
 expect_eq "$(ini_value "$ini" DaneProgramu Position)" 111002 "Position after garbage"
+
+# A data pack without the menu's pictures: error 1 after the settings were read.
+make_program_dir "$WORK/bare"
+launch app "$WORK/bare/wiklotek"
+box=$(wait_window "Wiklotek Cz.I - Błąd")
+press_in "$box" Return
+expect_eq "$(wait_exit app)" 1 "menu pictures missing"
+[ -f "$WORK/bare/Data/data.ini" ] || fail "data.ini was not created before the windows"
 
 # A folder named data.ini: error 4, shown, then exit status 4.
 rm -f "$ini"
@@ -56,18 +60,15 @@ expect_eq "$(wait_exit app)" 4 "data.ini is a folder"
 rmdir "$ini"
 
 # No Data folder at all: the settings cannot be created, error 4.
-rm -rf "$prog/Data"
-launch app "$prog/wiklotek"
+rm -rf "$WORK/bare/Data"
+launch app "$WORK/bare/wiklotek"
 box=$(wait_window "Wiklotek Cz.I - Błąd")
 press_in "$box" Return
 expect_eq "$(wait_exit app)" 4 "no Data folder"
-mkdir "$prog/Data"
 
 # "Z" and "z" in second place start normally.
-launch app "$prog/wiklotek" Z
-expect_eq "$(wait_exit app)" 0 "start with Z"
-launch app "$prog/wiklotek" x z
-expect_eq "$(wait_exit app)" 0 "start with z second"
+expect_eq "$(run_menu app "$prog/wiklotek" Z)" 0 "start with Z"
+expect_eq "$(run_menu app "$prog/wiklotek" x z)" 0 "start with z second"
 [ ! -e "$WORK/elsewhere/Raport zasobów.txt" ] || fail "report mode ran for a second-place z"
 
 # A screen below 800 x 600: error 2.
