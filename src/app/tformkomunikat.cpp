@@ -3,7 +3,7 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "cprzyciskp.h"
-#include "specfunc.h"
+#include "picturesound.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "tformsplashscreen.h"
 
 #include "cdisplay.h"
-#include "specfunc.h"
+#include "picturesound.h"
 
 #include <QLabel>
 #include <exception>

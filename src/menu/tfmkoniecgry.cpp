@@ -4,7 +4,7 @@
 #include "cdisplay.h"
 #include "cprzyciskp.h"
 #include "cstatrec.h"
-#include "specfunc.h"
+#include "picturesound.h"
 
 #include <QFontMetrics>
 #include <QLabel>

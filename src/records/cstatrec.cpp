@@ -2,7 +2,7 @@
 
 #include "cblad.h"
 #include "custgry.h"
-#include "specfunc.h"
+#include "picturesound.h"
 
 #include <QDir>
 #include <limits>

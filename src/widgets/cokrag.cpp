@@ -4,7 +4,7 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "imageloader.h"
-#include "specfunc.h"
+#include "picturesound.h"
 
 namespace {
 

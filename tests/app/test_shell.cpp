@@ -3,7 +3,7 @@
 #include "formbordersize.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"
-#include "specfunc.h"
+#include "picturesound.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "cstatrec.h"
 #include "custgry.h"
 #include "imageloader.h"
-#include "specfunc.h"
+#include "picturesound.h"
 #include "tfmkoniecgry.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "interfacenames.h"
 
-#include "specfunc.h"
+#include "picturesound.h"
 #include "wordentry.h"
 #include "wordtable.h"
 

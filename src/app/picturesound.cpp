@@ -1,4 +1,4 @@
-#include "specfunc.h"
+#include "picturesound.h"
 
 #include "eventpump.h"
 #include "imageloader.h"
