@@ -1,5 +1,6 @@
 #include "picturesound.h"
 
+#include "cblad.h"
 #include "eventpump.h"
 #include "imageloader.h"
 #include "randomgenerator.h"
@@ -13,6 +14,24 @@ void LoadJpegBitmap(QImage& bitmap, const QString& path) {
 
 void LoadBitmapFile(QImage& bitmap, const QString& path) {
     bitmap = loadBmpFile(path);
+}
+
+QImage LoadOptionalJpeg(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return QImage();
+    try {
+        return loadJpegFile(path);
+    } catch (const ImageLoadError&) {
+        return QImage();
+    }
+}
+
+QImage LoadRequiredPicture(const QString& path) {
+    try {
+        return path.endsWith(QLatin1String(".xbi")) ? loadBmpFile(path) : loadJpegFile(path);
+    } catch (const ImageLoadError&) {
+        throw CBlad(1);
+    }
 }
 
 bool PlayWordSound(SoundPlayer& player, const QString& key) {

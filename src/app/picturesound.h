@@ -13,6 +13,12 @@ class SoundPlayer;
 void LoadJpegBitmap(QImage& bitmap, const QString& path);
 void LoadBitmapFile(QImage& bitmap, const QString& path);
 
+// A JPEG picture the caller can do without: missing or unreadable gives an empty picture.
+QImage LoadOptionalJpeg(const QString& path);
+// A picture a window cannot do without (".xbi" files are BMP, all others JPEG): missing or
+// unreadable raises error 1.
+QImage LoadRequiredPicture(const QString& path);
+
 // Plays "Data/Smd/<key>.pw" to its end; false (and silence) when the file is missing.
 bool PlayWordSound(SoundPlayer& player, const QString& key);
 

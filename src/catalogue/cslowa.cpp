@@ -1,6 +1,6 @@
 #include "cslowa.h"
 
-#include "imageloader.h"
+#include "picturesound.h"
 #include "randomgenerator.h"
 #include "wordbits.h"
 #include "wordtable.h"
@@ -21,13 +21,7 @@ bool fileExists(const QString& path) {
 
 // A picture that is missing or cannot be decoded is an empty picture, never an error.
 QImage loadPicture(const QString& path) {
-    if (!fileExists(path))
-        return QImage();
-    try {
-        return loadJpegFile(path);
-    } catch (const ImageLoadError&) {
-        return QImage();
-    }
+    return fileExists(path) ? LoadOptionalJpeg(path) : QImage();
 }
 } // namespace
 

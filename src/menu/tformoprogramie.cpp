@@ -5,6 +5,7 @@
 #include "cprzyciskp.h"
 #include "cursors.h"
 #include "imageloader.h"
+#include "picturesound.h"
 #include "shellopen.h"
 
 #include <QEvent>
@@ -49,14 +50,6 @@ const LabelText Texts[TFormOProgramie::LabelCount] = {
 // Colour of the links: a light blue that reads well on the window's dark picture.
 const QColor LinkColour(0x9C, 0xD4, 0xFF);
 
-QImage loadPicture(const QString& path) {
-    try {
-        return loadJpegFile(path);
-    } catch (const ImageLoadError&) {
-        throw CBlad(1);
-    }
-}
-
 } // namespace
 
 TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
@@ -65,8 +58,8 @@ TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
     canvas().setBrushColor(Qt::gray);
 
     const QString spec = QStringLiteral("Data/Intf/Spec/");
-    const QImage picture = loadPicture(spec + "mT_OPro" + display.Suffix() + ".xji");
-    const QImage logo = loadPicture(spec + "l1" + display.Suffix() + ".xji");
+    const QImage picture = LoadRequiredPicture(spec + "mT_OPro" + display.Suffix() + ".xji");
+    const QImage logo = LoadRequiredPicture(spec + "l1" + display.Suffix() + ".xji");
     const int x0 = display.OffsetX;
     const int y0 = display.OffsetY;
     const int w = display.DesignWidth;

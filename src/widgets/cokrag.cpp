@@ -6,28 +6,14 @@
 #include "imageloader.h"
 #include "picturesound.h"
 
-namespace {
-
-QImage loadPicture(const QString& path) {
-    QImage bitmap;
-    try {
-        LoadJpegBitmap(bitmap, path);
-    } catch (const ImageLoadError&) {
-        throw CBlad(1);
-    }
-    return bitmap;
-}
-
-} // namespace
-
 COkrag::COkrag(const CDisplay& display, Canvas& canvas) : m_canvas(canvas) {
     const bool small = display.IsSmall();
-    m_pictureMask = loadPicture(small ? QStringLiteral("Data/Bio/_matr_ms.xji")
-                                      : QStringLiteral("Data/Bio/_matr_mb.xji"));
-    m_ring = loadPicture(small ? QStringLiteral("Data/Intf/Spec/Ring_s.xji")
-                               : QStringLiteral("Data/Intf/Spec/Ring_b.xji"));
-    m_ringMask = loadPicture(small ? QStringLiteral("Data/Intf/Spec/RingM_s.xji")
-                                   : QStringLiteral("Data/Intf/Spec/RingM_b.xji"));
+    m_pictureMask = LoadRequiredPicture(small ? QStringLiteral("Data/Bio/_matr_ms.xji")
+                                              : QStringLiteral("Data/Bio/_matr_mb.xji"));
+    m_ring = LoadRequiredPicture(small ? QStringLiteral("Data/Intf/Spec/Ring_s.xji")
+                                       : QStringLiteral("Data/Intf/Spec/Ring_b.xji"));
+    m_ringMask = LoadRequiredPicture(small ? QStringLiteral("Data/Intf/Spec/RingM_s.xji")
+                                           : QStringLiteral("Data/Intf/Spec/RingM_b.xji"));
     // Each half is truncated before the subtraction.
     const int halfW = display.DesignWidth / 2;
     const int halfH = display.DesignHeight / 2;

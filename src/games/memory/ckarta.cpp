@@ -14,16 +14,6 @@ namespace {
 // neither face nor back, so that it can still be clicked.
 constexpr QSize FallbackCardSize(76, 95);
 
-QImage loadIfPresent(const QString& path) {
-    if (!QFileInfo::exists(path))
-        return {};
-    try {
-        return loadJpegFile(path);
-    } catch (const ImageLoadError&) {
-        return {};
-    }
-}
-
 } // namespace
 
 CKarta::CKarta(QWidget* window, const QString& key, const QImage& face, const Common& common,
@@ -31,8 +21,8 @@ CKarta::CKarta(QWidget* window, const QString& key, const QImage& face, const Co
     : m_word(key), m_face(face), m_back(common.back), m_matchMask(common.matchMask),
       m_matchPosition(common.matchPosition) {
     m_matchPicture =
-        loadIfPresent(QStringLiteral("Data/Bio/") + key +
-                      (smallScreen ? QStringLiteral("_ms.xji") : QStringLiteral("_mb.xji")));
+        LoadOptionalJpeg(QStringLiteral("Data/Bio/") + key +
+                         (smallScreen ? QStringLiteral("_ms.xji") : QStringLiteral("_mb.xji")));
 
     m_control = new HitArea(window);
     QSize size = m_face.size();

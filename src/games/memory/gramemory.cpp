@@ -6,6 +6,7 @@
 #include "eventpump.h"
 #include "imageloader.h"
 #include "memorywindow.h"
+#include "picturesound.h"
 #include "randomgenerator.h"
 
 #include <QFileInfo>
@@ -27,16 +28,6 @@ constexpr BoardLayout Layouts[] = {
     {12, 4, {130, 135}, {230, 220}, 90, 110},
     {20, 5, {100, 95}, {190, 190}, 85, 105},
 };
-
-QImage loadIfPresent(const QString& path) {
-    if (!QFileInfo::exists(path))
-        return {};
-    try {
-        return loadJpegFile(path);
-    } catch (const ImageLoadError&) {
-        return {};
-    }
-}
 
 } // namespace
 
@@ -77,9 +68,9 @@ graMemory::graMemory(MemoryWindow& window, const CSlowa& catalogue, CStatRec& st
     m_cards.resize(static_cast<std::size_t>(slotCount));
 
     CKarta::Common common;
-    common.back = loadIfPresent(QStringLiteral("Data/Sio/blkcard0.xji"));
-    common.matchMask = loadIfPresent(smallScreen ? QStringLiteral("Data/Bio/_matr_ms.xji")
-                                                 : QStringLiteral("Data/Bio/_matr_mb.xji"));
+    common.back = LoadOptionalJpeg(QStringLiteral("Data/Sio/blkcard0.xji"));
+    common.matchMask = LoadOptionalJpeg(smallScreen ? QStringLiteral("Data/Bio/_matr_ms.xji")
+                                                    : QStringLiteral("Data/Bio/_matr_mb.xji"));
     common.matchPosition = MatchPosition(smallScreen);
 
     // A selection with fewer words than pairs leaves slots empty; one with more deals only

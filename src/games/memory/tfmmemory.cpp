@@ -26,11 +26,7 @@ TfmMemory::TfmMemory(const CDisplay& display, CSlowa& catalogue, CStatRec& stats
       m_player(player), m_random(random), m_summary(summary), m_w(display.DesignWidth),
       m_h(display.DesignHeight) {
     setWindowTitle(QStringLiteral("Memory"));
-    try {
-        LoadJpegBitmap(m_backgroundPicture, BackgroundPath(display.IsSmall()));
-    } catch (const ImageLoadError&) {
-        throw CBlad(1);
-    }
+    m_backgroundPicture = LoadRequiredPicture(BackgroundPath(display.IsSmall()));
     move(display.OffsetX, display.OffsetY);
     setClientSize(m_w, m_h);
     m_fullRect = QRect(0, 0, m_w, m_h);
