@@ -57,9 +57,9 @@ TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
     setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
     canvas().setBrushColor(Qt::gray);
 
-    const QString spec = QStringLiteral("Data/Intf/Spec/");
-    const QImage picture = LoadRequiredPicture(spec + "mT_OPro" + display.Suffix() + ".xji");
-    const QImage logo = LoadRequiredPicture(spec + "l1" + display.Suffix() + ".xji");
+    const QString specFolder = QStringLiteral("Data/Intf/Spec/");
+    const QImage picture = LoadRequiredPicture(specFolder + "mT_OPro" + display.Suffix() + ".xji");
+    const QImage logo = LoadRequiredPicture(specFolder + "l1" + display.Suffix() + ".xji");
     const int x0 = display.OffsetX;
     const int y0 = display.OffsetY;
     const int w = display.DesignWidth;

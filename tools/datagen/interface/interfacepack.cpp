@@ -25,7 +25,7 @@ namespace {
 
 constexpr int kJpegQuality = JpegWriter::PictureQuality;
 
-QString spec(const QString& name) {
+QString specFile(const QString& name) {
     return "Data/Intf/Spec/" + name;
 }
 
@@ -85,26 +85,27 @@ QList<InterfacePack::Job> InterfacePack::jobs() {
     QList<Job> list;
     for (V v : Names::variants()) {
         const QString s = Names::suffix(v);
-        list << Job{spec("mT_m0" + s + ".xji"), [v] { return BackgroundPainter::menu(v); }};
+        list << Job{specFile("mT_m0" + s + ".xji"), [v] { return BackgroundPainter::menu(v); }};
         for (int k = 1; k <= 5; ++k)
-            list << Job{spec("mT_m" + QString::number(k) + s + ".xbi"),
+            list << Job{specFile("mT_m" + QString::number(k) + s + ".xbi"),
                         [v, k] { return TabStripPainter::strip(v, k); }};
-        list << Job{spec("mT_Mem" + s + ".xji"), [v] { return BackgroundPainter::memory(v); }};
+        list << Job{specFile("mT_Mem" + s + ".xji"), [v] { return BackgroundPainter::memory(v); }};
         for (int k = 1; k <= 5; ++k)
-            list << Job{spec("mT_Pod" + s + QString::number(k) + ".xji"),
+            list << Job{specFile("mT_Pod" + s + QString::number(k) + ".xji"),
                         [v, k] { return BackgroundPainter::labelling(v, k); }};
-        list << Job{spec("mT_Uzu" + s + ".xji"), [v] { return BackgroundPainter::completing(v); }};
-        list << Job{spec("mT_Spa" + s + ".xbi"), [v] { return BackgroundPainter::falling(v); }};
-        list << Job{spec("mT_OPro" + s + ".xji"), [v] { return BackgroundPainter::about(v); }};
-        list << Job{spec("l1" + s + ".xji"), [v] { return BackgroundPainter::logo(v); }};
-        list << Job{spec("Ring" + s + ".xji"), [v] { return RingPainter::ring(v).picture; }};
-        list << Job{spec("RingM" + s + ".xji"), [v] { return RingPainter::ring(v).mask; }};
+        list << Job{specFile("mT_Uzu" + s + ".xji"),
+                    [v] { return BackgroundPainter::completing(v); }};
+        list << Job{specFile("mT_Spa" + s + ".xbi"), [v] { return BackgroundPainter::falling(v); }};
+        list << Job{specFile("mT_OPro" + s + ".xji"), [v] { return BackgroundPainter::about(v); }};
+        list << Job{specFile("l1" + s + ".xji"), [v] { return BackgroundPainter::logo(v); }};
+        list << Job{specFile("Ring" + s + ".xji"), [v] { return RingPainter::ring(v).picture; }};
+        list << Job{specFile("RingM" + s + ".xji"), [v] { return RingPainter::ring(v).mask; }};
     }
-    list << Job{spec("mT_Splh.xji"), [] { return BackgroundPainter::splash(); }};
-    list << Job{spec("mKom_kp.xji"), [] { return BackgroundPainter::notice(); }};
-    list << Job{spec("mStatsB.xji"), [] { return BackgroundPainter::summary(1); }};
-    list << Job{spec("mStatsM.xji"), [] { return BackgroundPainter::summary(2); }};
-    list << Job{spec("mStatsG.xji"), [] { return BackgroundPainter::summary(4); }};
+    list << Job{specFile("mT_Splh.xji"), [] { return BackgroundPainter::splash(); }};
+    list << Job{specFile("mKom_kp.xji"), [] { return BackgroundPainter::notice(); }};
+    list << Job{specFile("mStatsB.xji"), [] { return BackgroundPainter::summary(1); }};
+    list << Job{specFile("mStatsM.xji"), [] { return BackgroundPainter::summary(2); }};
+    list << Job{specFile("mStatsG.xji"), [] { return BackgroundPainter::summary(4); }};
     for (const QString& name : Names::libraryPictures())
         list << Job{Names::libraryFile(name), [name] { return libraryPicture(name); }};
     return list;
