@@ -3,9 +3,11 @@
 #include "cblad.h"
 #include "ccheckbut.h"
 #include "cdisplay.h"
+#include "cnagdata.h"
 #include "cnagrywanie.h"
 #include "cobiektgraficzny.h"
 #include "cprzyciskp.h"
+#include "cscrollbar.h"
 #include "cslowa.h"
 #include "eventpump.h"
 #include "hitarea.h"
@@ -15,9 +17,12 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -40,6 +45,24 @@ QImage loadPicture(const QString& path, bool jpeg) {
 
 QRect controlRect(const CCheckBut& button, HitArea& control) {
     return {button.X(), button.Y(), control.width(), control.height()};
+}
+
+// A column caption of the recordings list: Arial Black 13 of the original look, drawn straight
+// over the menu picture.
+QLabel* columnLabel(QWidget& window, const QString& text) {
+    auto* label = new QLabel(text, &window);
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(15);
+    font.setWeight(QFont::Black);
+    label->setFont(font);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    label->adjustSize();
+    label->hide();
+    return label;
 }
 
 } // namespace
@@ -94,9 +117,17 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     m_rodtworz = button("rodtworz", m_layout.RecPlay(), [this] { A_Rec_Play(); });
     m_rstop = button("rstop", m_layout.RecStop(), [this] { MPStop(); });
     m_rrec = button("rrec", m_layout.RecRecord(), [this] { A_Rec_Rec(); });
-    // The recordings list moves and drives these two when it joins the tab.
+    // The recordings list moves these two beside its rows; they scroll it on release.
     m_up = button("up", m_layout.ScrollUp(), {});
     m_down = button("down", m_layout.ScrollDown(), {});
+    m_up->SetOnMouseUp([this] {
+        if (m_list && !m_busy)
+            m_list->ScrollUp();
+    });
+    m_down->SetOnMouseUp([this] {
+        if (m_list && !m_busy)
+            m_list->ScrollDown();
+    });
 
     const std::function<void()> levelActions[] = {[this] { A_Malo(); }, [this] { A_Srednio(); },
                                                   [this] { A_Duzo(); }};
@@ -131,13 +162,32 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     });
     m_tabStrip->lower(); // the strip never covers a button
 
+    const QPoint up = m_layout.ScrollUp();
+    m_scrollBar = std::make_unique<CScrollBar>(*this, up.x(), up.y() + 32, front, m_background);
+    m_scrollBar->Hide();
+    m_nazwisko = columnLabel(*this, QStringLiteral("Imię i Nazwisko"));
+    m_data = columnLabel(*this, QStringLiteral("Data"));
+
     m_busy = false;
+    CNagData::MenuWidgets listWidgets;
+    listWidgets.nazwisko = m_nazwisko;
+    listWidgets.data = m_data;
+    listWidgets.up = &*m_up;
+    listWidgets.down = &*m_down;
+    listWidgets.scrollBar = &*m_scrollBar;
+    m_list = std::make_unique<CNagData>(*this, front, display, listWidgets);
+    // A recording or playback that ends by itself leaves the panel as "rstop" does.
+    m_recorder.SetHandlers([this] { MPStop(); }, [this] { MPStop(); });
     A_Zakladka();
 }
 
 TFormMain::~TFormMain() {
     // Settings go to disk before anything else is torn down.
     m_settings.SaveAll();
+    // The recorder outlives the window: a recording under way is saved, and no handler may
+    // reach a window that is gone.
+    m_recorder.SetHandlers({}, {});
+    m_recorder.CloseDevice();
 }
 
 void TFormMain::SetGameWindow(int tab, Form* window) {
@@ -212,8 +262,10 @@ void TFormMain::drawTab() {
     const int tab = std::clamp(CurrentTab(), 1, MenuLayout::TabCount);
     const QPoint strip = m_layout.TabStrip();
     canvas().draw(strip.x(), strip.y(), m_tabPictures[tab - 1]);
-    if (tab == MenuLayout::RecordingsTab)
+    if (tab == MenuLayout::RecordingsTab) {
+        m_list->DrawRows();
         return;
+    }
     m_captionTasks->Draw(canvas());
     m_captionSounds->Draw(canvas());
     m_captionPosition->Draw(canvas());
@@ -229,8 +281,12 @@ void TFormMain::drawTab() {
 }
 
 void TFormMain::showRecordingsPanel() {
-    m_up->Hide();
-    m_down->Hide();
+    m_list->ShowRows();
+    m_nazwisko->show();
+    m_data->show();
+    m_up->Show();
+    m_down->Show();
+    m_scrollBar->Show();
     m_rrec->Show();
     m_rodtworz->Show();
     m_rstop->Hide();
@@ -240,6 +296,16 @@ void TFormMain::showRecordingsPanel() {
 }
 
 void TFormMain::hideRecordingsPanel() {
+    if (m_list->RowsVisible()) {
+        m_list->HideRows();
+        for (int row = 0; row < CNagData::Rows; ++row) {
+            CCheckBut& check = m_list->CheckButton(row);
+            eraseRect(controlRect(check, check.control()));
+        }
+    }
+    m_nazwisko->hide();
+    m_data->hide();
+    m_scrollBar->Hide();
     m_up->Hide();
     m_down->Hide();
     m_rrec->Hide();
@@ -250,8 +316,9 @@ void TFormMain::hideRecordingsPanel() {
 
 void TFormMain::applyMusicRule() {
     if (CurrentTab() == MenuLayout::RecordingsTab) {
-        // Only the music is ended here: a recording or playback under way is left to finish.
-        if (!m_busy && m_recorder.IsBusyOrSilent() && m_recorder.IsOpen())
+        // Only the music is ended here: the window repaints whenever a control changes, and a
+        // recording or playback under way must not end with it.
+        if (!m_busy && m_recorder.IsBusyOrSilent())
             m_recorder.CloseDevice();
     } else if (!m_recorder.IsBusyOrSilent()) {
         m_recorder.StartMusic();
@@ -321,6 +388,9 @@ void TFormMain::A_Stop() {
 }
 
 void TFormMain::EnterBusyState() {
+    // Busy first: the buttons below repaint the window, and that paint must not close the
+    // device about to be opened.
+    m_busy = true;
     m_rrec->Hide();
     m_rodtworz->Hide();
     m_rstop->Show();
@@ -329,19 +399,49 @@ void TFormMain::EnterBusyState() {
     m_busy = true;
 }
 
-void TFormMain::A_Rec_Rec() {
-    // No recordings list yet, so no line is ever chosen.
+void TFormMain::noticeAndUnfocus(int code) {
     if (m_showNotice)
-        m_showNotice(10);
+        m_showNotice(code);
     if (QWidget* focused = focusWidget())
         focused->clearFocus();
 }
 
+void TFormMain::A_Rec_Rec() {
+    if (m_busy)
+        return;
+    const int row = m_list->SelectedRow();
+    if (row < 0) {
+        noticeAndUnfocus(10);
+        return;
+    }
+    if (RecordingCatalogue::IsBlankName(m_list->TakeName(row))) {
+        noticeAndUnfocus(11);
+        return;
+    }
+    EnterBusyState();
+    m_list->StoreRecording(row);
+    // Without a device the panel stays busy until "rstop".
+    if (m_recorder.OpenFile(m_list->SoundPath(row)))
+        m_recorder.StartRecording(RecordingLimitMs);
+}
+
 void TFormMain::A_Rec_Play() {
-    if (m_showNotice)
-        m_showNotice(20);
-    if (QWidget* focused = focusWidget())
-        focused->clearFocus();
+    if (m_busy)
+        return;
+    const int row = m_list->SelectedRow();
+    if (row < 0) {
+        noticeAndUnfocus(20);
+        return;
+    }
+    const QString path = m_list->SoundPath(row);
+    if (RecordingCatalogue::IsBlankName(m_list->TakeName(row)) || path.isEmpty() ||
+        !QFileInfo(path).isFile()) {
+        noticeAndUnfocus(21);
+        return;
+    }
+    EnterBusyState();
+    if (m_recorder.OpenFile(path))
+        m_recorder.StartPlayback();
 }
 
 void TFormMain::MPStop() {
@@ -351,8 +451,11 @@ void TFormMain::MPStop() {
     for (CPrzyciskP* b : {&*m_about, &*m_exit, &*m_up, &*m_down})
         b->SetReady(true);
     m_rstop->Hide();
-    m_rrec->Show();
-    m_rodtworz->Show();
+    // The panel's buttons belong to the recordings tab only.
+    if (CurrentTab() == MenuLayout::RecordingsTab) {
+        m_rrec->Show();
+        m_rodtworz->Show();
+    }
 }
 
 bool TFormMain::keyPressed(char16_t ch) {
@@ -404,4 +507,22 @@ void TFormMain::changeEvent(QEvent* event) {
         if (CurrentTab() != MenuLayout::RecordingsTab)
             m_recorder.StartMusic();
     }
+}
+
+void TFormMain::WheelTurned(int notches) {
+    if (m_busy || CurrentTab() != MenuLayout::RecordingsTab)
+        return;
+    for (; notches > 0 && m_up->IsReady(); --notches)
+        m_list->ScrollUp();
+    for (; notches < 0 && m_down->IsReady(); ++notches)
+        m_list->ScrollDown();
+}
+
+void TFormMain::wheelEvent(QWheelEvent* event) {
+    // 120 eighths of a degree make one notch; finer wheels add up to one.
+    m_wheelRest += event->angleDelta().y();
+    const int notches = m_wheelRest / 120;
+    m_wheelRest -= notches * 120;
+    WheelTurned(notches);
+    event->accept();
 }

@@ -10,23 +10,29 @@
 
 class CCheckBut;
 class CDisplay;
+class CNagData;
 class CNagrywanie;
 class CObiektGraficzny;
 class CPrzyciskP;
+class CScrollBar;
 class CSlowa;
 class CUstGry;
 class HitArea;
+class QLabel;
 class SettingsStore;
 
 // The menu: the program's only top-level window. It covers the screen and shows, inside the
 // play area, the tab strip with four game tabs and the recordings tab. On a game tab the check
 // buttons edit that game's settings record and "start" opens the game's window modally once
-// the catalogue holds enough material. Background music plays while a game tab is shown.
+// the catalogue holds enough material. Background music plays while a game tab is shown. On the
+// recordings tab a child's speech is recorded into one of the 30 places of the recordings list
+// and played back.
 class TFormMain : public Form {
     Q_OBJECT
 public:
-    // showNotice shows the notice window with a code; the recorder plays the music (and later
-    // the recordings). Throws CBlad(1) when a picture of the window is missing.
+    // showNotice shows the notice window with a code; the recorder plays the music and the
+    // recordings, and its two completion handlers are the window's MPStop while the window
+    // lives. Throws CBlad(1) when a picture of the window is missing.
     TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
               std::function<void(int)> showNotice, CNagrywanie& recorder);
     // Saves every game's settings first.
@@ -54,14 +60,20 @@ public:
     void A_Malo() { setLevel(1); }
     void A_Srednio() { setLevel(2); }
     void A_Duzo() { setLevel(3); }
-    // The recordings tab's buttons. Until the recordings list is on the tab no line can be
-    // chosen, so recording and playing only ask for one.
+    // The recordings tab's buttons: record into the selected line (at most a minute), play
+    // it back, and stop either; a missing line, name or recording is told by a notice.
     void A_Rec_Rec();
     void A_Rec_Play();
     void MPStop();
     // Recording or playing for the recordings tab: only "rstop" answers and the tab strip,
     // "oprogramie", "wyjdz" and the scroll buttons ignore the mouse until MPStop.
     void EnterBusyState();
+    // The wheel's notches over the window: up scrolls the recordings list up a line per
+    // notch, down scrolls it down; only on the recordings tab and while not busy.
+    void WheelTurned(int notches);
+
+    // Recording limit of one place.
+    static constexpr int RecordingLimitMs = 60000;
 
     // A press on the tab strip at y, measured from the strip's top.
     void TabPressed(int y);
@@ -86,6 +98,10 @@ public:
     CPrzyciskP& RecStopButton() { return *m_rstop; }
     CPrzyciskP& UpButton() { return *m_up; }
     CPrzyciskP& DownButton() { return *m_down; }
+    CScrollBar& ScrollBar() { return *m_scrollBar; }
+    CNagData& RecordingsList() { return *m_list; }
+    QLabel& NameColumnLabel() { return *m_nazwisko; }
+    QLabel& DateColumnLabel() { return *m_data; }
     CObiektGraficzny& TasksCaption() { return *m_captionTasks; }
     CObiektGraficzny& SoundsCaption() { return *m_captionSounds; }
     CObiektGraficzny& PositionCaption() { return *m_captionPosition; }
@@ -100,6 +116,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void toggleSound(int index);
@@ -113,6 +130,7 @@ private:
     // The controls of the recordings tab; the recordings list joins them here.
     void showRecordingsPanel();
     void hideRecordingsPanel();
+    void noticeAndUnfocus(int code);
     // Music on the game tabs only.
     void applyMusicRule();
     void invalidateWhole();
@@ -142,6 +160,11 @@ private:
     std::array<std::unique_ptr<CCheckBut>, 4> m_sounds;
     std::array<std::unique_ptr<CCheckBut>, 3> m_positions;
     HitArea* m_tabStrip = nullptr;
+    std::unique_ptr<CScrollBar> m_scrollBar;
+    QLabel* m_nazwisko = nullptr; // vL_Nazwisko, the names column's caption
+    QLabel* m_data = nullptr;     // vL_Data, the dates column's caption
+    std::unique_ptr<CNagData> m_list;
+    int m_wheelRest = 0; // eighths of a degree not yet worth a notch
 
     std::array<Form*, 4> m_gameWindows{};
     Form* m_aboutWindow = nullptr;

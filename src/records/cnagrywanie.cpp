@@ -22,6 +22,11 @@ CNagrywanie::CNagrywanie(Handler playbackFinished, Handler recordingFinished)
       m_recordingFinished(std::move(recordingFinished)), m_output(AudioOutput::shared()),
       m_input(std::make_unique<AudioInput>()) {}
 
+void CNagrywanie::SetHandlers(Handler playbackFinished, Handler recordingFinished) {
+    m_playbackFinished = std::move(playbackFinished);
+    m_recordingFinished = std::move(recordingFinished);
+}
+
 CNagrywanie::~CNagrywanie() {
     CloseDevice();
 }

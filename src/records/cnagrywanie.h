@@ -28,6 +28,10 @@ public:
     CNagrywanie(const CNagrywanie&) = delete;
     CNagrywanie& operator=(const CNagrywanie&) = delete;
 
+    // Replaces both handlers, for an owner window built after the recorder; empty handlers
+    // detach it again before it goes.
+    void SetHandlers(Handler playbackFinished, Handler recordingFinished);
+
     // Closes the device and opens it on the file, which is created as an empty sound file when
     // it does not exist. False when the file can neither be found nor created.
     bool OpenFile(const QString& path);

@@ -93,6 +93,10 @@ protected:
         for (const char* name :
              {"oprogramie", "wyjdz", "start", "rrec", "rodtworz", "rstop", "up", "down", "stop"})
             button(name, QSize(70, 60));
+        // The recordings list's row buttons and the scroll thumb.
+        checkButton("S_CHBUT", QSize(28, 28));
+        library("scroll_D", QSize(20, 12), 0xFF2060C0u);
+        library("scroll_M", QSize(20, 12), 0xFFFFFFFFu);
     }
 
     CDisplay display() const { return CDisplay(GetParam()); }

@@ -2,9 +2,11 @@
 
 #include "cblad.h"
 #include "ccheckbut.h"
+#include "cnagdata.h"
 #include "cnagrywanie.h"
 #include "cobiektgraficzny.h"
 #include "cprzyciskp.h"
+#include "cscrollbar.h"
 #include "cslowa.h"
 #include "form.h"
 #include "hitarea.h"
@@ -12,6 +14,7 @@
 #include "settingsstore.h"
 #include "tformmain.h"
 
+#include <QLabel>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -113,8 +116,17 @@ TEST_P(TFormMainTest, CoversTheScreenWithEveryControlAtItsPlace) {
     EXPECT_EQ(at(main.RecordButton()), l.RecRecord());
     EXPECT_EQ(at(main.PlayButton()), l.RecPlay());
     EXPECT_EQ(at(main.RecStopButton()), l.RecStop());
-    EXPECT_EQ(at(main.UpButton()), l.ScrollUp());
-    EXPECT_EQ(at(main.DownButton()), l.ScrollDown());
+    // The recordings list moves the scroll buttons beside its rows, the thumb's track between
+    // them, and the column captions above the names and the dates.
+    const CNagData::MenuLayout list = CNagData::Menu(d);
+    EXPECT_EQ(at(main.UpButton()), QPoint(list.buttonsX, l.ScrollUp().y()));
+    EXPECT_EQ(at(main.DownButton()), QPoint(list.buttonsX, l.ScrollDown().y()));
+    EXPECT_EQ(QPoint(main.ScrollBar().X(), main.ScrollBar().Y()),
+              QPoint(list.buttonsX + 4, l.ScrollUp().y() + 30));
+    EXPECT_EQ(main.NameColumnLabel().pos(), list.nazwisko);
+    EXPECT_EQ(main.DateColumnLabel().pos(), list.data);
+    EXPECT_EQ(main.NameColumnLabel().text(), QStringLiteral("Imię i Nazwisko"));
+    EXPECT_EQ(main.DateColumnLabel().text(), QStringLiteral("Data"));
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(main.LevelButton(i).control().pos(), l.Level(i)) << i;
         EXPECT_EQ(main.PositionButton(i).control().pos(), l.Position(i)) << i;
