@@ -291,8 +291,7 @@ void TFormMain::showRecordingsPanel() {
     m_rodtworz->Show();
     m_rstop->Hide();
     m_start->Hide();
-    if (QWidget* focused = focusWidget())
-        focused->clearFocus();
+    unfocusControls();
 }
 
 void TFormMain::hideRecordingsPanel() {
@@ -402,8 +401,13 @@ void TFormMain::EnterBusyState() {
 void TFormMain::noticeAndUnfocus(int code) {
     if (m_showNotice)
         m_showNotice(code);
-    if (QWidget* focused = focusWidget())
-        focused->clearFocus();
+    unfocusControls();
+}
+
+void TFormMain::unfocusControls() {
+    // The window itself takes the keyboard: with no focus at all, the next activation would
+    // hand it to the first name field, and typing would go into a line nobody chose.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void TFormMain::A_Rec_Rec() {
@@ -503,6 +507,9 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 void TFormMain::changeEvent(QEvent* event) {
     Form::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // Focus goes where it was; when nowhere, to the window rather than to a name field.
+        if (!focusWidget())
+            unfocusControls();
         m_recorder.AllowMusic();
         if (CurrentTab() != MenuLayout::RecordingsTab)
             m_recorder.StartMusic();

@@ -131,6 +131,7 @@ private:
     void showRecordingsPanel();
     void hideRecordingsPanel();
     void noticeAndUnfocus(int code);
+    void unfocusControls();
     // Music on the game tabs only.
     void applyMusicRule();
     void invalidateWhole();

@@ -10,12 +10,17 @@
 #include "cslowa.h"
 #include "form.h"
 #include "hitarea.h"
+#include "inifile.h"
 #include "randomgenerator.h"
+#include "recordingfile.h"
 #include "settingsstore.h"
 #include "tformmain.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -93,6 +98,7 @@ protected:
 
     std::vector<int> notices;
     FakeGame games[4];
+    CNagrywanie& recorder() { return m_recorder; }
 
 private:
     RandomGenerator m_random;
@@ -482,13 +488,296 @@ INSTANTIATE_TEST_SUITE_P(Screens, TFormMainTest,
                                            QSize(900, 700)),
                          screenName);
 
+// The recordings tab: the list, the notices, recording and playing with the busy state, the
+// wheel, and the music rule. The test environment's audio driver is SDL's silent "dummy".
+class RecordingsPanelTest : public TFormMainTest {
+protected:
+    TFormMain& openPanel() {
+        TFormMain& main = makeMain();
+        show(main);
+        pressTab(display().IsSmall() ? 400 : 500);
+        EXPECT_EQ(main.CurrentTab(), 5);
+        return main;
+    }
+    void selectRow(TFormMain& main, int row) {
+        if (main.RecordingsList().SelectedRow() != row)
+            click(main.RecordingsList().CheckButton(row).control());
+        ASSERT_EQ(main.RecordingsList().SelectedRow(), row);
+    }
+    void typeName(TFormMain& main, int row, const QString& name) {
+        QLineEdit& edit = main.RecordingsList().NameEdit(row);
+        QTest::mouseClick(&edit, Qt::LeftButton);
+        edit.selectAll();
+        // Key events carrying the text, as a Polish keyboard sends them (QTest's own typing
+        // knows only ASCII).
+        for (const QChar ch : name) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QCoreApplication::sendEvent(&edit, &press);
+        }
+        if (name.isEmpty())
+            edit.del();
+    }
+    void wheel(TFormMain& main, int delta) {
+        const QPointF at(main.width() / 2.0, main.height() / 2.0);
+        QWheelEvent event(at, main.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&main, &event);
+    }
+    // A recording of the place: its samples in Nagrane and its entry in the catalogue.
+    void writeRecording(int place, const QString& name, int samples) {
+        ASSERT_TRUE(QDir().mkpath(path("Nagrane")));
+        RecordingFile file;
+        ASSERT_TRUE(file.Begin(path(QStringLiteral("Nagrane/Nagranie%1.wav").arg(place))));
+        const std::vector<short> tone(std::size_t(samples), 4000);
+        ASSERT_TRUE(file.Append(tone.data(), tone.size()));
+        file.Finish();
+        IniFile ini(path("Nagrane/record.xtr"));
+        ASSERT_TRUE(ini.load());
+        const QString section = QStringLiteral("Nagranie%1").arg(place);
+        for (int n = 0; n < 30; ++n)
+            ini.writeString(QStringLiteral("Nagranie%1").arg(n), "Nazwa", "");
+        ini.writeString(section, "Nazwa", name);
+        ini.writeString(section, "Plik", QStringLiteral("Nagranie%1").arg(place));
+        ini.writeString(section, "Data", "02-05-2024");
+        ASSERT_TRUE(ini.save());
+    }
+    QString catalogueValue(const QString& section, const char* key) const {
+        IniFile ini(path("Nagrane/record.xtr"));
+        EXPECT_TRUE(ini.load());
+        return ini.readString(section, key, QString());
+    }
+    static bool noLineHasFocus(TFormMain& main) {
+        QWidget* focused = QApplication::focusWidget();
+        return focused == nullptr || focused == &main;
+    }
+    static bool panelIsIdle(TFormMain& main) {
+        return !main.IsBusy() && main.RecordButton().IsVisible() && main.PlayButton().IsVisible() &&
+               !main.RecStopButton().IsVisible() && main.AboutButton().IsReady() &&
+               main.ExitButton().IsReady() && main.UpButton().IsReady() &&
+               main.DownButton().IsReady();
+    }
+};
+
+TEST_P(RecordingsPanelTest, ListAndItsControlsShowOnTheRecordingsTabOnly) {
+    TFormMain& main = makeMain();
+    show(main);
+    auto panelShown = [&main](bool shown) {
+        EXPECT_EQ(main.RecordingsList().RowsVisible(), shown);
+        EXPECT_EQ(main.RecordingsList().NameEdit(7).isVisible(), shown);
+        EXPECT_EQ(main.RecordingsList().CheckButton(0).IsVisible(), shown);
+        EXPECT_EQ(main.NameColumnLabel().isVisible(), shown);
+        EXPECT_EQ(main.DateColumnLabel().isVisible(), shown);
+        EXPECT_EQ(main.UpButton().IsVisible(), shown);
+        EXPECT_EQ(main.DownButton().IsVisible(), shown);
+        EXPECT_EQ(main.ScrollBar().IsVisible(), shown);
+    };
+    panelShown(false);
+    pressTab(display().IsSmall() ? 400 : 500);
+    panelShown(true);
+    // Nothing has the keyboard, also once the window is activated (as the first click on the
+    // tab strip does): typing must not go into a line nobody chose.
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(&main);
+    EXPECT_TRUE(noLineHasFocus(main));
+    // The first line's check button: no game control lies under it.
+    const QPoint check(main.RecordingsList().CheckButton(0).X() + 5,
+                       main.RecordingsList().CheckButton(0).Y() + 5);
+    EXPECT_EQ(main.canvas().image().pixel(check) & 0xFFFFFF, 0x808080u);
+    // A whole repaint keeps the rows' check buttons and the selection.
+    selectRow(main, 0);
+    main.repaint();
+    EXPECT_EQ(main.RecordingsList().SelectedRow(), 0);
+    EXPECT_EQ(main.canvas().image().pixel(check) & 0xFFFFFF, 0xFF8000u);
+
+    pressTab(display().IsSmall() ? 150 : 200);
+    panelShown(false);
+    // The menu picture is back where the check buttons were.
+    EXPECT_EQ(main.canvas().image().pixel(check) & 0xFFFFFF, 0xFFFFFFu);
+    // Coming back shows every line unselected.
+    pressTab(display().IsSmall() ? 400 : 500);
+    EXPECT_EQ(main.RecordingsList().SelectedRow(), -1);
+}
+
+struct NoticeCase {
+    const char* what;
+    int row;          // selected row, -1 for none
+    const char* name; // typed into the selected row
+    bool recorded;    // the place has a recording on disk
+    int recordNotice; // notice of "rrec", 0 when it records
+    int playNotice;   // notice of "rodtworz", 0 when it plays
+};
+
+TEST_P(RecordingsPanelTest, NoticesTellWhatIsMissing) {
+    const NoticeCase cases[] = {
+        {"no line", -1, "", false, 10, 20},
+        {"no line, recorded place", -1, "", true, 10, 20},
+        {"empty name", 2, "", false, 11, 21},
+        {"blank name", 2, "   ", false, 11, 21},
+        {"blank name, recorded place", 0, " ", true, 11, 21},
+        {"named, never recorded", 2, "Ala", false, 0, 21},
+        {"named and recorded", 0, "Ala", true, 0, 0},
+    };
+    for (const NoticeCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path("Nagrane/record.xtr"));
+        QFile::remove(path("Nagrane/Nagranie0.wav"));
+        QFile::remove(path("Nagrane/Nagranie2.wav"));
+        if (c.recorded)
+            writeRecording(0, "Ala", 200);
+        for (bool record : {false, true}) { // playing first: recording makes a recording
+            TFormMain& main = openPanel();
+            if (c.row >= 0) {
+                typeName(main, c.row, QString::fromUtf8(c.name));
+                selectRow(main, c.row);
+            }
+            notices.clear();
+            click(record ? main.RecordButton().control() : main.PlayButton().control());
+            const int want = record ? c.recordNotice : c.playNotice;
+            if (want != 0) {
+                EXPECT_EQ(notices, std::vector<int>{want}) << (record ? "record" : "play");
+                EXPECT_TRUE(panelIsIdle(main));
+                EXPECT_TRUE(noLineHasFocus(main));
+            } else {
+                EXPECT_TRUE(notices.empty()) << (record ? "record" : "play");
+                EXPECT_TRUE(main.IsBusy());
+                click(main.RecStopButton().control());
+                EXPECT_TRUE(panelIsIdle(main));
+            }
+            // A recording that never happened must not leave a catalogue entry behind.
+            if (record && c.recordNotice != 0 && !c.recorded) {
+                EXPECT_FALSE(QFile::exists(path("Nagrane/Nagranie2.wav")));
+            }
+        }
+    }
+}
+
+TEST_P(RecordingsPanelTest, RecordingStoresTheLineAndIgnoresEverythingButStop) {
+    TFormMain& main = openPanel();
+    FakeGame about;
+    main.SetAboutWindow(&about);
+    main.RecordingsList().ScrollDown();
+    const QString name = QString::fromUtf8("Żaneta Ćwik = [x]; \"y\"");
+    typeName(main, 4, name);
+    EXPECT_EQ(main.RecordingsList().SelectedRow(), 4);
+    click(main.RecordButton().control());
+    ASSERT_TRUE(main.IsBusy());
+    EXPECT_TRUE(recorder().IsRecording());
+    EXPECT_TRUE(main.RecStopButton().IsVisible());
+    EXPECT_FALSE(main.RecordButton().IsVisible());
+    EXPECT_FALSE(main.PlayButton().IsVisible());
+
+    // While recording: the tab strip, "oprogramie", the scroll buttons and the wheel do
+    // nothing, and repainting the window does not end the recording.
+    pressTab(display().IsSmall() ? 150 : 200);
+    click(main.AboutButton().control());
+    click(main.UpButton().control());
+    click(main.DownButton().control());
+    wheel(main, 120);
+    main.repaint();
+    EXPECT_EQ(main.CurrentTab(), 5);
+    EXPECT_EQ(about.shows, 0);
+    EXPECT_EQ(main.RecordingsList().Top(), 1);
+    EXPECT_TRUE(recorder().IsRecording());
+    click(main.ExitButton().control());
+    EXPECT_TRUE(main.isVisible());
+
+    click(main.RecStopButton().control());
+    EXPECT_TRUE(panelIsIdle(main));
+    EXPECT_FALSE(recorder().IsOpen());
+    // Place 5 (row 4 after one line down) holds the name, the file and today's date.
+    EXPECT_EQ(RecordingCatalogue::DecodeName(catalogueValue("Nagranie5", "Nazwa")), name);
+    EXPECT_EQ(catalogueValue("Nagranie5", "Plik"), QStringLiteral("Nagranie5"));
+    EXPECT_EQ(catalogueValue("Nagranie5", "Data"),
+              QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
+    EXPECT_EQ(main.RecordingsList().DateLabel(4).text(),
+              QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
+    QFile wav(path("Nagrane/Nagranie5.wav"));
+    ASSERT_TRUE(wav.open(QIODevice::ReadOnly));
+    EXPECT_EQ(wav.read(4), QByteArray("RIFF"));
+    EXPECT_EQ(catalogueValue("Nagranie4", "Plik"), QString());
+}
+
+TEST_P(RecordingsPanelTest, PlaybackThatEndsByItselfReturnsThePanelToNormal) {
+    writeRecording(1, "Ola", 2205); // a tenth of a second
+    TFormMain& main = openPanel();
+    selectRow(main, 1);
+    click(main.PlayButton().control());
+    ASSERT_TRUE(main.IsBusy());
+    EXPECT_TRUE(recorder().IsPlaying());
+    EXPECT_TRUE(QTest::qWaitFor([&main] { return !main.IsBusy(); }, 10000));
+    EXPECT_TRUE(panelIsIdle(main));
+    EXPECT_FALSE(recorder().IsOpen());
+    // The name was only taken for the playback: the file is unchanged.
+    EXPECT_EQ(catalogueValue("Nagranie1", "Data"), QStringLiteral("02-05-2024"));
+}
+
+TEST_P(RecordingsPanelTest, WheelAndScrollButtonsMoveTheListWithinItsEnds) {
+    TFormMain& main = openPanel();
+    CNagData& list = main.RecordingsList();
+    wheel(main, 120);
+    EXPECT_EQ(list.Top(), 0);
+    wheel(main, -120);
+    EXPECT_EQ(list.Top(), 1);
+    wheel(main, -60); // half a notch waits for the other half
+    EXPECT_EQ(list.Top(), 1);
+    wheel(main, -60);
+    EXPECT_EQ(list.Top(), 2);
+    wheel(main, -360);
+    EXPECT_EQ(list.Top(), 5);
+    const int thumbAt5 = main.ScrollBar().Thumb().Top();
+    click(main.UpButton().control());
+    EXPECT_EQ(list.Top(), 4);
+    EXPECT_LT(main.ScrollBar().Thumb().Top(), thumbAt5);
+    for (int i = 0; i < 40; ++i)
+        click(main.DownButton().control());
+    EXPECT_EQ(list.Top(), CNagData::MaxTop);
+    wheel(main, -120 * 5);
+    EXPECT_EQ(list.Top(), CNagData::MaxTop);
+    EXPECT_EQ(list.NumberLabel(7).text(), QStringLiteral("30."));
+    wheel(main, 120 * 40);
+    EXPECT_EQ(list.Top(), 0);
+    // A selected line is let go by a scroll.
+    selectRow(main, 2);
+    wheel(main, -120);
+    EXPECT_EQ(list.SelectedRow(), -1);
+    // On a game tab the wheel leaves the hidden list alone.
+    pressTab(display().IsSmall() ? 150 : 200);
+    wheel(main, -120);
+    EXPECT_EQ(list.Top(), 1);
+}
+
+TEST_P(RecordingsPanelTest, MusicPlaysOnGameTabsAndEndsOnTheRecordingsTab) {
+    ASSERT_TRUE(QDir().mkpath(path("Data/Intf/Smd")));
+    RecordingFile music;
+    ASSERT_TRUE(music.Begin(path("Data/Intf/Smd/music.wav")));
+    const std::vector<short> samples(22050 * 5, 1000);
+    ASSERT_TRUE(music.Append(samples.data(), samples.size()));
+    music.Finish();
+    TFormMain& main = makeMain();
+    show(main);
+    recorder().AllowMusic();
+    main.repaint();
+    EXPECT_TRUE(recorder().IsPlaying());
+    pressTab(display().IsSmall() ? 400 : 500);
+    main.repaint();
+    EXPECT_FALSE(recorder().IsPlaying());
+    EXPECT_FALSE(recorder().IsOpen());
+    pressTab(display().IsSmall() ? 150 : 200);
+    main.repaint();
+    EXPECT_TRUE(recorder().IsPlaying());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, RecordingsPanelTest,
+                         ::testing::Values(QSize(800, 600), QSize(1024, 768)), screenName);
+
 // Each kind of picture the window reads: error 1 when it is missing.
 class TFormMainMissingPicture : public TFormMainTest {};
 
 TEST_P(TFormMainMissingPicture, RaisesErrorOne) {
     const char* const files[] = {"Data/Intf/Spec/mT_m0_b.xji",      "Data/Intf/Spec/mT_m3_b.xbi",
                                  "Data/Intf/Lib/nap_pozycja_b.png", "Data/Intf/Lib/b_CZ_A.png",
-                                 "Data/Intf/Lib/rstop_M.png",       "Data/Intf/Lib/down_D.png"};
+                                 "Data/Intf/Lib/rstop_M.png",       "Data/Intf/Lib/down_D.png",
+                                 "Data/Intf/Lib/S_CHBUT_A.png",     "Data/Intf/Lib/scroll_M.png"};
     for (const char* file : files) {
         const QString copy = path("saved");
         ASSERT_TRUE(QFile::copy(path(file), copy));
