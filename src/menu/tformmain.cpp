@@ -120,14 +120,8 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     // The recordings list moves these two beside its rows; they scroll it on release.
     m_up = button("up", m_layout.ScrollUp(), {});
     m_down = button("down", m_layout.ScrollDown(), {});
-    m_up->SetOnMouseUp([this] {
-        if (m_list && !m_busy)
-            m_list->ScrollUp();
-    });
-    m_down->SetOnMouseUp([this] {
-        if (m_list && !m_busy)
-            m_list->ScrollDown();
-    });
+    m_up->SetOnMouseUp([this] { scrollList(1); });
+    m_down->SetOnMouseUp([this] { scrollList(-1); });
 
     const std::function<void()> levelActions[] = {[this] { A_Malo(); }, [this] { A_Srednio(); },
                                                   [this] { A_Duzo(); }};
@@ -517,12 +511,21 @@ void TFormMain::changeEvent(QEvent* event) {
 }
 
 void TFormMain::WheelTurned(int notches) {
-    if (m_busy || CurrentTab() != MenuLayout::RecordingsTab)
+    if (CurrentTab() == MenuLayout::RecordingsTab)
+        scrollList(notches);
+}
+
+void TFormMain::scrollList(int lines) {
+    if (m_busy || !m_list)
         return;
-    for (; notches > 0 && m_up->IsReady(); --notches)
-        m_list->ScrollUp();
-    for (; notches < 0 && m_down->IsReady(); ++notches)
-        m_list->ScrollDown();
+    bool moved = false;
+    for (; lines > 0 && m_up->IsReady(); --lines)
+        moved = m_list->ScrollUp() || moved;
+    for (; lines < 0 && m_down->IsReady(); ++lines)
+        moved = m_list->ScrollDown() || moved;
+    // No line is chosen after a scroll, so no name field keeps the keyboard either.
+    if (moved)
+        unfocusControls();
 }
 
 void TFormMain::wheelEvent(QWheelEvent* event) {

@@ -132,6 +132,8 @@ private:
     void hideRecordingsPanel();
     void noticeAndUnfocus(int code);
     void unfocusControls();
+    // Lines up (positive) or down (negative), as far as the list goes.
+    void scrollList(int lines);
     // Music on the game tabs only.
     void applyMusicRule();
     void invalidateWhole();

@@ -736,10 +736,11 @@ TEST_P(RecordingsPanelTest, WheelAndScrollButtonsMoveTheListWithinItsEnds) {
     EXPECT_EQ(list.NumberLabel(7).text(), QStringLiteral("30."));
     wheel(main, 120 * 40);
     EXPECT_EQ(list.Top(), 0);
-    // A selected line is let go by a scroll.
-    selectRow(main, 2);
+    // A selected line is let go by a scroll, and its name field lets go of the keyboard.
+    typeName(main, 2, "Ala");
     wheel(main, -120);
     EXPECT_EQ(list.SelectedRow(), -1);
+    EXPECT_TRUE(noLineHasFocus(main));
     // On a game tab the wheel leaves the hidden list alone.
     pressTab(display().IsSmall() ? 150 : 200);
     wheel(main, -120);
