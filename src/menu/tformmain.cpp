@@ -79,8 +79,8 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     canvas().setBrushColor(Qt::black);
 
     const QString suffix = display.Suffix();
-    const QString spec = QStringLiteral("Data/Intf/Spec/");
-    const QImage menu = loadPicture(spec + QStringLiteral("mT_m0") + suffix + ".xji", true);
+    const QString specFolder = QStringLiteral("Data/Intf/Spec/");
+    const QImage menu = loadPicture(specFolder + QStringLiteral("mT_m0") + suffix + ".xji", true);
     m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
     m_background.fill(Qt::black);
     {
@@ -89,7 +89,7 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     }
     for (int tab = 1; tab <= MenuLayout::TabCount; ++tab)
         m_tabPictures[tab - 1] =
-            loadPicture(spec + QStringLiteral("mT_m%1").arg(tab) + suffix + ".xbi", false);
+            loadPicture(specFolder + QStringLiteral("mT_m%1").arg(tab) + suffix + ".xbi", false);
 
     const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
     m_captionTasks = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_ilzadan") + suffix);
