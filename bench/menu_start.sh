@@ -29,7 +29,7 @@ time_to_paint() {
     shift
     local start id colour
     start=$(date +%s%N)
-    "$@" &
+    "$@" >/dev/null 2>&1 &
     echo $! >"$work/pid"
     while :; do
         id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
@@ -61,7 +61,7 @@ minimal=$((minimal_total / runs))
 echo "first painted menu: mean $menu ms; minimal window: mean $minimal ms over $runs runs"
 echo "ratio: $(awk -v a="$menu" -v b="$minimal" 'BEGIN { printf "%.2f", a / b }') (goal at most 1.30)"
 
-"$work/prog/wiklotek" &
+"$work/prog/wiklotek" >/dev/null 2>&1 &
 app=$!
 sleep 3
 peak=$(awk '/VmHWM/ { print $2 }' "/proc/$app/status")
