@@ -40,6 +40,30 @@ run_variant() {
     xdotool mousemove $((x0 + w / 5 + w / 3 + 20)) $((y0 + h / 3 + 20)) click 1
     sleep 0.2
 
+    # Every tab by a click on its band: the strip then shows that tab's picture.
+    local bands
+    if [ "$suffix" = _s ]; then bands=(55 150 235 312 397); else bands=(76 200 305 405 515); fi
+    for tab in 1 3 4 5 2; do
+        xdotool mousemove $((sx + 100)) $((sy + ${bands[$((tab - 1))]})) click 1
+        sleep 0.4
+        convert "bmp:$prog/Data/Intf/Spec/mT_m$tab$suffix.xbi" -crop 120x40+60+$((${bands[$((tab - 1))]} - 20)) +repage "$WORK/ref.png"
+        import -window root -crop "120x40+$((sx + 60))+$((sy + ${bands[$((tab - 1))]} - 20))" +repage "$WORK/got.png"
+        diff=$(compare -metric AE -fuzz 3% "$WORK/ref.png" "$WORK/got.png" null: 2>&1 || true)
+        [ "${diff%% *}" -lt 100 ] || fail "$sw: tab $tab not shown after its click ($diff pixels differ)"
+    done
+
+    # The about window opens from its button and closes with Escape.
+    xdotool mousemove $((x0 + w / 2 - 155 + 20)) $((y0 + h - h / 7 + 20)) click 1
+    local about=
+    for _ in $(seq 50); do
+        [ "$(xdotool search --onlyvisible --name '^Wiklotek Cz\.I$' | wc -l)" -ge 2 ] && about=yes && break
+        sleep 0.1
+    done
+    [ -n "$about" ] || fail "$sw: the about window did not open"
+    xdotool key Escape
+    sleep 0.5
+    expect_eq "$(xdotool search --onlyvisible --name '^Wiklotek Cz\.I$' | wc -l)" 1 "$sw: about closed"
+
     # A second start raises the running one and ends at once.
     launch second "$prog/wiklotek"
     expect_eq "$(wait_exit second)" 0 "$sw: second start"
