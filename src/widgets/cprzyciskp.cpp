@@ -36,16 +36,9 @@ void CPrzyciskP::SetOnClick(Action action) {
 }
 
 void CPrzyciskP::SetPosition(int x, int y) {
-    const QRect old = m_composer.rect();
-    const QPoint to(x >= 0 ? x : old.left(), y >= 0 ? y : old.top());
-    if (to == old.topLeft())
-        return;
-    // Moving a shown picture takes it away from its old place at once, as the window's repaint
-    // of both places would.
     const bool drawn = m_ready && IsVisible();
-    if (drawn)
-        m_composer.erase();
-    m_composer.moveTo(to.x(), to.y());
+    if (!m_composer.relocate(x, y, drawn))
+        return;
     if (m_control)
         m_control->setGeometry(m_composer.rect());
     if (drawn)

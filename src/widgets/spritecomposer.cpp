@@ -21,3 +21,13 @@ void SpriteComposer::erase() {
     CopyPixels(m_destination, m_rect, m_background, m_rect.topLeft());
     m_busy = false;
 }
+
+bool SpriteComposer::relocate(int x, int y, bool shown) {
+    const QPoint to(x >= 0 ? x : m_rect.left(), y >= 0 ? y : m_rect.top());
+    if (to == m_rect.topLeft())
+        return false;
+    if (shown)
+        erase();
+    m_rect.moveTo(to);
+    return true;
+}

@@ -20,6 +20,10 @@ public:
     // Where the picture goes on the destination (and comes from on the background).
     QRect rect() const { return m_rect; }
     void moveTo(int x, int y) { m_rect.moveTo(x, y); }
+    // Moves the rectangle; a negative coordinate keeps its old value. A picture that is shown
+    // leaves its old place at once (the background goes back there), as the window's repaint
+    // of both places would. False when the rectangle stays where it was.
+    bool relocate(int x, int y, bool shown);
 
     // Background, mask with SrcPaint, picture with SrcAnd, then the whole rectangle out.
     void show(const QImage& mask, const QImage& picture);

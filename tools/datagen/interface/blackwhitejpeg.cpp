@@ -1,5 +1,7 @@
 #include "blackwhitejpeg.h"
 
+#include "jpegerrors.h"
+
 #include <QSaveFile>
 #include <QtMath>
 
@@ -13,18 +15,6 @@ namespace {
 
 constexpr double kDrive = 140.0; // signal amplitude around 128; the margin past 0 and 255 is 12
 constexpr int kMaxCoefficient = 1023;
-
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void onError(j_common_ptr info) {
-    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-    (*info->err->format_message)(info, manager->message);
-    std::longjmp(manager->jump, 1);
-}
 
 // cos((2x+1)u pi / 16), with the 1/sqrt(2) of u = 0 folded in.
 const std::array<std::array<double, 8>, 8>& basis() {
@@ -57,9 +47,9 @@ void transform(const double (&f)[8][8], JCOEF* out) {
 bool encodeGray(const unsigned char* white, int width, int height, unsigned char** buffer,
                 unsigned long* size, char* message) {
     jpeg_compress_struct info;
-    ErrorManager errors;
+    JpegErrorManager errors;
     info.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = onError;
+    errors.base.error_exit = jpegErrorExit;
     if (setjmp(errors.jump)) {
         std::snprintf(message, JMSG_LENGTH_MAX, "%s", errors.message);
         jpeg_destroy_compress(&info);

@@ -1,5 +1,7 @@
 #include "jpegwriter.h"
 
+#include "jpegerrors.h"
+
 #include <QSaveFile>
 #include <csetjmp>
 #include <cstdio>
@@ -7,18 +9,6 @@
 #include <vector>
 
 namespace {
-
-struct ErrorManager {
-    jpeg_error_mgr base;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void onError(j_common_ptr info) {
-    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
-    (*info->err->format_message)(info, manager->message);
-    std::longjmp(manager->jump, 1);
-}
 
 // Compresses into memory; the caller saves the bytes atomically.
 bool compress(const QImage& source, bool gray, int quality, QByteArray* out, QString* error) {
@@ -31,9 +21,9 @@ bool compress(const QImage& source, bool gray, int quality, QByteArray* out, QSt
     }
 
     jpeg_compress_struct info{};
-    ErrorManager manager{};
+    JpegErrorManager manager{};
     info.err = jpeg_std_error(&manager.base);
-    manager.base.error_exit = onError;
+    manager.base.error_exit = jpegErrorExit;
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     if (setjmp(manager.jump)) {
