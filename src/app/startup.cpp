@@ -66,6 +66,13 @@ MessageBox::Icon boxIcon(ResourceReport::Icon icon) {
 Startup::Startup() = default;
 Startup::~Startup() = default;
 
+QStringList Startup::typedArguments(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 bool Startup::isReportMode(const QStringList& arguments) {
     return arguments.size() > 1 && arguments.at(1) == QLatin1String("z");
 }
@@ -125,7 +132,11 @@ QWidget* Startup::messageOwner() const {
 }
 
 void Startup::raiseFrontWindow() {
-    QWidget* front = m_splash ? static_cast<QWidget*>(m_splash.get()) : m_mainWindow;
+    // The window the user works in: a modal window (a game, the summary, a notice, a message)
+    // blocks everything under it, so raising the menu over it would look like a frozen program.
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front)
+        front = m_splash ? static_cast<QWidget*>(m_splash.get()) : m_mainWindow;
     if (front) {
         front->show();
         front->raise();
