@@ -9,48 +9,6 @@ namespace {
 
 const QString Question = QStringLiteral("question");
 
-struct RowCase {
-    const char* name;
-    int tiles;
-    int tileSize;
-    int width;
-    int start;
-};
-
-class RowStartTest : public ::testing::TestWithParam<RowCase> {};
-
-TEST_P(RowStartTest, TheRowIsCentredOnTheMiddle) {
-    const RowCase& c = GetParam();
-    EXPECT_EQ(graUzupelnianie::RowStart(c.tiles, c.tileSize, c.width), c.start);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, RowStartTest,
-                         ::testing::Values(RowCase{"FiveSmall", 5, 44, 800, 400 - 24 - 98},
-                                           RowCase{"FourSmall", 4, 44, 800, 400 - 98},
-                                           RowCase{"ThreeBig", 3, 55, 1024, 512 - 30 - 60},
-                                           RowCase{"TenBig", 10, 55, 1024, 512 - 300}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SoundPairTest, RowsAreTriedTopToBottom) {
-    struct Case {
-        const char16_t* target;
-        const char16_t* first;
-        const char16_t* second;
-    };
-    const Case cases[] = {{u"sz", u"sz", u"s"}, {u"s", u"sz", u"s"},   {u"cz", u"cz", u"c"},
-                          {u"c", u"cz", u"c"},  {u"rz", u"rz", u"z"},  {u"z", u"rz", u"z"},
-                          {u"ż", u"ż", u"z"},   {u"dż", u"dż", u"dz"}, {u"dz", u"dż", u"dz"}};
-    for (const Case& c : cases) {
-        const auto pair = graUzupelnianie::PairFor(QString::fromUtf16(c.target));
-        ASSERT_TRUE(pair.has_value()) << QString::fromUtf16(c.target);
-        EXPECT_EQ(pair->first, QString::fromUtf16(c.first));
-        EXPECT_EQ(pair->second, QString::fromUtf16(c.second));
-    }
-    for (const char16_t* none : {u"", u"ch", u"dź", u"Ż", u"sz "})
-        EXPECT_FALSE(graUzupelnianie::PairFor(QString::fromUtf16(none)).has_value())
-            << QString::fromUtf16(none);
-}
-
 TEST(SoundPairTest, EveryTargetOfTheCatalogueIsOneOfItsTwoButtons) {
     RandomGenerator random;
     const CSlowa catalogue(random);
@@ -270,21 +228,6 @@ TEST_F(CompletingGameTest, TheEndTimerStopsTheGameOnce) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(window->stops, 1);
     EXPECT_FALSE(game->EndTimer().isActive());
-}
-
-TEST_F(CompletingGameTest, MovingBetweenWordsStopsTheEndTimerAndKeepsTheEnds) {
-    startGame(0x2000, 0x0008, 2);
-    EXPECT_TRUE(game->IsFirst());
-    EXPECT_FALSE(game->Previous());
-    EXPECT_EQ(game->CurrentIndex(), 0);
-    game->EndTimer().start();
-    ASSERT_TRUE(game->Next());
-    EXPECT_FALSE(game->EndTimer().isActive());
-    EXPECT_TRUE(game->IsLast());
-    game->EndTimer().start();
-    EXPECT_FALSE(game->Next());
-    EXPECT_FALSE(game->EndTimer().isActive());
-    EXPECT_EQ(game->CurrentIndex(), 1);
 }
 
 TEST_F(CompletingGameTest, BackAtASolvedWordItShowsRedAndNoButtons) {

@@ -375,11 +375,4 @@ TEST_F(TfmUzupelnianieTest, AGamePlayedWithTheArrowKeysEndsWithACompleteRecord) 
     EXPECT_FALSE(completing->isVisible());
 }
 
-TEST_F(TfmUzupelnianieTest, TheHelpButtonCountsAHint) {
-    makeWindow();
-    newGame();
-    QTest::mouseClick(&completing->HelpButton().control(), Qt::LeftButton, {}, QPoint(30, 30));
-    EXPECT_EQ(stats.Hints(), 1);
-}
-
 } // namespace
