@@ -470,6 +470,23 @@ TEST(CheckButtonPictureTest, TheWordsOfARowShareOneSize) {
         }
 }
 
+TEST(AboutPictureTest, TheTextColumnIsPlainNightSky) {
+    // The about window sets its texts in this column; a star or the moon in it would touch
+    // them.
+    for (V v : Names::variants()) {
+        const QImage about = BackgroundPainter::about(v);
+        const QRect column = BackgroundPainter::aboutTextColumn(v);
+        EXPECT_TRUE(QRect(QPoint(0, 0), about.size()).contains(column));
+        EXPECT_GE(column.width(), Names::designSize(v).width() * 2 / 3);
+        const QRgb sky = BackgroundPainter::aboutColour().rgb();
+        int decorated = 0;
+        for (int y = column.top(); y <= column.bottom(); ++y)
+            for (int x = column.left(); x <= column.right(); ++x)
+                decorated += about.pixel(x, y) != sky;
+        EXPECT_EQ(decorated, 0) << Names::suffix(v).toStdString();
+    }
+}
+
 TEST(TabStripTest, EveryTabPictureCoversTheStripAndDiffersOnlyInTheTabs) {
     for (V v : Names::variants()) {
         const QImage first = TabStripPainter::strip(v, 1);
