@@ -200,6 +200,11 @@ void TfmPodpisywanie::DrawBackdrop() {
 
 void TfmPodpisywanie::HideHelpButton() {
     m_help->Hide();
+    // A hidden button must not stay on the screen looking as if it could still be pressed.
+    const QRect rect = m_help->Rect();
+    m_screen.setCopyMode(CopyMode::SrcCopy);
+    m_screen.copyFrom(rect, m_backgroundCanvas, rect.topLeft());
+    showScreen();
 }
 
 void TfmPodpisywanie::RepaintWindow() {

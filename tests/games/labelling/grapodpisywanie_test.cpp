@@ -55,24 +55,6 @@ INSTANTIATE_TEST_SUITE_P(
         WordCase{"TargetLastNoFinalComma", u"k,o,_dż", {"k", "o", u8"dż"}, 2, u"kodż"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-struct PictureNameCase {
-    const char16_t* grapheme;
-    bool target;
-    bool smallScreen;
-    const char* name;
-};
-
-TEST(TilePictureTest, LibraryNamesOfTiles) {
-    const PictureNameCase cases[] = {
-        {u"ż", false, true, "zz_s"},      {u"rz", true, false, "rz_red_b"},
-        {u"dż", true, true, "dzz_red_s"}, {u"a", false, false, "a_b"},
-        {u"ó", false, true, "oo_s"},
-    };
-    for (const PictureNameCase& c : cases)
-        EXPECT_EQ(CPrzGloska::PictureName(QString::fromUtf16(c.grapheme), c.target, c.smallScreen),
-                  QString(c.name));
-}
-
 TEST_F(LabellingGameTest, ATileWithoutALibraryPictureIsDrawnWithItsLetter) {
     startGame(5, false, u"b,_rz,u,ch,"_qs);
     QFile::remove("Data/Intf/Lib/u_b.png");
@@ -287,19 +269,6 @@ TEST_F(LabellingGameTest, TheEndTimerStartsOnlyWhenTheLastWordIsSolved) {
     QTest::qWait(20);
     EXPECT_EQ(fake->stops, 1);
     EXPECT_FALSE(game->EndTimer().isActive());
-}
-
-TEST_F(LabellingGameTest, NextAndPreviousStopAtTheEnds) {
-    startGame(5);
-    EXPECT_TRUE(game->IsFirst());
-    EXPECT_FALSE(game->Previous());
-    for (int i = 1; i < 5; ++i)
-        EXPECT_TRUE(game->Next());
-    EXPECT_TRUE(game->IsLast());
-    EXPECT_FALSE(game->Next());
-    EXPECT_EQ(game->CurrentIndex(), 4);
-    EXPECT_TRUE(game->Previous());
-    EXPECT_EQ(game->CurrentIndex(), 3);
 }
 
 TEST_F(LabellingGameTest, HelpShowsTheSolutionCountsAHintAndScattersAgain) {

@@ -271,6 +271,20 @@ INSTANTIATE_TEST_SUITE_P(Words, TfmPodpisywanieButtonTest,
                                            ButtonCase{"SolvedLast", 4, true, false, false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(TfmPodpisywanieTest, SolvingAWordTakesTheHelpButtonOffTheScreenAtOnce) {
+    makeWindow();
+    newGame();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const QPoint middle = window->HelpButton().Rect().center();
+    ASSERT_NE(window->canvas().image().pixel(middle),
+              window->BackgroundCanvas().image().pixel(middle));
+    solveCurrentWord();
+    EXPECT_FALSE(window->HelpButton().IsVisible());
+    EXPECT_EQ(window->canvas().image().pixel(middle),
+              window->BackgroundCanvas().image().pixel(middle));
+}
+
 TEST_F(TfmPodpisywanieTest, ASolvedWordKeepsTheBackgroundAndShowsItsTilesInTheSlots) {
     makeWindow();
     newGame();
@@ -381,18 +395,6 @@ INSTANTIATE_TEST_SUITE_P(
                    [](auto& w) { QTest::mouseDClick(&w, Qt::LeftButton, {}, QPoint(5, 5)); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(TfmPodpisywanieTest, HelpCountsAHintAndLeavesTheWordToBuild) {
-    makeWindow();
-    newGame();
-    const int background = window->CurrentBackground();
-    QTest::mouseClick(&window->HelpButton().control(), Qt::LeftButton, {}, QPoint(30, 30));
-    EXPECT_EQ(stats.Hints(), 1);
-    EXPECT_EQ(window->CurrentBackground(), background);
-    EXPECT_FALSE(game().IsSolved());
-    for (int i = 0; i < game().SlotCount(); ++i)
-        EXPECT_TRUE(game().Slot(i).IsEmpty());
-}
-
 struct StopCase {
     const char* name;
     bool solveAll;
@@ -449,31 +451,6 @@ TEST_F(TfmPodpisywanieTest, TheEndTimerStopsTheGameAndPlayingAgainStartsAFreshOn
     EXPECT_EQ(window->Game()->CurrentIndex(), 0);
     EXPECT_TRUE(stats.IsActive());
     EXPECT_TRUE(window->isVisible());
-}
-
-TEST_F(TfmPodpisywanieTest, AWordBuiltWithRealMouseDragsIsSolved) {
-    makeWindow();
-    newGame();
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    std::vector<CPrzGloska*> tiles;
-    for (int i = 0; i < game().LetterCount(); ++i)
-        tiles.push_back(&game().Letter(i));
-    for (std::size_t i = 0; i < tiles.size(); ++i) {
-        HitArea* control = tiles[i]->Control();
-        const QPoint grab(20, 20);
-        const QPoint by = game().Slot(static_cast<int>(i)).Position() - control->pos();
-        QTest::mousePress(control, Qt::LeftButton, {}, grab);
-        QTest::mouseMove(control, grab + by / 2);
-        QTest::mouseMove(control, grab + by + QPoint(7, -6));
-        QTest::mouseRelease(control, Qt::LeftButton, {}, grab + by + QPoint(7, -6));
-    }
-    EXPECT_TRUE(game().IsSolved());
-    EXPECT_EQ(stats.Correct(), 1);
-    EXPECT_FALSE(window->HelpButton().IsVisible());
-    for (CPrzGloska* tile : tiles)
-        EXPECT_EQ(window->canvas().image().pixel(tile->Position() + QPoint(1, 1)),
-                  tile->Picture().pixel(1, 1));
 }
 
 } // namespace
