@@ -81,12 +81,17 @@ void COGloska::MoveTo(int nx, int ny, Canvas& screen, const Canvas& restore, Can
     const QRect from = widened(left);
     const QRect to = widened(Rect());
     visible.setCopyMode(CopyMode::SrcCopy);
+    // Each rectangle goes out as a small copy of its own: the window repaints at once and
+    // draws the tiles on the screen canvas, which must not be shared with a copy still under
+    // way (that would duplicate the whole screen on every step).
+    const auto copyOut = [&](const QRect& r) {
+        visible.copyFrom(r, screen.image().copy(r), QPoint(0, 0));
+    };
     // Overlapping places go out as one rectangle, so the window repaints once per step.
     if (from.intersects(to)) {
-        const QRect both = from.united(to);
-        visible.copyFrom(both, screen, both.topLeft());
+        copyOut(from.united(to));
         return;
     }
-    visible.copyFrom(from, screen, from.topLeft());
-    visible.copyFrom(to, screen, to.topLeft());
+    copyOut(from);
+    copyOut(to);
 }

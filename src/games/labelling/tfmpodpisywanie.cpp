@@ -11,6 +11,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QShowEvent>
 #include <QWheelEvent>
 
@@ -224,11 +225,24 @@ void TfmPodpisywanie::showEvent(QShowEvent* event) {
         A_NowaGra();
 }
 
+void TfmPodpisywanie::paintEvent(QPaintEvent* event) {
+    m_paintRegion = event->region();
+    Form::paintEvent(event);
+    m_paintRegion = QRegion();
+}
+
 void TfmPodpisywanie::formPaint() {
     if (m_game)
         m_game->DrawLetters();
-    canvas().setCopyMode(CopyMode::SrcCopy);
-    canvas().copyFrom(m_fullRect, m_screen, QPoint(0, 0));
+    Canvas& front = canvas();
+    front.setCopyMode(CopyMode::SrcCopy);
+    // A drag step repaints two small rectangles many times a second: only they are copied.
+    if (m_paintRegion.isEmpty()) {
+        front.copyFrom(m_fullRect, m_screen, QPoint(0, 0));
+        return;
+    }
+    for (const QRect& rect : m_paintRegion)
+        front.copyFrom(rect, m_screen, rect.topLeft());
 }
 
 bool TfmPodpisywanie::keyPressed(char16_t ch) {

@@ -6,6 +6,7 @@
 #include "podpisywaniewindow.h"
 
 #include <QImage>
+#include <QRegion>
 #include <array>
 #include <memory>
 
@@ -67,6 +68,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void formPaint() override;
     bool keyPressed(char16_t ch) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -105,5 +107,6 @@ private:
     Canvas m_screen;
     Canvas m_backgroundCanvas;
     Canvas m_dragCanvas;
+    QRegion m_paintRegion; // what the paint under way brings to the screen; empty outside one
     std::unique_ptr<graPodpisywanie> m_game;
 };
