@@ -14,6 +14,7 @@
 #include "soundplayer.h"
 #include "tfmkoniecgry.h"
 #include "tfmmemory.h"
+#include "tfmpodpisywanie.h"
 #include "tfmuzupelnianie.h"
 #include "tformkomunikat.h"
 #include "tformmain.h"
@@ -203,14 +204,17 @@ int Startup::runProgram() {
         summary->SetMainWindow(mainWindow.get());
         auto memory = std::make_unique<TfmMemory>(display, catalogue, statistics, settings.memory,
                                                   player, random, *summary);
+        auto labelling = std::make_unique<TfmPodpisywanie>(
+            display, catalogue, statistics, settings.labelling, player, random, *summary);
         auto completing = std::make_unique<TfmUzupelnianie>(
             display, catalogue, statistics, settings.completing, player, random, *summary);
         auto about = std::make_unique<TFormOProgramie>(display);
-        for (QWidget* window : std::initializer_list<QWidget*>{notice.get(), summary.get(),
-                                                               memory.get(), about.get()})
+        for (QWidget* window :
+             std::initializer_list<QWidget*>{notice.get(), summary.get(), memory.get(),
+                                             labelling.get(), completing.get(), about.get()})
             window->setAttribute(Qt::WA_QuitOnClose, false);
-        completing->setAttribute(Qt::WA_QuitOnClose, false);
 
+        mainWindow->SetGameWindow(1, labelling.get());
         mainWindow->SetGameWindow(2, memory.get());
         mainWindow->SetGameWindow(3, completing.get());
         mainWindow->SetAboutWindow(about.get());
