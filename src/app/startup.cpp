@@ -14,6 +14,7 @@
 #include "soundplayer.h"
 #include "tfmkoniecgry.h"
 #include "tfmmemory.h"
+#include "tfmspadajace.h"
 #include "tformkomunikat.h"
 #include "tformmain.h"
 #include "tformoprogramie.h"
@@ -191,12 +192,15 @@ int Startup::runProgram() {
         summary->SetMainWindow(mainWindow.get());
         auto memory = std::make_unique<TfmMemory>(display, catalogue, statistics, settings.memory,
                                                   player, random, *summary);
+        auto falling = std::make_unique<TfmSpadajace>(display, catalogue, statistics,
+                                                      settings.falling, player, random, *summary);
         auto about = std::make_unique<TFormOProgramie>(display);
-        for (QWidget* window : std::initializer_list<QWidget*>{notice.get(), summary.get(),
-                                                               memory.get(), about.get()})
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 notice.get(), summary.get(), memory.get(), falling.get(), about.get()})
             window->setAttribute(Qt::WA_QuitOnClose, false);
 
         mainWindow->SetGameWindow(2, memory.get());
+        mainWindow->SetGameWindow(4, falling.get());
         mainWindow->SetAboutWindow(about.get());
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
         mainWindow->show();

@@ -157,6 +157,7 @@ protected:
     // targets words with chosenSounds as targets, distractors words of distractorSounds.
     void startGame(int targets, int distractors = 0, bool smallScreen = true,
                    std::uint16_t chosenSounds = 0x0001, std::uint16_t distractorSounds = 0x0004) {
+        game.reset();
         display = std::make_unique<CDisplay>(smallScreen ? QSize(800, 600) : QSize(1024, 768));
         window =
             std::make_unique<FakeFallingWindow>(QSize(display->DesignWidth, display->DesignHeight));

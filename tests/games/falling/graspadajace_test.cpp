@@ -243,6 +243,21 @@ TEST_F(FallingGameTest, WithoutTargetsTheGameIsFinishedAndAMissChangesNoSlot) {
     EXPECT_TRUE(game->IsFinished());
 }
 
+TEST_F(FallingGameTest, TooFewDistractorCandidatesLeaveOnlyTheTargets) {
+    startGame(5, 5);
+    const int cards = game->CardCount();
+    // No word ends in dż: the draw of five finds too few and selects none.
+    catalogue.Filter(0x4000, 0x0008);
+    EXPECT_FALSE(catalogue.DrawRandom(5));
+    game->AddDistractors(catalogue);
+    EXPECT_EQ(game->CardCount(), cards);
+
+    startGame(5, 0);
+    EXPECT_EQ(game->CardCount(), 5);
+    for (int i = 0; i < game->CardCount(); ++i)
+        EXPECT_TRUE(game->IsTarget(game->Card(i)));
+}
+
 TEST_F(FallingGameTest, DistractorsHoldingAChosenSoundAreLeftOut) {
     startGame(5, 20, true, 0x0004, 0x0005);
     int distractors = 0;
