@@ -18,6 +18,7 @@
 #include <QShowEvent>
 #include <QStringList>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace {
 
@@ -86,7 +87,8 @@ TfmSpadajace::TfmSpadajace(const CDisplay& display, CSlowa& catalogue, CStatRec&
 
     m_vpSzukaj = makeLabel(*this);
     m_vpSzukGloski = makeLabel(*this);
-    m_vpSzukaj->move(m_w / 80 * (display.IsSmall() ? 62 : 68), m_h / 80 * 77);
+    m_searchLeft = m_w / 80 * (display.IsSmall() ? 62 : 68);
+    m_vpSzukaj->move(m_searchLeft, m_h / 80 * 77);
     setLabels(QStringLiteral("Wybierz obrazki z:"), QString(), true);
 
     m_shotCursor = cursorFor(ProgramCursor::Shot);
@@ -106,13 +108,17 @@ TfmSpadajace::~TfmSpadajace() {
 }
 
 void TfmSpadajace::setLabels(const QString& search, const QString& sounds, bool centred) {
+    // Our heavy font runs wider than the one the places were chosen for: a text that would
+    // leave the window moves left until it fits.
     m_vpSzukaj->setText(search);
     m_vpSzukaj->adjustSize();
+    m_vpSzukaj->move(std::min(m_searchLeft, m_w - LabelMargin - m_vpSzukaj->width()),
+                     m_vpSzukaj->y());
     m_vpSzukGloski->setText(sounds);
     m_vpSzukGloski->adjustSize();
-    const int left = centred
-                         ? m_vpSzukaj->x() + m_vpSzukaj->width() / 2 - m_vpSzukGloski->width() / 2
-                         : m_vpSzukaj->x();
+    int left = centred ? m_vpSzukaj->x() + m_vpSzukaj->width() / 2 - m_vpSzukGloski->width() / 2
+                       : m_vpSzukaj->x();
+    left = std::min(left, m_w - LabelMargin - m_vpSzukGloski->width());
     m_vpSzukGloski->move(left, m_vpSzukaj->y() + m_vpSzukaj->height() + 2);
 }
 

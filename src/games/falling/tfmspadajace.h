@@ -33,6 +33,8 @@ class TfmSpadajace : public Form, public FallingWindow {
     Q_OBJECT
 public:
     static constexpr int TickMs = 25;
+    // Space kept between a label and the window's right edge.
+    static constexpr int LabelMargin = 4;
 
     // Throws CBlad(1) when the background, a button or a ring picture is missing or
     // unreadable.
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<CPrzyciskC> m_help;
     std::unique_ptr<CPrzyciskC> m_stop;
     std::unique_ptr<COkrag> m_zoom;
+    int m_searchLeft = 0;
     QLabel* m_vpSzukaj = nullptr;
     QLabel* m_vpSzukGloski = nullptr;
     QTimer m_gameTimer;

@@ -159,7 +159,12 @@ TEST_P(TfmSpadajaceVariantTest, BoundsButtonsAndLabelsOfTheScreenVariant) {
     EXPECT_EQ(falling->windowTitle(), QString("Spadające"));
     EXPECT_EQ(falling->HelpButton().Rect(), QRect(c.help, QSize(70, 60)));
     EXPECT_EQ(falling->StopButton().Rect(), QRect(c.stop, QSize(70, 60)));
-    EXPECT_EQ(falling->SearchLabel().pos(), c.search);
+    // Where the place given would push the text past the edge, it moves left just enough.
+    const QLabel& search = falling->SearchLabel();
+    EXPECT_EQ(search.pos(),
+              QPoint(std::min(c.search.x(),
+                              c.bounds.width() - TfmSpadajace::LabelMargin - search.width()),
+                     c.search.y()));
     EXPECT_EQ(falling->SearchLabel().text(), QString("Wybierz obrazki z:"));
     EXPECT_EQ(falling->GameTimer().interval(), 25);
     EXPECT_EQ(falling->GameTimer().timerType(), Qt::PreciseTimer);
@@ -273,12 +278,18 @@ TEST_F(TfmSpadajaceTest, EveryTargetCaughtTurnsTheWindowToItsEndDisplay) {
     makeWindow();
     showWindow();
     catchAllTargets();
-    const int left = falling->SearchLabel().x();
     falling->t_GameTimer();
     EXPECT_FALSE(falling->GameTimer().isActive());
     EXPECT_EQ(falling->SearchLabel().text(), QString("Wybierz obrazek,"));
     EXPECT_EQ(falling->SoundsLabel().text(), QString("aby go powiększyć."));
-    EXPECT_EQ(falling->SoundsLabel().x(), left);
+    const QLabel& sounds = falling->SoundsLabel();
+    EXPECT_EQ(sounds.x(), std::min(falling->SearchLabel().x(),
+                                   800 - TfmSpadajace::LabelMargin - sounds.width()));
+    EXPECT_EQ(falling->SearchLabel().x(),
+              std::min(620, 800 - TfmSpadajace::LabelMargin - falling->SearchLabel().width()));
+    for (const QLabel* label : {&falling->SearchLabel(), &falling->SoundsLabel()})
+        EXPECT_LE(label->geometry().right(), 800 - TfmSpadajace::LabelMargin)
+            << label->text().toStdString();
     EXPECT_FALSE(falling->HelpButton().IsVisible());
     EXPECT_TRUE(falling->StopButton().IsVisible());
     EXPECT_TRUE(falling->Game()->EndTimer().isActive());
