@@ -297,14 +297,6 @@ TEST_F(FallingGameTest, AHintFramesTheNearestTargetInRedForTheRestOfTheGame) {
     EXPECT_EQ(pixelAt(window->visible.image(), game->Slot(0).Rect().topLeft()), Rgb{red});
 }
 
-TEST_F(FallingGameTest, AHintWithNoTargetFallingCountsButMarksNothing) {
-    startGame(0, 5);
-    game->Hint();
-    EXPECT_EQ(stats.Hints(), 1);
-    for (int i = 0; i < game->CardCount(); ++i)
-        EXPECT_NE(game->Card(i).Picture().pixel(0, 0), qRgb(255, 0, 0));
-}
-
 TEST_F(FallingGameTest, TheResultsOpenTheSlotsAndAClickShowsTheBigPictureInTheRing) {
     startGame(5, 5);
     for (int i = 0; i < 5; ++i) {

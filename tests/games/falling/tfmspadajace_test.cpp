@@ -412,10 +412,4 @@ TEST_F(TfmSpadajaceTest, TheShotCursorAimsWithARedCentreAndAnOpenMiddle) {
     EXPECT_GE(reddish, 8);
 }
 
-TEST_F(TfmSpadajaceTest, TheWindowIsNeverErasedBeforeItsPaint) {
-    makeWindow();
-    EXPECT_TRUE(falling->testAttribute(Qt::WA_OpaquePaintEvent));
-    EXPECT_TRUE(falling->testAttribute(Qt::WA_NoSystemBackground));
-}
-
 } // namespace
