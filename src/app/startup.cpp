@@ -15,6 +15,7 @@
 #include "tfmkoniecgry.h"
 #include "tfmmemory.h"
 #include "tfmspadajace.h"
+#include "tfmuzupelnianie.h"
 #include "tformkomunikat.h"
 #include "tformmain.h"
 #include "tformoprogramie.h"
@@ -66,6 +67,13 @@ MessageBox::Icon boxIcon(ResourceReport::Icon icon) {
 
 Startup::Startup() = default;
 Startup::~Startup() = default;
+
+QStringList Startup::typedArguments(int argc, const char* const* argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
 
 bool Startup::isReportMode(const QStringList& arguments) {
     return arguments.size() > 1 && arguments.at(1) == QLatin1String("z");
@@ -126,7 +134,11 @@ QWidget* Startup::messageOwner() const {
 }
 
 void Startup::raiseFrontWindow() {
-    QWidget* front = m_splash ? static_cast<QWidget*>(m_splash.get()) : m_mainWindow;
+    // The window the user works in: a modal window (a game, the summary, a notice, a message)
+    // blocks everything under it, so raising the menu over it would look like a frozen program.
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front)
+        front = m_splash ? static_cast<QWidget*>(m_splash.get()) : m_mainWindow;
     if (front) {
         front->show();
         front->raise();
@@ -192,14 +204,19 @@ int Startup::runProgram() {
         summary->SetMainWindow(mainWindow.get());
         auto memory = std::make_unique<TfmMemory>(display, catalogue, statistics, settings.memory,
                                                   player, random, *summary);
+        auto completing = std::make_unique<TfmUzupelnianie>(
+            display, catalogue, statistics, settings.completing, player, random, *summary);
         auto falling = std::make_unique<TfmSpadajace>(display, catalogue, statistics,
                                                       settings.falling, player, random, *summary);
         auto about = std::make_unique<TFormOProgramie>(display);
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 notice.get(), summary.get(), memory.get(), falling.get(), about.get()})
+        for (QWidget* window : std::initializer_list<QWidget*>{notice.get(), summary.get(),
+                                                               memory.get(), about.get()})
             window->setAttribute(Qt::WA_QuitOnClose, false);
+        completing->setAttribute(Qt::WA_QuitOnClose, false);
+        falling->setAttribute(Qt::WA_QuitOnClose, false);
 
         mainWindow->SetGameWindow(2, memory.get());
+        mainWindow->SetGameWindow(3, completing.get());
         mainWindow->SetGameWindow(4, falling.get());
         mainWindow->SetAboutWindow(about.get());
         mainWindow->SetOnFirstShown([this] { destroySplash(); });

@@ -22,8 +22,12 @@ public:
     static constexpr int ExitReportMissing = 1;
     static constexpr int ExitReportFailed = 2;
 
-    // Needs a QApplication. arguments as QCoreApplication::arguments() gives them.
+    // Needs a QApplication. arguments as typed (typedArguments), not as the application
+    // object leaves them after taking its own options.
     int run(const QStringList& arguments);
+
+    // The command line as typed; read before the application object removes its options.
+    static QStringList typedArguments(int argc, const char* const* argv);
 
     // The "z" switch: only exactly "z" as the first argument.
     static bool isReportMode(const QStringList& arguments);

@@ -177,7 +177,7 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
 
 TFormMain::~TFormMain() {
     // Settings go to disk before anything else is torn down.
-    m_settings.SaveAll();
+    m_settings.SaveNow();
     // The recorder outlives the window: a recording under way is saved, and no handler may
     // reach a window that is gone.
     m_recorder.SetHandlers({}, {});
@@ -321,17 +321,20 @@ void TFormMain::applyMusicRule() {
 void TFormMain::toggleSound(int index) {
     m_sounds[index]->Toggle();
     CurrentSettings().ToggleSound(SoundBits[index]);
+    m_settings.SaveSoon();
 }
 
 void TFormMain::togglePosition(int index) {
     m_positions[index]->Toggle();
     CurrentSettings().TogglePosition(PositionBits[index]);
+    m_settings.SaveSoon();
 }
 
 void TFormMain::setLevel(int level) {
     for (int i = 0; i < 3; ++i)
         m_levels[i]->SetOn(i + 1 == level ? 1 : 0);
     CurrentSettings().SetLevel(static_cast<std::int16_t>(level));
+    m_settings.SaveSoon();
 }
 
 void TFormMain::TabPressed(int y) {
@@ -341,8 +344,10 @@ void TFormMain::TabPressed(int y) {
     const int tab = m_layout.TabAt(y);
     if (tab != 0)
         m_settings.currentTab = static_cast<std::int16_t>(tab);
-    if (m_settings.currentTab != m_settings.previousTab)
+    if (m_settings.currentTab != m_settings.previousTab) {
         A_Zakladka();
+        m_settings.SaveSoon();
+    }
 }
 
 void TFormMain::A_Start() {
@@ -360,6 +365,8 @@ void TFormMain::A_Start() {
     Form* game = m_gameWindows[tab - 1];
     if (!game)
         return;
+    // What the game is played with is on disk before it starts: a game may end the run.
+    m_settings.SaveNow();
     m_recorder.ForbidMusic();
     game->showModal();
     m_recorder.AllowMusic();

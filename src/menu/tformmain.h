@@ -35,7 +35,8 @@ public:
     // lives. Throws CBlad(1) when a picture of the window is missing.
     TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
               std::function<void(int)> showNotice, CNagrywanie& recorder);
-    // Saves every game's settings first.
+    // Saves every game's settings first. Choices made in the menu are also saved shortly
+    // after they are made, and when a game starts.
     ~TFormMain() override;
 
     // The window that "start" opens for a game tab (1 labelling, 2 Memory, 3 completing,

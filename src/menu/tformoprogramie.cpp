@@ -40,11 +40,13 @@ const LabelText Texts[TFormOProgramie::LabelCount] = {
     {"Autorzy programu:", 13, false},
     {"zespół projektu Wiklotek Cz.I", 13, true},
     {"Obrazki:", 13, false},
-    {"Fluent Emoji Flat (Microsoft, MIT), OpenMoji (CC BY-SA 4.0), Noto Emoji (Google, "
-     "Apache 2.0), Twemoji (CC BY 4.0) i rysunki własne projektu (MIT)",
+    // Licence names hold non-breaking spaces and hyphens: a wrapped line never splits one.
+    {"Fluent Emoji Flat (Microsoft, MIT), OpenMoji (CC\u00A0BY\u2011SA\u00A04.0), Noto Emoji "
+     "(Google, Apache\u00A02.0), Twemoji (CC\u00A0BY\u00A04.0) i rysunki własne projektu (MIT)",
      13, true},
     {"Czcionka i głos:", 13, false},
-    {"Andika (SIL International, SIL OFL 1.1); wyrazy czyta syntezator mowy espeak-ng", 13, true},
+    {"Andika (SIL International, SIL\u00A0OFL\u00A01.1); wyrazy czyta syntezator mowy espeak-ng",
+     13, true},
 };
 
 // Colour of the links: a light blue that reads well on the window's dark picture.

@@ -2,8 +2,8 @@
 
 #include "hitarea.h"
 
+#include <QApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,6 +66,7 @@ int Form::showModal() {
     m_modalResult = 0;
     if (isVisible())
         hide(); // modality only changes on a hidden window
+    setTransientOwner(modalOwner());
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
@@ -81,7 +82,33 @@ int Form::showModal() {
     if (isVisible())
         hide();
     setWindowModality(Qt::NonModal);
+    setTransientOwner(nullptr);
     return m_modalResult;
+}
+
+QWidget* Form::modalOwner() const {
+    // The window the user works in opened this one: the topmost modal window when there is
+    // one, else the active window, else the visible main window (nothing is active under a
+    // bare X server until the first click).
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->window() != this)
+        return modal->window();
+    if (QWidget* active = QApplication::activeWindow(); active && active->window() != this)
+        return active->window();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top != this && top->isVisible() && top->windowHandle())
+            return top;
+    }
+    return nullptr;
+}
+
+void Form::setTransientOwner(QWidget* owner) {
+    // A window manager keeps a transient window above its owner, so the owner can never hide
+    // the modal window that blocks it.
+    if (!windowHandle())
+        create();
+    QWindow* ownerHandle = owner ? owner->windowHandle() : nullptr;
+    if (windowHandle())
+        windowHandle()->setTransientParent(ownerHandle);
 }
 
 void Form::setModalResult(int result) {

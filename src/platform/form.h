@@ -64,6 +64,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QWidget* modalOwner() const;
+    void setTransientOwner(QWidget* owner);
     void frontChanged(const QRect& rect);
     void endModal();
     void stopDrag();

@@ -78,6 +78,7 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 bool IniFile::load() {
     m_sections.clear();
+    m_unreadableLines = 0;
     const QFileInfo info(m_path);
     if (!info.exists()) {
         return true;
@@ -184,6 +185,7 @@ QStringList IniFile::sections() const {
 
 void IniFile::parse(const QString& text) {
     m_sections.clear();
+    m_unreadableLines = 0;
     Section* current = nullptr;
     for (QStringView line : QStringView(text).split(u'\n')) {
         if (line.endsWith(u'\r')) {
@@ -211,11 +213,9 @@ void IniFile::parse(const QString& text) {
             continue;
         }
         const qsizetype eq = line.indexOf(u'=');
-        if (current == nullptr || eq < 0) {
-            continue;
-        }
-        const QStringView key = trimBlanks(line.first(eq));
-        if (key.isEmpty()) {
+        const QStringView key = eq < 0 ? QStringView() : trimBlanks(line.first(eq));
+        if (current == nullptr || key.isEmpty()) {
+            ++m_unreadableLines;
             continue;
         }
         bool seen = false;

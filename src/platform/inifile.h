@@ -43,6 +43,10 @@ public:
 
     // Parses ini text (already decoded); used by load() and by tests.
     void parse(const QString& text);
+    // Lines the last load or parse could make nothing of (not blank, a comment, a section or a
+    // key with its value inside a section). A save drops them, so a caller that must not lose
+    // what a person or a fault left in the file keeps a copy first.
+    int unreadableLines() const { return m_unreadableLines; }
     QString toText() const;
 
 private:
@@ -59,4 +63,5 @@ private:
 
     QString m_path;
     std::vector<Section> m_sections;
+    int m_unreadableLines = 0;
 };

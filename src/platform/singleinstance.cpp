@@ -20,6 +20,8 @@ const QByteArray RaiseAnswer = "ok\n";
 constexpr int MaxLine = 64;
 // A client that connects and says nothing is dropped after this long.
 constexpr int IdleClientMs = 5000;
+// A live first copy accepts a connection at once; this only bounds a busy system.
+constexpr int ServerProbeMs = 1000;
 
 QString userTag() {
 #ifdef Q_OS_UNIX
@@ -66,7 +68,10 @@ bool SingleInstance::tryAcquire() {
     // Never treat a live holder's lock as stale by its age; a dead holder's lock is still
     // recognised by its process id and taken over.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0)) {
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError &&
+        takeOverUnidentifiedLock(*lock))
+        lock->tryLock(0);
+    if (!lock->isLocked()) {
         if (lock->error() == QLockFile::LockFailedError)
             return false;
         // The lock cannot be made at all (no writable folder): run rather than refuse to
@@ -87,6 +92,26 @@ bool SingleInstance::tryAcquire() {
         m_server = nullptr;
     }
     return true;
+}
+
+bool SingleInstance::takeOverUnidentifiedLock(QLockFile& lock) const {
+    // A copy killed between making the lock file and writing its process id into it leaves a
+    // file nobody can be traced to. A holder that is alive answers on the socket (or still
+    // holds the file's own lock while it writes, which keeps the removal below from working).
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (lock.getLockInfo(&pid, &host, &application))
+        return false;
+    QLocalSocket probe;
+    probe.connectToServer(m_serverName);
+    if (probe.waitForConnected(ServerProbeMs))
+        return false;
+    // Two copies starting at once must not both remove a lock, the second one the lock the
+    // first has just made.
+    QLockFile removal(m_lockPath + QStringLiteral(".rmlock"));
+    return removal.tryLock(0) && !lock.getLockInfo(&pid, &host, &application) &&
+           lock.removeStaleLockFile();
 }
 
 void SingleInstance::release() {

@@ -12,7 +12,8 @@ class QLockFile;
 // Keeps a second copy of the program from running for the same user. The first copy holds
 // a lock file and listens on a local socket; a second copy finds the lock taken and asks the
 // first, through the socket, to bring its window to the front. A lock left behind by a copy
-// that crashed is taken over.
+// that crashed is taken over: one naming a process that is gone, and one naming no process at
+// all (the copy was killed before it could write it) when nothing answers on the socket.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -40,6 +41,7 @@ public:
     QString serverName() const { return m_serverName; }
 
 private:
+    bool takeOverUnidentifiedLock(QLockFile& lock) const;
     void acceptConnections();
     void answer(QLocalSocket* socket);
 

@@ -1,5 +1,6 @@
 #include "recordingcatalogue.h"
 
+#include "damagedfile.h"
 #include "inifile.h"
 
 #include <QDir>
@@ -60,10 +61,12 @@ bool RecordingCatalogue::Open() {
     IniFile ini(path);
     if (!ini.load())
         return false;
+    // Each place stands on its own: a lost section must not hide the places after it, or a
+    // row that looks empty would be recorded over.
     for (int n = 0; n < Places; ++n) {
         const QString section = SectionName(n);
         if (!ini.sectionExists(section))
-            break;
+            continue;
         NagRec& place = m_places[std::size_t(n)];
         const QString file = ini.readString(section, kKeyFile, QString());
         place.file = IsPlainBaseName(file) ? file : QString();
@@ -73,15 +76,17 @@ bool RecordingCatalogue::Open() {
             place.date = date;
     }
 
-    // A place without its section could never be stored; give it one.
-    bool added = false;
+    // A place without its section could never be stored; give it one. Lines that could not be
+    // read go with the rewrite, so their bytes are kept aside first; without that copy the
+    // file stays as it is.
+    bool mend = ini.unreadableLines() > 0;
     for (int n = 0; n < Places; ++n) {
         if (!ini.sectionExists(SectionName(n))) {
             writeEmptyPlace(ini, n);
-            added = true;
+            mend = true;
         }
     }
-    if (added)
+    if (mend && (ini.unreadableLines() == 0 || DamagedFile::CopyAside(path)))
         ini.save();
     return true;
 }
@@ -110,7 +115,7 @@ bool RecordingCatalogue::StoreRecording(int number) {
         return false;
     IniFile ini(FilePath());
     const QString section = SectionName(number);
-    if (!ini.load() || !ini.sectionExists(section))
+    if (!DamagedFile::LoadIniForRewrite(ini) || !ini.sectionExists(section))
         return false;
     NagRec& place = m_places[std::size_t(number)];
     ini.writeString(section, kKeyName, EncodeName(place.name));

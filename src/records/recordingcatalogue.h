@@ -31,10 +31,11 @@ public:
     // today supplies the date a recording is stamped with; the system date when empty.
     explicit RecordingCatalogue(QString folder = QStringLiteral("Nagrane"), Today today = {});
 
-    // Creates the folder and a file of 30 empty places when the file is missing, then loads the
-    // places up to the first missing section. Sections missing from a readable file are added
-    // empty (existing ones are left alone), so that every place can be recorded into. False
-    // when the file can be neither created nor read; the places then stay empty.
+    // Creates the folder and a file of 30 empty places when the file is missing, then loads
+    // every place whose section is there. Sections missing from a readable file are added
+    // empty (existing ones are left alone), so that every place can be recorded into; a file
+    // with lines that cannot be read is copied aside (see DamagedFile) before it is rewritten.
+    // False when the file can be neither created nor read; the places then stay empty.
     bool Open();
 
     const QString& Folder() const { return m_folder; }
@@ -47,7 +48,8 @@ public:
     // "<folder>/<file>.wav", or empty when the place was never recorded.
     QString SoundPath(int number) const;
     // Stamps the place as recorded now into "Nagranie<number>" and writes its section. False
-    // when the file or the place's section is missing or the file could not be written.
+    // when the file or the place's section is missing or the file could not be written (or,
+    // holding lines that cannot be read, could not be copied aside first).
     bool StoreRecording(int number);
 
     static QString SectionName(int number);

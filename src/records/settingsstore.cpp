@@ -1,5 +1,6 @@
 #include "settingsstore.h"
 
+#include "damagedfile.h"
 #include "inifile.h"
 
 #include <QFileInfo>
@@ -13,9 +14,14 @@ const QString kLaunches = QStringLiteral("LU");
 const QString kPosition = QStringLiteral("Position");
 constexpr int kPositionMarker = 111002;
 constexpr int kRecordingsTab = 5;
+
 } // namespace
 
-SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {}
+SettingsStore::SettingsStore(QString path) : m_path(std::move(path)) {
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(SaveDelayMs);
+    QObject::connect(&m_saveTimer, &QTimer::timeout, &m_saveTimer, [this] { SaveAll(); });
+}
 
 CUstGry* SettingsStore::ForTab(int tab) {
     switch (tab) {
@@ -37,7 +43,7 @@ bool SettingsStore::LoadAll() {
         return SaveAll();
 
     IniFile ini(m_path);
-    if (!ini.load())
+    if (!DamagedFile::LoadIniForRewrite(ini))
         return false;
 
     launchCounter = ini.readInteger(kProgram, kLaunches, launchCounter);
@@ -60,7 +66,7 @@ bool SettingsStore::LoadAll() {
 bool SettingsStore::SaveAll() const {
     IniFile ini(m_path);
     // Keeps whatever else the file holds; an unreadable file must not be overwritten blindly.
-    if (!ini.load())
+    if (!DamagedFile::LoadIniForRewrite(ini))
         return false;
     memory.Save(ini);
     completing.Save(ini);
@@ -70,4 +76,13 @@ bool SettingsStore::SaveAll() const {
     ini.writeInteger(kProgram, kLaunches, launchCounter);
     ini.writeInteger(kProgram, kPosition, kPositionMarker);
     return ini.save();
+}
+
+void SettingsStore::SaveSoon() {
+    m_saveTimer.start();
+}
+
+bool SettingsStore::SaveNow() {
+    m_saveTimer.stop();
+    return SaveAll();
 }

@@ -3,6 +3,7 @@
 #include "custgry.h"
 
 #include <QString>
+#include <QTimer>
 #include <cstdint>
 
 // All settings kept in data.ini: the four games' records, the menu tab and the launch counter.
@@ -10,6 +11,12 @@
 class SettingsStore {
 public:
     explicit SettingsStore(QString path);
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    // A change chosen in the menu reaches the file this long after the last one, so that a
+    // kill or a crash loses at most that moment and a row of clicks writes once.
+    static constexpr int SaveDelayMs = 500;
 
     const QString& path() const { return m_path; }
 
@@ -34,7 +41,16 @@ public:
     // Writes the four records and the program values; false when the file could not be
     // written. Other sections and keys already in the file are kept.
     bool SaveAll() const;
+    // Both keep a copy of a file holding lines they cannot read before replacing it (see
+    // DamagedFile), and fail rather than replace it without one.
+
+    // Saves SaveDelayMs after the last call (the event loop must run meanwhile).
+    void SaveSoon();
+    // Saves at once, and nothing is left waiting.
+    bool SaveNow();
+    bool SavePending() const { return m_saveTimer.isActive(); }
 
 private:
     QString m_path;
+    QTimer m_saveTimer;
 };

@@ -1,13 +1,12 @@
 #include "statfile.h"
 
+#include "damagedfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <utility>
 
 namespace {
-
-// Enough tries for several damaged files found within the same second.
-constexpr int MaxAsideNames = 100;
 
 std::int32_t get32(const char* in) {
     std::uint32_t value = 0;
@@ -49,21 +48,14 @@ bool StatFile::IsWholeRecords(qint64 size) {
     return size >= HeaderSize && (size - HeaderSize) % RecordSize == 0;
 }
 
-QString StatFile::DamagedName(const QString& path, const SystemTime& when) {
-    const auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
-    return path + QStringLiteral(".damaged.") +
-           QStringLiteral("%1").arg(when.year, 4, 10, QLatin1Char('0')) + two(when.month) +
-           two(when.day) + QLatin1Char('-') + two(when.hour) + two(when.minute) + two(when.second);
-}
-
 bool StatFile::Prepare() {
     const QFileInfo info(m_path);
     if (info.exists() || info.isSymLink()) {
         if (!info.isFile())
             return false;
         if (isUsable())
-            return true;
-        if (!setAside())
+            return canAppend();
+        if (!DamagedFile::MoveAside(m_path, m_clock))
             return false;
     }
     return create();
@@ -95,15 +87,9 @@ bool StatFile::isUsable() const {
     return file.read(header, HeaderSize) == HeaderSize && IsOwnHeader(header, m_programNumber);
 }
 
-bool StatFile::setAside() {
-    const QString base = DamagedName(m_path, SystemTime::nowUtc(m_clock));
-    for (int n = 1; n <= MaxAsideNames; ++n) {
-        const QString target = n == 1 ? base : base + QStringLiteral("-%1").arg(n);
-        if (QFileInfo::exists(target))
-            continue;
-        return QFile::rename(m_path, target);
-    }
-    return false;
+bool StatFile::canAppend() const {
+    QFile file(m_path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly);
 }
 
 bool StatFile::create() {

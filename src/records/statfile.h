@@ -31,7 +31,8 @@ public:
 
     // Leaves a usable file at the path: creates it with its header when missing, after moving
     // a damaged one aside. False when there is no file to be had (a directory in its place, a
-    // folder that cannot be written, a damaged file that cannot be moved).
+    // folder that cannot be written, a damaged file that cannot be moved, a file of ours that
+    // cannot be appended to).
     bool Prepare();
     // Appends one record of RecordSize bytes with a single write. On a short or failed write
     // the file is cut back to its previous length, so a half record never stays behind.
@@ -43,16 +44,13 @@ public:
     static bool IsOwnHeader(const char* header, std::int32_t programNumber);
     // A header followed by whole records only.
     static bool IsWholeRecords(qint64 size);
-    // Where a damaged file goes: its own name + ".damaged." + the UTC time, e.g.
-    // "prgst1.stt.damaged.20250102-153007".
-    static QString DamagedName(const QString& path, const SystemTime& when);
 
     static void Put16(char* out, std::uint16_t value);
     static void Put32(char* out, std::int32_t value);
 
 private:
     bool isUsable() const;
-    bool setAside();
+    bool canAppend() const;
     bool create();
 
     QString m_path;

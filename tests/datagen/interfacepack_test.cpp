@@ -5,6 +5,7 @@
 #include "interfacenames.h"
 #include "interfacepack.h"
 #include "maskedpicture.h"
+#include "menupiecepainter.h"
 #include "otworzbmp.h"
 #include "ringpainter.h"
 #include "tabstrippainter.h"
@@ -364,6 +365,125 @@ TEST(InterfaceLayoutTest, GameButtonsAndTilesFitTheirSlots) {
         const int frame = v == V::Small ? 45 : 56;
         EXPECT_LE(Names::tileSize(v).width(), frame);
         EXPECT_EQ(Names::tileSize(v).width(), v == V::Small ? 44 : 55);
+    }
+}
+
+// Parts of a check button picture drawn alone on a transparent canvas that reaches margin
+// pixels beyond the picture on every side, so that whatever would be cut off shows there.
+constexpr int kMargin = 12;
+
+QImage checkButtonParts(const QString& base, bool on, int parts) {
+    const QSize size = Names::checkButtonSize(base);
+    QImage canvas(size + QSize(2 * kMargin, 2 * kMargin), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter p(&canvas);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(kMargin, kMargin);
+    MenuPiecePainter::paintCheckButton(p, base, on, parts);
+    return canvas;
+}
+
+bool visible(const QImage& layer, int x, int y) {
+    return qAlpha(layer.pixel(x, y)) >= 64;
+}
+
+// Visible pixels of layer outside the picture's own rectangle.
+int outsideThePicture(const QImage& layer) {
+    const QRect picture(kMargin, kMargin, layer.width() - 2 * kMargin,
+                        layer.height() - 2 * kMargin);
+    int count = 0;
+    for (int y = 0; y < layer.height(); ++y)
+        for (int x = 0; x < layer.width(); ++x)
+            count += visible(layer, x, y) && !picture.contains(x, y);
+    return count;
+}
+
+// Visible pixels of a with a visible pixel of b fewer than gap pixels away (in rows and
+// columns, diagonals counting as one).
+int closerThan(const QImage& a, const QImage& b, int gap) {
+    int count = 0;
+    for (int y = gap; y < a.height() - gap; ++y)
+        for (int x = gap; x < a.width() - gap; ++x) {
+            if (!visible(a, x, y))
+                continue;
+            bool near = false;
+            for (int dy = -gap + 1; dy < gap && !near; ++dy)
+                for (int dx = -gap + 1; dx < gap && !near; ++dx)
+                    near = visible(b, x + dx, y + dy);
+            count += near;
+        }
+    return count;
+}
+
+QStringList allCheckButtons() {
+    QStringList bases{Names::rowCheckButton()};
+    for (V v : Names::variants())
+        bases << Names::checkButtons(v);
+    return bases;
+}
+
+TEST(CheckButtonPictureTest, EveryPartStaysInsideThePicture) {
+    using M = MenuPiecePainter;
+    for (const QString& base : allCheckButtons())
+        for (bool on : {false, true})
+            for (int part : {M::Body, M::Frame, M::Text, M::Badge, M::Hint})
+                EXPECT_EQ(outsideThePicture(checkButtonParts(base, on, part)), 0)
+                    << base.toStdString() << (on ? " on" : " off") << " part " << part;
+}
+
+TEST(CheckButtonPictureTest, TheWordAndTheTickKeepClearOfEachOtherAndOfTheFrame) {
+    using M = MenuPiecePainter;
+    // gap: the distance the two parts keep; 4 leaves three free pixels between them.
+    struct Row {
+        const char* what;
+        int part;
+        int other;
+        int gap;
+    };
+    const Row rows[] = {
+        {"letters / frame", M::Text, M::Frame, 4}, {"letters / tick", M::Text, M::Badge, 3},
+        {"letters / hint", M::Text, M::Hint, 3},   {"tick / frame", M::Badge, M::Frame, 3},
+        {"hint / frame", M::Hint, M::Frame, 3},
+    };
+    for (const Row& row : rows)
+        for (const QString& base : allCheckButtons())
+            for (bool on : {false, true})
+                EXPECT_EQ(closerThan(checkButtonParts(base, on, row.part),
+                                     checkButtonParts(base, on, row.other), row.gap),
+                          0)
+                    << row.what << ": " << base.toStdString() << (on ? " on" : " off");
+}
+
+TEST(CheckButtonPictureTest, TheWordsOfARowShareOneSize) {
+    const QList<QStringList> rows = {
+        {"malo", "srednio", "duzo"},
+        {"SZ", "ZZ", "CZ", "DZZ"},
+        {"naglos", "srodglos", "wyglos"},
+    };
+    for (const char* prefix : {"s_", "b_"})
+        for (const QStringList& row : rows) {
+            const int first = MenuPiecePainter::checkButtonFont(prefix + row.first()).pixelSize();
+            EXPECT_GE(first, 12) << prefix << row.first().toStdString();
+            for (const QString& stem : row)
+                EXPECT_EQ(MenuPiecePainter::checkButtonFont(prefix + stem).pixelSize(), first)
+                    << prefix << stem.toStdString();
+        }
+}
+
+TEST(AboutPictureTest, TheTextColumnIsPlainNightSky) {
+    // The about window sets its texts in this column; a star or the moon in it would touch
+    // them.
+    for (V v : Names::variants()) {
+        const QImage about = BackgroundPainter::about(v);
+        const QRect column = BackgroundPainter::aboutTextColumn(v);
+        EXPECT_TRUE(QRect(QPoint(0, 0), about.size()).contains(column));
+        EXPECT_GE(column.width(), Names::designSize(v).width() * 2 / 3);
+        const QRgb sky = BackgroundPainter::aboutColour().rgb();
+        int decorated = 0;
+        for (int y = column.top(); y <= column.bottom(); ++y)
+            for (int x = column.left(); x <= column.right(); ++x)
+                decorated += about.pixel(x, y) != sky;
+        EXPECT_EQ(decorated, 0) << Names::suffix(v).toStdString();
     }
 }
 

@@ -43,4 +43,12 @@ if [ -d "$data/Smd" ]; then
 else
     echo "no generated data pack beside the program: the all-present case is skipped"
 fi
+# "z" counts only as the first argument as typed: after a toolkit option it starts the program.
+if [ -d "$WK_DATA/Intf" ]; then
+    prog="$WORK/prog"
+    make_program_dir "$prog" with-data
+    cd "$prog"
+    expect_eq "$(run_menu reverse "$prog/wiklotek" -reverse z)" 0 "-reverse z starts the program"
+    [ ! -e "$prog/Raport zasobów.txt" ] || fail "-reverse z wrote a report"
+fi
 echo PASS

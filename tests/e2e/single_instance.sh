@@ -43,6 +43,37 @@ menu=$(wait_window "^Wiklotek Cz.I$")
 launch second "$menu_prog/wiklotek"
 expect_eq "$(wait_exit second 10)" 0 "second start while the menu shows"
 kill -0 "$(pid_of first)" || fail "the menu ended"
+
+# With a game open, a second start brings the game forward, not the menu it blocks: a click
+# on a card still turns it.
+click_at() {
+    xdotool mousemove --sync "$1" "$2" click 1
+    sleep 0.4
+}
+card_face() {
+    import -window root "$WORK/shot.png"
+    convert "$WORK/shot.png" -crop "76x95+260+260" +repage rgb:- | md5sum | cut -d' ' -f1
+}
+sleep 2.5 # the splash goes 2 s after the menu shows
+click_at $((705 + 100)) $((95 + 200)) # the Memory tab
+click_at 253 424                      # SZ
+click_at 244 552                      # nagłos
+click_at 244 296                      # mało: a board of six cards, the first at (260, 260)
+click_at 582 694                      # start
+wait_window "^Memory$" 10 >/dev/null
+sleep 0.5
+back=$(card_face)
+launch second "$menu_prog/wiklotek"
+expect_eq "$(wait_exit second 10)" 0 "second start while a game is open"
+sleep 0.5
+expect_eq "$(card_face)" "$back" "the game's board in front after a second start"
+click_at $((260 + 38)) $((260 + 47))
+[ "$(card_face)" != "$back" ] || fail "the card did not turn after a second start"
+press_in "$(wait_window "^Memory$")" Escape
+summary=$(wait_window "^Koniec gry$" 10)
+eval "$(xdotool getwindowgeometry --shell "$summary")"
+click_at $((X + 325 + 35)) $((Y + 340 + 30)) # the summary's stop
+sleep 0.5
 press_in "$menu" Escape
 expect_eq "$(wait_exit first)" 0 "the menu after Escape"
 echo PASS

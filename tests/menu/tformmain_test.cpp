@@ -31,11 +31,14 @@ namespace {
 class FakeGame : public Form {
 public:
     int shows = 0;
+    std::function<void()> onShow;
 
 protected:
     void showEvent(QShowEvent* event) override {
         Form::showEvent(event);
         ++shows;
+        if (onShow)
+            onShow();
         QTimer::singleShot(0, this, [this] { close(); });
     }
 };
@@ -448,6 +451,43 @@ TEST_P(TFormMainTest, ChoicesSurviveARestartButTheRecordingsTabDoesNot) {
     }
     restart();
     EXPECT_EQ(settings().currentTab, 1);
+}
+
+// A kill or a crash must not lose what was chosen: choices reach data.ini shortly after they
+// are made, and are there before a game starts.
+TEST_P(TFormMainTest, ChoicesReachTheFileShortlyAfterwardsAndBeforeAGameStarts) {
+    TFormMain& main = makeMain();
+    show(main);
+    const auto stored = [this](const char* section, const char* key) {
+        IniFile ini(path("Data/data.ini"));
+        EXPECT_TRUE(ini.load());
+        return ini.readInteger(section, key, -1);
+    };
+    const auto settle = [] { QTest::qWait(SettingsStore::SaveDelayMs + 300); };
+    const bool small = display().IsSmall();
+
+    click(main.SoundButton(2).control());
+    click(main.PositionButton(1).control());
+    click(main.LevelButton(2).control());
+    settle();
+    EXPECT_EQ(stored("Podpisywanie", "Gloski"), 0x0004);
+    EXPECT_EQ(stored("Podpisywanie", "Pozycja"), 0x2000);
+    EXPECT_EQ(stored("Podpisywanie", "Poziom"), 3);
+    pressTab(small ? 150 : 200);
+    settle();
+    EXPECT_EQ(stored("DaneProgramu", "Zakladka"), 2);
+
+    // Enough material for Memory, the last choice made just before the start.
+    CUstGry& record = main.CurrentSettings();
+    record.gloski = 0x000E;
+    record.pozycja = 0x7000;
+    click(main.SoundButton(0).control());
+    int seenGloski = -1;
+    games[1].onShow = [&] { seenGloski = stored("Memory", "Gloski"); };
+    click(main.StartButton().control());
+    EXPECT_EQ(games[1].shows, 1);
+    EXPECT_EQ(seenGloski, 0x000F);
+    EXPECT_FALSE(settings().SavePending());
 }
 
 TEST_P(TFormMainTest, EscapeAndExitCloseTheWindow) {

@@ -5,7 +5,9 @@
 #include "tformoprogramie.h"
 
 #include <QLabel>
+#include <QTextLayout>
 #include <QTimer>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -61,6 +63,69 @@ TEST_P(TFormOProgramieTest, TextsStayCentredOnThePlayAreaAboveTheButton) {
         EXPECT_TRUE(play.contains(l.geometry())) << l.text().toStdString();
         EXPECT_FALSE(l.geometry().intersects(stop.DestinationRect())) << l.text().toStdString();
         EXPECT_FALSE(l.geometry().intersects(logo)) << l.text().toStdString();
+    }
+}
+
+// The lines a label shows: its text laid out in its font and width as the label lays it out,
+// with non-breaking spaces and hyphens read as plain ones.
+QStringList shownLines(const QLabel& label) {
+    const QString text = label.text();
+    QTextLayout layout(text, label.font());
+    QTextOption option;
+    option.setWrapMode(label.wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label.contentsRect().width());
+        EXPECT_LE(line.naturalTextWidth(), label.contentsRect().width() + 0.5)
+            << text.toStdString();
+        lines << text.mid(line.textStart(), line.textLength())
+                     .replace(QChar(0x00A0), ' ')
+                     .replace(QChar(0x2011), '-');
+    }
+    layout.endLayout();
+    return lines;
+}
+
+TEST_P(TFormOProgramieTest, ALicenceNameIsNeverBrokenAcrossLines) {
+    TFormOProgramie& about = makeAbout();
+    show(about);
+    const char* const licences[] = {"CC BY-SA 4.0", "CC BY 4.0", "Apache 2.0", "SIL OFL 1.1"};
+    int found = 0;
+    for (int i = 0; i < TFormOProgramie::LabelCount; ++i) {
+        const QLabel& l = about.label(static_cast<TFormOProgramie::Label>(i));
+        if (l.isHidden())
+            continue;
+        const QStringList lines = shownLines(l);
+        const QString text = l.text().replace(QChar(0x00A0), ' ').replace(QChar(0x2011), '-');
+        for (const char* licence : licences) {
+            if (!text.contains(licence))
+                continue;
+            ++found;
+            bool whole = false;
+            for (const QString& line : lines)
+                whole = whole || line.contains(licence);
+            EXPECT_TRUE(whole) << licence << " in: " << lines.join(" | ").toStdString();
+        }
+    }
+    EXPECT_EQ(found, 4);
+}
+
+TEST_P(TFormOProgramieTest, TextsStayInThePicturesCalmMiddle) {
+    // The about picture keeps its stars and the moon out of a middle column and its hills
+    // below it: 130..670 of 800 and above 530 of 600, scaled for the big variant.
+    TFormOProgramie& about = makeAbout();
+    show(about);
+    const CDisplay d = display();
+    const double s = d.DesignWidth / 800.0;
+    const QRect calm(QPoint(d.OffsetX + int(std::ceil(130 * s)), d.OffsetY),
+                     QPoint(d.OffsetX + int(670 * s) - 1, d.OffsetY + int(530 * s) - 1));
+    for (int i = 0; i < TFormOProgramie::LabelCount; ++i) {
+        const QLabel& l = about.label(static_cast<TFormOProgramie::Label>(i));
+        if (!l.isHidden()) {
+            EXPECT_TRUE(calm.contains(l.geometry())) << l.text().toStdString();
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <vector>
 
@@ -136,6 +137,31 @@ TEST_F(FormTest, ShowModalWhileAlreadyModalReturnsAtOnce) {
     });
     EXPECT_EQ(form.showModal(), 1);
     EXPECT_EQ(inner, 0);
+}
+
+// A modal window stays above the window that opened it: it is transient for the topmost
+// modal window, or for the visible main window when none is modal; the owner is let go
+// when the modal show ends.
+TEST_F(FormTest, AModalFormIsTransientForTheWindowThatOpenedIt) {
+    Form menu;
+    menu.show();
+    Form game;
+    Form summary;
+    const QWindow* gameOwner = nullptr;
+    const QWindow* summaryOwner = nullptr;
+    QTimer::singleShot(0, &game, [&] {
+        gameOwner = game.windowHandle()->transientParent();
+        QTimer::singleShot(0, &summary, [&] {
+            summaryOwner = summary.windowHandle()->transientParent();
+            summary.setModalResult(1);
+        });
+        summary.showModal();
+        game.setModalResult(1);
+    });
+    game.showModal();
+    EXPECT_EQ(gameOwner, menu.windowHandle());
+    EXPECT_EQ(summaryOwner, game.windowHandle());
+    EXPECT_EQ(game.windowHandle()->transientParent(), nullptr);
 }
 
 TEST_F(FormTest, DestroyingAModalFormEndsItsShow) {

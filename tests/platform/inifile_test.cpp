@@ -98,6 +98,31 @@ TEST(IniFile, LineRulesFollowWindows) {
     EXPECT_EQ(ini.readString("broken", "k", ""), "inside broken");
 }
 
+// Lines a save would drop without a trace are counted, so that a caller can keep them.
+TEST(IniFile, CountsTheLinesItCouldNotRead) {
+    const struct {
+        const char* name;
+        const char* text;
+        int unreadable;
+    } cases[] = {
+        {"empty", "", 0},
+        {"blank lines and comments", "\n  \r\n; a note\n\t\n", 0},
+        {"sections and keys", "[A]\nk=1\n[B]\r\nk=\nk=repeated\n[broken\nx = y\n", 0},
+        {"a key before any section", "orphan=1\n[A]\nk=1\n", 1},
+        {"no equals sign", "[A]\nk=1\nno equals sign here\n", 1},
+        {"an empty key", "[A]\n=no key\n  = \n", 2},
+        {"text", "Ala ma kota,\na kot ma Ale.", 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(parsed(QString::fromUtf8(c.text)).unreadableLines(), c.unreadable);
+    }
+    IniFile ini;
+    ini.parse("junk\n");
+    ini.parse("[A]\n");
+    EXPECT_EQ(ini.unreadableLines(), 0) << "each parse counts afresh";
+}
+
 TEST(IniFile, WritesCrLfTextAndReplacesLineBreaksInValues) {
     IniFile ini;
     ini.writeString("Nagranie0", "Nazwa", "Ala\r\nma\nkota");

@@ -127,6 +127,48 @@ TEST_F(SingleInstanceTest, AStaleLockOfADeadProcessIsTakenOver) {
     EXPECT_TRUE(second.askRunningToRaise(5000)); // and it listens again
 }
 
+// A copy killed between making the lock file and writing it leaves a lock nobody can be
+// traced to: it is stale unless something answers on the socket.
+TEST_F(SingleInstanceTest, ALockThatNamesNoProcessIsTakenOverWhenNothingAnswers) {
+    const struct {
+        const char* name;
+        QByteArray content;
+        bool serverListens;
+        bool acquired;
+    } cases[] = {
+        {"empty, silent", QByteArray(), false, true},
+        {"blank lines, silent", QByteArray("\n\n\n"), false, true},
+        {"not a number, silent", QByteArray("wiklotek\n\n\n"), false, true},
+        {"empty, answering", QByteArray(), true, false},
+        {"not a number, answering", QByteArray("x\ny\n"), true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SingleInstance instance(key);
+        QFile left(instance.lockFilePath());
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        left.write(c.content);
+        left.close();
+        QLocalServer server;
+        if (c.serverListens) {
+            QLocalServer::removeServer(instance.serverName());
+            ASSERT_TRUE(server.listen(instance.serverName()));
+        }
+
+        EXPECT_EQ(instance.tryAcquire(), c.acquired);
+        if (c.acquired) {
+            SingleInstance second(key);
+            EXPECT_FALSE(second.tryAcquire()) << "the lock taken over holds";
+        } else {
+            EXPECT_EQ(QFile(instance.lockFilePath()).size(), c.content.size())
+                << "the answering holder's lock stays";
+        }
+        server.close();
+        instance.release();
+        QFile::remove(instance.lockFilePath());
+    }
+}
+
 TEST_F(SingleInstanceTest, SecondProcessRaisesTheFirst) {
     SingleInstance first(key);
     int raised = 0;

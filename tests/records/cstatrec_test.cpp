@@ -461,6 +461,63 @@ TEST_F(CStatRecTest, ReadOnlyFolderIsError3) {
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// Records are appended for the whole run, so a file that is there but cannot be appended to
+// stops the start like one that cannot be made. Checked in a child process that, when the test
+// runs as root, gives up root first: permissions do not stop root.
+TEST_F(CStatRecTest, AFileThatCannotBeAppendedToIsError3) {
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                     QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther |
+                     QFile::ExeOther;
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto readWrite = readOnly | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QFile::Permissions permissions;
+        int status; // 3: CBlad(3), 0: constructed
+    } cases[] = {
+        {"header only, read-only", ownHeader(1), readOnly, 3},
+        {"with a record, read-only", ownHeader(1) + QByteArray(44, '\1'), readOnly, 3},
+        {"header only, writable", ownHeader(1), readWrite, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(QFile::setPermissions(folder.path(), all));
+        const QString file = folder.filePath("prgst1.stt");
+        {
+            QFile out(file);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            ASSERT_EQ(c.bytes.size(), out.write(c.bytes));
+        }
+        ASSERT_TRUE(QFile::setPermissions(file, c.permissions));
+
+        const pid_t child = fork();
+        ASSERT_NE(-1, child);
+        if (child == 0) {
+            if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(8);
+            int code = 0;
+            try {
+                CStatRec rec(1, folder.path(), clock());
+            } catch (const CBlad& error) {
+                code = error.ErrorCode;
+            } catch (...) {
+                code = 9;
+            }
+            _exit(code);
+        }
+        int status = 0;
+        ASSERT_EQ(child, waitpid(child, &status, 0));
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(c.status, WEXITSTATUS(status)) << "8: could not give up root";
+        QFile kept(file);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(hex(c.bytes), hex(kept.readAll())) << "the file is left as it was";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

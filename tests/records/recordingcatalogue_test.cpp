@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -65,26 +67,100 @@ TEST_F(RecordingCatalogueTest, AMissingFileIsCreatedWithThirtyEmptyPlaces) {
     }
 }
 
-TEST_F(RecordingCatalogueTest, LoadingStopsAtTheFirstMissingSectionAndMendsTheGaps) {
-    writeFile("[Nagranie0]\r\nPlik=Nagranie0\r\nNazwa=Ala\r\nData=02-05-2023\r\n"
-              "[Nagranie1]\r\nPlik=Nagranie1\r\nNazwa=Olek\r\nData=03-05-2023\r\n"
-              "[Nagranie3]\r\nPlik=Nagranie3\r\nNazwa=Zosia\r\nData=04-05-2023\r\n");
-    RecordingCatalogue catalogue = make();
-    ASSERT_TRUE(catalogue.Open());
-    EXPECT_EQ(str(catalogue.Place(0).name), "Ala");
-    EXPECT_EQ(str(catalogue.Place(1).name), "Olek");
-    EXPECT_EQ(str(catalogue.SoundPath(1)), str(folder() + "/Nagranie1.wav"));
-    EXPECT_EQ(str(RecordingCatalogue::DateText(catalogue.Place(1).date)), "03-05-2023");
-    // Beyond the gap nothing is taken, even what the file holds.
-    EXPECT_EQ(str(catalogue.Place(3).name), "");
-    EXPECT_EQ(str(catalogue.SoundPath(3)), "");
+// Each place loads on its own: a lost section (the first one too) hides no other place, and
+// recording into the lost place leaves every other place's name and file as they were.
+TEST_F(RecordingCatalogueTest, EveryPlaceLoadsOnItsOwnAndTheGapsAreMended) {
+    const struct {
+        const char* name;
+        std::vector<int> present; // places whose section the file holds
+        int gap;                  // a place without its section, recorded into
+    } cases[] = {
+        {"first missing", {1, 2, 5, 29}, 0},
+        {"gap in the middle", {0, 1, 3}, 2},
+        {"only the last", {29}, 13},
+        {"last missing", {0, 28}, 29},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray text;
+        for (int n : c.present)
+            text += QStringLiteral("[Nagranie%1]\r\nPlik=Nagranie%1\r\nNazwa=Dziecko %1\r\n"
+                                   "Data=02-05-2023\r\n")
+                        .arg(n)
+                        .toUtf8();
+        writeFile(text);
+        RecordingCatalogue catalogue = make();
+        ASSERT_TRUE(catalogue.Open());
+        for (int n = 0; n < RecordingCatalogue::Places; ++n) {
+            SCOPED_TRACE(n);
+            const bool present =
+                std::find(c.present.begin(), c.present.end(), n) != c.present.end();
+            EXPECT_EQ(str(catalogue.Place(n).name),
+                      present ? "Dziecko " + std::to_string(n) : std::string());
+            EXPECT_EQ(str(catalogue.SoundPath(n)),
+                      present ? str(folder() + "/Nagranie" + QString::number(n) + ".wav")
+                              : std::string());
+            EXPECT_EQ(str(RecordingCatalogue::ShownDate(catalogue.Place(n).date)),
+                      present ? "02-05-2023" : "");
+        }
 
-    // Every place can be recorded into: the missing sections are there now, the others kept.
-    const IniFile ini = readFile();
-    EXPECT_EQ(ini.sections().size(), 30);
-    EXPECT_EQ(str(ini.readString("Nagranie2", "Data", "?")), "01-01-1990");
-    EXPECT_EQ(str(ini.readString("Nagranie3", "Nazwa", "?")), "Zosia");
-    EXPECT_TRUE(catalogue.StoreRecording(2));
+        // Every place can be recorded into: the missing sections are there now, the others kept.
+        IniFile ini = readFile();
+        EXPECT_EQ(ini.sections().size(), 30);
+        EXPECT_EQ(str(ini.readString(RecordingCatalogue::SectionName(c.gap), "Data", "?")),
+                  "01-01-1990");
+        catalogue.SetName(c.gap, "Nowe");
+        EXPECT_TRUE(catalogue.StoreRecording(c.gap));
+        ini = readFile();
+        for (int n : c.present) {
+            const QString section = RecordingCatalogue::SectionName(n);
+            EXPECT_EQ(str(ini.readString(section, "Nazwa", "?")), "Dziecko " + std::to_string(n));
+            EXPECT_EQ(str(ini.readString(section, "Plik", "?")), "Nagranie" + std::to_string(n));
+        }
+        ASSERT_TRUE(QFile::remove(file()));
+    }
+}
+
+// What the reader could not make sense of goes with the rewrite, so its bytes are kept aside
+// first; a file that reads whole is never copied.
+TEST_F(RecordingCatalogueTest, AFileWithUnreadableLinesIsKeptAsideBeforeItIsRewritten) {
+    QByteArray binary;
+    for (int i = 0; i < 2000; ++i)
+        binary.append(static_cast<char>((i * 131 + 7) % 256));
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool keptAside;
+    } cases[] = {
+        {"binary", binary, true},
+        {"text that is not ini", "Ala ma kota\nkot ma Ale\n", true},
+        {"places and noise", "[Nagranie0]\nPlik=Nagranie0\nNazwa=Ala\nData=02-05-2023\n#!?\n",
+         true},
+        {"empty", QByteArray(), false},
+        {"some places, no noise", "[Nagranie4]\r\nPlik=\r\nNazwa=\r\nData=01-01-1990\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(folder()).removeRecursively();
+        writeFile(c.bytes);
+        RecordingCatalogue catalogue = make();
+        ASSERT_TRUE(catalogue.Open());
+        const QStringList aside =
+            QDir(folder()).entryList({QStringLiteral("record.xtr.damaged.*")}, QDir::Files);
+        ASSERT_EQ(aside.size(), c.keptAside ? 1 : 0);
+        if (c.keptAside) {
+            QFile kept(QDir(folder()).filePath(aside.front()));
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll().toHex().toStdString(), c.bytes.toHex().toStdString());
+        }
+        EXPECT_EQ(readFile().sections().size(), 30);
+        EXPECT_EQ(readFile().unreadableLines(), 0);
+        // The rewritten file reads whole: storing makes no second copy.
+        catalogue.SetName(3, "Ola");
+        EXPECT_TRUE(catalogue.StoreRecording(3));
+        EXPECT_EQ(QDir(folder()).entryList({QStringLiteral("record.xtr.damaged.*")}).size(),
+                  aside.size());
+    }
 }
 
 TEST_F(RecordingCatalogueTest, AnEmptyFileStillLetsEveryPlaceBeRecorded) {

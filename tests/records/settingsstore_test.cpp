@@ -2,10 +2,14 @@
 #include "inifile.h"
 #include "settingsstore.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -244,6 +248,78 @@ TEST_F(SettingsStoreTest, ReadOnlyFolderIsAFailure) {
     ASSERT_TRUE(QFile::setPermissions(path, QFile::WriteOwner));
     EXPECT_FALSE(SettingsStore(path).LoadAll()); // cannot be read
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A start rewrites the file; lines it could not read would be lost, so their bytes are kept
+// aside first. A file that reads whole is never copied.
+TEST_F(SettingsStoreTest, AFileWithUnreadableLinesIsKeptAsideBeforeItIsRewritten) {
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool keptAside;
+    } cases[] = {
+        {"binary", garbage(), true},
+        {"noise", "=\n[\n]]\n==\nGloski=3\n", true},
+        {"keys before any section", "Gloski=3\n[Memory]\nPoziom=1\n", true},
+        {"empty", QByteArray(), false},
+        {"whole, with a comment", "; ustawienia\r\n[Memory]\r\nPoziom=1\r\n", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& old : QDir(dir.filePath("Data")).entryList(QDir::Files))
+            QFile::remove(dir.filePath("Data/" + old));
+        writeFile(c.bytes);
+        ASSERT_TRUE(SettingsStore(path).LoadAll());
+        ASSERT_TRUE(SettingsStore(path).SaveAll());
+        const QStringList aside =
+            QDir(dir.filePath("Data")).entryList({QStringLiteral("data.ini.damaged.*")});
+        ASSERT_EQ(aside.size(), c.keptAside ? 1 : 0) << "one copy, and no more once rewritten";
+        if (c.keptAside) {
+            QFile kept(dir.filePath("Data/" + aside.front()));
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll().toHex().toStdString(), c.bytes.toHex().toStdString());
+        }
+        IniFile ini(path);
+        ASSERT_TRUE(ini.load());
+        EXPECT_EQ(ini.unreadableLines(), 0);
+        EXPECT_TRUE(ini.sectionExists("DaneProgramu"));
+    }
+}
+
+// Choices reach the file shortly after a row of changes, or at once when asked, without
+// waiting for the end of the run.
+TEST_F(SettingsStoreTest, AChangeReachesTheFileShortlyAfterwards) {
+    static int argc = 1;
+    static char name[] = "wk-settingsstore-test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    (void)app;
+    const auto runFor = [](int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+
+    SettingsStore store(path);
+    ASSERT_TRUE(store.LoadAll());
+    store.memory.gloski = 0x0005;
+    store.SaveSoon();
+    store.memory.gloski = 0x0007;
+    store.SaveSoon();
+    EXPECT_EQ(0, stored("Memory", "Gloski")) << "a row of changes waits for its last";
+    EXPECT_TRUE(store.SavePending());
+    QElapsedTimer waited;
+    waited.start();
+    while (store.SavePending() && waited.elapsed() < 10000)
+        runFor(20);
+    EXPECT_EQ(7, stored("Memory", "Gloski"));
+
+    store.falling.SetLevel(3);
+    store.SaveSoon();
+    ASSERT_TRUE(store.SaveNow());
+    EXPECT_FALSE(store.SavePending());
+    EXPECT_EQ(3, stored("Spadajace", "Poziom"));
 }
 
 TEST_F(SettingsStoreTest, TabsMapToTheirRecords) {

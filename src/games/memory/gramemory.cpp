@@ -128,6 +128,9 @@ bool graMemory::IsComplete() const {
 }
 
 void graMemory::CardClicked(CKarta& card) {
+    // Every click of the child is activity, even one the board ignores: a long game played by
+    // cards alone must not go idle and lose its record.
+    m_stats.Touch();
     if (!m_inputOpen || !m_window || !card.IsVisible())
         return;
     if (m_turnedCount == 0) {

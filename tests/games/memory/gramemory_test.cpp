@@ -286,6 +286,29 @@ TEST_F(MemoryGameTest, AMouseClickOnACardTurnsIt) {
     EXPECT_EQ(game->TurnedCount(), 1);
 }
 
+// The idle rule with the interval shortened: a game kept going by card clicks alone, spread
+// over several idle intervals, is recorded; one left alone past the interval is not.
+TEST_F(MemoryGameTest, CardClicksAloneKeepALongGameRecorded) {
+    constexpr int IdleMs = 300;
+    for (const bool clicking : {true, false}) {
+        SCOPED_TRACE(clicking ? "clicking" : "left alone");
+        CStatRec timed{1, folder.path(), {}, IdleMs};
+        startGame(3);
+        graMemory cards(window, catalogue, timed, player, random, true, 3);
+        timed.BeginGame(CStatRec::Memory, settings);
+        for (int step = 0; step < 12; ++step) {
+            if (clicking) {
+                HitArea* control = cards.Card(step % 2)->Control();
+                QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+            }
+            QTest::qWait(IdleMs / 3);
+        }
+        timed.EndGame();
+        EXPECT_EQ(timed.WriteGame(false), clicking);
+        cards.Retire();
+    }
+}
+
 TEST_F(MemoryGameTest, ARetiredGameKeepsNoCardOnTheWindowAndNoTimerRunning) {
     startGame(3);
     click(0);

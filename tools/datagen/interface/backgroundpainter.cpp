@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QtMath>
 
 using S = InterfaceStyle;
 using V = InterfaceNames::Variant;
@@ -283,11 +284,13 @@ QImage BackgroundPainter::about(Variant v) {
     QImage image = canvas(size, aboutColour());
     QPainter p(&image);
     begin(p);
-    // Stars only near the edges: the middle carries white text.
+    // Stars only near the edges, clear of the text column (130..670 of 800).
     for (int i = 0; i < 40; ++i) {
-        const qreal x = (i % 2 == 0) ? (20 + (i * 37) % 130) * s : (650 + (i * 53) % 130) * s;
+        const qreal radius = (3 + i % 5) * s;
+        const qreal x =
+            (i % 2 == 0) ? (20 + (i * 37) % 130 * 0.77) * s : (680 + (i * 53) % 130 * 0.77) * s;
         const qreal y = (20 + (i * 71) % 560) * s;
-        S::star(p, QPointF(x, y), (3 + i % 5) * s, QColor(0xFF, 0xF1, 0xA8, 200), 0);
+        S::star(p, QPointF(x, y), radius, QColor(0xFF, 0xF1, 0xA8, 200), 0);
     }
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xFF, 0xF1, 0xA8));
@@ -297,6 +300,13 @@ QImage BackgroundPainter::about(Variant v) {
     S::hills(p, QRectF(0, size.height() - 70 * s, size.width(), 70 * s), QColor(0x33, 0x55, 0x9A),
              QColor(0x3C, 0x63, 0xA8));
     return image;
+}
+
+QRect BackgroundPainter::aboutTextColumn(Variant v) {
+    const QSize size = InterfaceNames::designSize(v);
+    const qreal s = size.width() / 800.0;
+    // Whole pixels, inside the hills that start 70 (scaled) above the bottom.
+    return QRect(qCeil(130 * s), 0, qFloor(540 * s), size.height() - qCeil(70 * s));
 }
 
 QImage BackgroundPainter::logo(Variant v) {

@@ -27,6 +27,9 @@ public:
     static QImage completing(Variant v);
     static QImage falling(Variant v);
     static QImage about(Variant v);
+    // The about picture's calm middle, where the window sets its texts: no star, moon or hill
+    // reaches into it.
+    static QRect aboutTextColumn(Variant v);
     static QColor aboutColour() { return {0x27, 0x3F, 0x7C}; }
     static QImage logo(Variant v);
     static QImage splash();

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QRadialGradient>
 #include <QtMath>
 
@@ -53,10 +54,9 @@ QFont InterfaceStyle::fitFont(const QString& text, const QSizeF& box, qreal maxP
     return childFont(6, bold);
 }
 
-void InterfaceStyle::outlinedText(QPainter& p, const QRectF& box, const QString& text,
-                                  const QFont& font, const QColor& fill, const QColor& outline,
-                                  qreal outlineWidth, int flags) {
-    // Lay the text out with QFontMetrics, then draw it as a path so that the outline is even.
+QPainterPath InterfaceStyle::textPath(const QRectF& box, const QString& text, const QFont& font,
+                                      int flags) {
+    // Lay the text out with QFontMetrics, then keep it as a path so that the outline is even.
     const QFontMetricsF metrics(font);
     const QStringList lines = text.split('\n');
     const qreal lineHeight = metrics.height();
@@ -82,6 +82,49 @@ void InterfaceStyle::outlinedText(QPainter& p, const QRectF& box, const QString&
             x = box.center().x() - width / 2;
         path.addText(QPointF(x, top + i * lineHeight), font, lines[i]);
     }
+    return path;
+}
+
+QRectF InterfaceStyle::inkRect(const QRectF& box, const QString& text, const QFont& font,
+                               qreal outlineWidth, int flags) {
+    // Antialiasing reaches half a pixel beyond the outline.
+    const qreal spread = outlineWidth + 0.5;
+    return textPath(box, text, font, flags)
+        .boundingRect()
+        .adjusted(-spread, -spread, spread, spread);
+}
+
+QFont InterfaceStyle::fitInk(const QStringList& texts, const QRectF& box, const QRectF& area,
+                             qreal maxPixelSize, qreal outlineWidth, const QPainterPath& avoid,
+                             int flags) {
+    // The letters' shapes grown by the outline and the antialiased edge.
+    QPainterPathStroker stroker;
+    stroker.setWidth(2 * (outlineWidth + 0.5));
+    stroker.setJoinStyle(Qt::RoundJoin);
+    stroker.setCapStyle(Qt::RoundCap);
+    for (qreal size = maxPixelSize; size > 6; size -= 1) {
+        const QFont font = childFont(size);
+        bool fits = true;
+        for (const QString& text : texts) {
+            if (!fits)
+                break;
+            fits = area.contains(inkRect(box, text, font, outlineWidth, flags));
+            if (fits && !avoid.isEmpty()) {
+                const QPainterPath letters = textPath(box, text, font, flags);
+                fits =
+                    !avoid.intersects(letters) && !avoid.intersects(stroker.createStroke(letters));
+            }
+        }
+        if (fits)
+            return font;
+    }
+    return childFont(6);
+}
+
+void InterfaceStyle::outlinedText(QPainter& p, const QRectF& box, const QString& text,
+                                  const QFont& font, const QColor& fill, const QColor& outline,
+                                  qreal outlineWidth, int flags) {
+    const QPainterPath path = textPath(box, text, font, flags);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     if (outlineWidth > 0) {

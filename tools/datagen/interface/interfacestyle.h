@@ -39,6 +39,18 @@ public:
     static QFont fitFont(const QString& text, const QSizeF& box, qreal maxPixelSize,
                          bool bold = true);
 
+    // The outline of text placed in box as outlinedText places it.
+    static QPainterPath textPath(const QRectF& box, const QString& text, const QFont& font,
+                                 int flags = 0x0084 /* Qt::AlignCenter */);
+    // Everything outlinedText paints for text in box: its letters, accents and outline.
+    static QRectF inkRect(const QRectF& box, const QString& text, const QFont& font,
+                          qreal outlineWidth, int flags = 0x0084 /* Qt::AlignCenter */);
+    // The largest childFont size up to maxPixelSize at which each of texts, placed in box,
+    // keeps all its ink inside area and off the shape avoid; the words of one row share it, so
+    // that they read as one set.
+    static QFont fitInk(const QStringList& texts, const QRectF& box, const QRectF& area,
+                        qreal maxPixelSize, qreal outlineWidth, const QPainterPath& avoid = {},
+                        int flags = 0x0084 /* Qt::AlignCenter */);
     // Text centred in box, filled with fill and outlined (outline width 0: no outline).
     static void outlinedText(QPainter& p, const QRectF& box, const QString& text, const QFont& font,
                              const QColor& fill, const QColor& outline, qreal outlineWidth,

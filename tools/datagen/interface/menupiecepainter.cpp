@@ -3,7 +3,12 @@
 #include "interfacenames.h"
 #include "interfacestyle.h"
 
+#include <QHash>
 #include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+#include <mutex>
 
 using S = InterfaceStyle;
 
@@ -46,10 +51,14 @@ QColor rowColour(const Kind& k) {
     }
 }
 
+qreal tickOutline(qreal radius) {
+    return qMax<qreal>(1.5, radius / 5);
+}
+
 void tickBox(QPainter& p, const QPointF& centre, qreal radius, bool on, const QColor& colour) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(on ? S::ink() : QColor(0xA9, 0xA5, 0xC8), qMax<qreal>(1.5, radius / 5)));
+    p.setPen(QPen(on ? S::ink() : QColor(0xA9, 0xA5, 0xC8), tickOutline(radius)));
     p.setBrush(Qt::white);
     p.drawEllipse(centre, radius, radius);
     if (on) {
@@ -83,6 +92,113 @@ void positionDiagram(QPainter& p, const QRectF& box, int position, bool on, cons
     p.restore();
 }
 
+// Where the parts of a check button go. The same in both states, so that nothing moves when
+// the button is ticked; the words of a row share one size.
+struct Layout {
+    QRectF body;
+    qreal radius = 0;
+    qreal frame = 0; // the outline's width
+    QPointF badgeCentre;
+    qreal badgeRadius = 0;
+    QRectF textBox;
+    qreal textOutline = 0; // in the on state; the off state has none
+    QRectF hint;
+    QFont font;
+};
+
+// How far words keep from the frame, and the tick and the hint from whatever is near them.
+constexpr qreal kFrameGap = 4.5;
+constexpr qreal kTickGap = 3;
+
+QStringList rowTexts(const QString& base) {
+    const Kind k = kindOf(base);
+    static const QHash<int, QStringList> stems = {
+        {Kind::Task, {"malo", "srednio", "duzo"}},
+        {Kind::Sound, {"SZ", "ZZ", "CZ", "DZZ"}},
+        {Kind::Position, {"naglos", "srodglos", "wyglos"}},
+    };
+    QStringList texts;
+    for (const QString& stem : stems.value(k.row))
+        texts << MenuPiecePainter::checkButtonText(base.left(2) + stem);
+    return texts;
+}
+
+Layout computeLayout(const QString& base) {
+    const Kind k = kindOf(base);
+    const QSize size = InterfaceNames::checkButtonSize(base);
+    Layout l;
+    if (k.row == Kind::None || !size.isValid())
+        return l;
+    l.body = QRectF(2, 2, size.width() - 4, size.height() - 4);
+    const qreal h = l.body.height();
+    if (k.row == Kind::ListRow) {
+        l.radius = 6;
+        l.frame = 1.5;
+        l.badgeCentre = l.body.center();
+        l.badgeRadius = l.body.width() * 0.29;
+        return l;
+    }
+    l.radius = h * 0.3;
+    l.frame = 2.2;
+    const qreal inset = l.frame + kFrameGap;
+    const QRectF inner = l.body.adjusted(inset, inset, -inset, -inset);
+    // Words keep off everything outside the frame's inner curve.
+    QPainterPath avoid;
+    avoid.addRect(l.body.adjusted(-inset, -inset, inset, inset));
+    // Its curves share their centres with the frame's, so the gap is the same all round.
+    const qreal innerRadius = l.radius - l.frame / 2 - kFrameGap;
+    QPainterPath innerShape;
+    innerShape.addRoundedRect(inner, innerRadius, innerRadius);
+    avoid = avoid.subtracted(innerShape);
+
+    if (k.row == Kind::Sound) {
+        // The tick sits in the top right corner, inside the corner's curve.
+        l.badgeRadius = h * 0.12;
+        // Out along the diagonal from the centre of the frame's corner curve, as far as the
+        // tick's own outline allows.
+        const QPointF curve(l.body.right() - l.frame / 2 - l.radius,
+                            l.body.top() + l.frame / 2 + l.radius);
+        const qreal reach = l.radius - l.frame / 2 - kTickGap - l.badgeRadius -
+                            tickOutline(l.badgeRadius) / 2 - 0.5;
+        l.badgeCentre = curve + QPointF(reach, -reach) / std::sqrt(2.0);
+        // The letters sit below the tick's middle, as large as the tick above their right end
+        // allows; accents may rise beside the tick.
+        l.textOutline = 2;
+        l.textBox = inner;
+        l.textBox.setTop(l.badgeCentre.y() + l.badgeRadius);
+        const qreal r = l.badgeRadius + tickOutline(l.badgeRadius) / 2 + kTickGap;
+        QPainterPath tick;
+        tick.addEllipse(l.badgeCentre, r, r);
+        avoid = avoid.united(tick);
+        l.font = S::fitInk(rowTexts(base), l.textBox, inner, h * 0.56, l.textOutline, avoid);
+        return l;
+    }
+
+    // Task counts and positions: a tick circle on the left, the word on the right, and under
+    // the word a hint of its meaning (stars for the count, a word diagram for the position).
+    l.badgeRadius = h * 0.2;
+    l.badgeCentre = QPointF(l.body.left() + h * 0.12 + l.badgeRadius + 2, l.body.center().y());
+    const qreal textLeft = l.badgeCentre.x() + l.badgeRadius + 5;
+    l.hint = QRectF(textLeft, l.body.top() + h * 0.68, inner.right() - textLeft, h * 0.2);
+    l.textBox = QRectF(textLeft, inner.top(), inner.right() - textLeft,
+                       l.hint.top() - kTickGap - inner.top());
+    l.textOutline = 1.6;
+    l.font = S::fitInk(rowTexts(base), l.textBox, l.textBox, h * 0.42, l.textOutline, avoid);
+    return l;
+}
+
+// Fitting the words tries many sizes: each button's layout is worked out once. The pack's
+// pictures may be drawn on several threads.
+Layout layoutOf(const QString& base) {
+    static std::mutex guard;
+    static QHash<QString, Layout> cache;
+    const std::lock_guard lock(guard);
+    auto it = cache.constFind(base);
+    if (it == cache.constEnd())
+        it = cache.insert(base, computeLayout(base));
+    return *it;
+}
+
 } // namespace
 
 QString MenuPiecePainter::checkButtonText(const QString& base) {
@@ -112,81 +228,70 @@ QString MenuPiecePainter::captionText(const QString& name) {
 }
 
 QImage MenuPiecePainter::checkButton(const QString& base, bool on) {
-    const Kind k = kindOf(base);
-    const QSize size = InterfaceNames::checkButtonSize(base);
-    if (k.row == Kind::None || !size.isValid())
+    if (kindOf(base).row == Kind::None || !InterfaceNames::checkButtonSize(base).isValid())
         return {};
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(InterfaceNames::checkButtonSize(base), QImage::Format_RGB32);
     image.fill(S::panel());
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
+    paintCheckButton(p, base, on, AllParts);
+    return image;
+}
+
+QFont MenuPiecePainter::checkButtonFont(const QString& base) {
+    return layoutOf(base).font;
+}
+
+void MenuPiecePainter::paintCheckButton(QPainter& p, const QString& base, bool on, int parts) {
+    const Kind k = kindOf(base);
+    const Layout l = layoutOf(base);
+    if (k.row == Kind::None || l.body.isEmpty())
+        return;
     const QColor colour = rowColour(k);
     const QColor offLine(0xA9, 0xA5, 0xC8);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
 
-    if (k.row == Kind::ListRow) {
-        const QRectF body(2, 2, size.width() - 4, size.height() - 4);
-        if (on)
-            S::glossyRoundRect(p, body, 6, colour, 1.5);
-        else {
-            p.setPen(QPen(offLine, 1.5));
+    if (parts & Body) {
+        if (on) {
+            S::glossyRoundRect(p, l.body, l.radius, colour, 0);
+        } else {
+            p.setPen(Qt::NoPen);
             p.setBrush(Qt::white);
-            p.drawRoundedRect(body, 6, 6);
+            p.drawRoundedRect(l.body, l.radius, l.radius);
         }
-        if (on)
-            tickBox(p, body.center(), body.width() * 0.32, true, colour);
-        return image;
     }
-
-    const QRectF body(2, 2, size.width() - 4, size.height() - 4);
-    const qreal radius = body.height() * 0.3;
-    if (on) {
-        S::glossyRoundRect(p, body, radius, colour, 2.2);
-    } else {
-        p.setPen(QPen(offLine, 2, Qt::DashLine));
-        p.setBrush(QColor(0xFF, 0xFF, 0xFF));
-        p.drawRoundedRect(body.adjusted(1, 1, -1, -1), radius, radius);
+    if (parts & Frame) {
+        // Drawn inside the body's edge, as wide as the body's outline.
+        const QRectF edge = l.body.adjusted(l.frame / 2, l.frame / 2, -l.frame / 2, -l.frame / 2);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(on ? QPen(S::ink(), l.frame) : QPen(offLine, l.frame, Qt::DashLine));
+        p.drawRoundedRect(edge, l.radius, l.radius);
     }
-    const QString text = checkButtonText(base);
-    const QColor textFill = on ? Qt::white : QColor(0x8C, 0x88, 0xAE);
-    const QColor textLine = on ? S::ink() : QColor(0, 0, 0, 0);
-    const qreal h = body.height();
-
-    if (k.row == Kind::Sound) {
-        // The group's letters fill the button; the tick sits in the top right corner.
-        const QRectF textBox(body.left() + 4, body.top() + h * 0.12, body.width() - 8, h * 0.76);
-        const QFont font = S::fitFont(text, textBox.size(), h * 0.56);
-        S::outlinedText(p, textBox, text, font, textFill, textLine, on ? 2 : 0);
-        if (on)
-            tickBox(p, QPointF(body.right() - h * 0.16, body.top() + h * 0.18), h * 0.14, true,
-                    colour);
-        return image;
+    // The list row's button shows its tick only when on; the other rows show an empty circle
+    // when off, so that a child sees where the tick goes.
+    if ((parts & Badge) && (on || k.row != Kind::ListRow))
+        tickBox(p, l.badgeCentre, l.badgeRadius, on, colour);
+    if ((parts & Text) && k.row != Kind::ListRow) {
+        const QColor textFill = on ? Qt::white : QColor(0x8C, 0x88, 0xAE);
+        S::outlinedText(p, l.textBox, checkButtonText(base), l.font, textFill,
+                        on ? S::ink() : QColor(0, 0, 0, 0), on ? l.textOutline : 0);
     }
-
-    // Task counts and positions: a tick box on the left, the word on the right, and under the
-    // word a hint of its meaning (dots for the count, a word diagram for the position).
-    const qreal boxRadius = h * 0.2;
-    const QPointF boxCentre(body.left() + h * 0.12 + boxRadius + 2, body.center().y());
-    tickBox(p, boxCentre, boxRadius, on, colour);
-    const qreal textLeft = boxCentre.x() + boxRadius + 5;
-    const QRectF textBox(textLeft, body.top() + h * 0.1, body.right() - 5 - textLeft, h * 0.5);
-    const QFont font = S::fitFont(text, textBox.size(), h * 0.42);
-    S::outlinedText(p, textBox, text, font, textFill, textLine, on ? 1.6 : 0);
-    const QRectF hint(textLeft, body.top() + h * 0.66, textBox.width(), h * 0.22);
-    if (k.row == Kind::Task) {
-        const qreal r = hint.height() / 2;
+    if ((parts & Hint) && k.row == Kind::Task) {
+        const qreal r = l.hint.height() / 2;
         const int count = k.index + 1;
         const qreal step = r * 2.6;
-        const qreal start = hint.center().x() - (count - 1) * step / 2;
+        const qreal start = l.hint.center().x() - (count - 1) * step / 2;
         for (int i = 0; i < count; ++i)
-            S::star(p, QPointF(start + i * step, hint.center().y()), r * 1.25,
+            S::star(p, QPointF(start + i * step, l.hint.center().y()), r * 1.25,
                     on ? S::sun() : QColor(0xE4, 0xE2, 0xEE), on ? 1.2 : 0);
-    } else {
-        const qreal w = qMin(hint.width(), hint.height() * 4.2);
-        positionDiagram(p, QRectF(hint.center().x() - w / 2, hint.top(), w, hint.height()), k.index,
-                        on, colour);
+    } else if ((parts & Hint) && k.row == Kind::Position) {
+        const qreal w = qMin(l.hint.width(), l.hint.height() * 4.2);
+        positionDiagram(p, QRectF(l.hint.center().x() - w / 2, l.hint.top(), w, l.hint.height()),
+                        k.index, on, colour);
     }
-    return image;
+    p.restore();
 }
 
 QImage MenuPiecePainter::caption(const QString& name) {
