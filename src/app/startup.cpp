@@ -15,6 +15,7 @@
 #include "tfmkoniecgry.h"
 #include "tfmmemory.h"
 #include "tfmpodpisywanie.h"
+#include "tfmspadajace.h"
 #include "tfmuzupelnianie.h"
 #include "tformkomunikat.h"
 #include "tformmain.h"
@@ -208,15 +209,18 @@ int Startup::runProgram() {
             display, catalogue, statistics, settings.labelling, player, random, *summary);
         auto completing = std::make_unique<TfmUzupelnianie>(
             display, catalogue, statistics, settings.completing, player, random, *summary);
+        auto falling = std::make_unique<TfmSpadajace>(display, catalogue, statistics,
+                                                      settings.falling, player, random, *summary);
         auto about = std::make_unique<TFormOProgramie>(display);
-        for (QWidget* window :
-             std::initializer_list<QWidget*>{notice.get(), summary.get(), memory.get(),
-                                             labelling.get(), completing.get(), about.get()})
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 notice.get(), summary.get(), memory.get(), labelling.get(), completing.get(),
+                 falling.get(), about.get()})
             window->setAttribute(Qt::WA_QuitOnClose, false);
 
         mainWindow->SetGameWindow(1, labelling.get());
         mainWindow->SetGameWindow(2, memory.get());
         mainWindow->SetGameWindow(3, completing.get());
+        mainWindow->SetGameWindow(4, falling.get());
         mainWindow->SetAboutWindow(about.get());
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
         mainWindow->show();

@@ -5,7 +5,8 @@
 
 namespace {
 
-// A 32 x 32 sight: a ring and a cross, black over a white halo so it shows on any picture.
+// A 32 x 32 sight: a ring and a cross, black over a white halo so it shows on any picture, and
+// a red centre.
 QCursor shotCursor() {
     constexpr int size = 32;
     constexpr int mid = size / 2;
@@ -22,6 +23,9 @@ QCursor shotCursor() {
         p.drawLine(QPointF(2, mid), QPointF(mid - 3, mid));
         p.drawLine(QPointF(mid + 3, mid), QPointF(size - 2, mid));
     }
+    // A small red ring marks the aim; its middle stays open.
+    p.setPen(QPen(QColor(Qt::red), 1.5));
+    p.drawEllipse(QPointF(mid, mid), 2.5, 2.5);
     p.end();
     return QCursor(pixmap, mid, mid);
 }

@@ -1,0 +1,285 @@
+#include "tfmspadajace.h"
+
+#include "cdisplay.h"
+#include "cokrag.h"
+#include "cprzyciskc.h"
+#include "cslowa.h"
+#include "cstatrec.h"
+#include "cursors.h"
+#include "custgry.h"
+#include "picturesound.h"
+#include "tfmkoniecgry.h"
+#include "wordbits.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QShowEvent>
+#include <QStringList>
+#include <QWheelEvent>
+#include <algorithm>
+
+namespace {
+
+// Arial Black of the original look: a heavy sans of the same height.
+QLabel* makeLabel(QWidget& window) {
+    auto* label = new QLabel(&window);
+    QFont font;
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(17);
+    font.setWeight(QFont::Black);
+    label->setFont(font);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+QString TfmSpadajace::BackgroundPath(bool smallScreen) {
+    return smallScreen ? QStringLiteral("Data/Intf/Spec/mT_Spa_s.xbi")
+                       : QStringLiteral("Data/Intf/Spec/mT_Spa_b.xbi");
+}
+
+QString TfmSpadajace::SoundsText(std::uint16_t gloski) {
+    static const std::pair<std::uint16_t, const char*> names[] = {
+        {WordBits::Sz, "SZ"}, {WordBits::Zh, "Ż/RZ"}, {WordBits::Cz, "CZ"}, {WordBits::Dzh, "DŻ"}};
+    QStringList chosen;
+    for (const auto& [bit, name] : names) {
+        if (gloski & bit)
+            chosen << QString::fromUtf8(name);
+    }
+    return chosen.join(QStringLiteral(", "));
+}
+
+int TfmSpadajace::StepsPerTick(int poziom) {
+    return poziom >= 1 && poziom <= 3 ? poziom : 0;
+}
+
+TfmSpadajace::TfmSpadajace(const CDisplay& display, CSlowa& catalogue, CStatRec& stats,
+                           CUstGry& settings, SoundPlayer& player, RandomGenerator& random,
+                           TfmKoniecGry& summary)
+    : m_display(display), m_catalogue(catalogue), m_stats(stats), m_settings(settings),
+      m_player(player), m_random(random), m_summary(summary), m_w(display.DesignWidth),
+      m_h(display.DesignHeight) {
+    setWindowTitle(QStringLiteral("Spadające"));
+    m_backgroundPicture = LoadRequiredPicture(BackgroundPath(display.IsSmall()));
+    move(display.OffsetX, display.OffsetY);
+    setClientSize(m_w, m_h);
+    m_fullRect = QRect(0, 0, m_w, m_h);
+
+    m_backgroundCanvas = Canvas(m_w, m_h);
+    m_backgroundCanvas.draw(0, 0, m_backgroundPicture);
+    m_screen = Canvas(m_w, m_h);
+
+    // The buttons and the ring throw CBlad(1) themselves; what is made so far is freed by
+    // unwinding. The ring is loaded here, once, so that a missing ring picture is reported at
+    // start-up and not in the middle of a game.
+    m_help = std::make_unique<CPrzyciskC>(*this, QStringLiteral("pomoc"), m_screen, m_w - m_w / 10,
+                                          m_h / 7, [this] { A_Pomoc(); });
+    m_stop =
+        std::make_unique<CPrzyciskC>(*this, QStringLiteral("stop"), m_screen, m_w - m_w / 10 + 4,
+                                     m_h / 7 + m_h / 8, [this] { A_Stop(); });
+    m_zoom = std::make_unique<COkrag>(display, m_screen);
+
+    m_vpSzukaj = makeLabel(*this);
+    m_vpSzukGloski = makeLabel(*this);
+    m_searchLeft = m_w / 80 * (display.IsSmall() ? 62 : 68);
+    m_vpSzukaj->move(m_searchLeft, m_h / 80 * 77);
+    setLabels(QStringLiteral("Wybierz obrazki z:"), QString(), true);
+
+    m_shotCursor = cursorFor(ProgramCursor::Shot);
+    setCursor(m_shotCursor);
+    setMouseTracking(true);
+
+    m_gameTimer.setTimerType(Qt::PreciseTimer);
+    m_gameTimer.setInterval(TickMs);
+    connect(&m_gameTimer, &QTimer::timeout, this, [this] { t_GameTimer(); });
+}
+
+TfmSpadajace::~TfmSpadajace() {
+    m_gameTimer.stop();
+    unsetCursor();
+    m_game.reset();
+    m_retired.clear();
+}
+
+void TfmSpadajace::setLabels(const QString& search, const QString& sounds, bool centred) {
+    // Our heavy font runs wider than the one the places were chosen for: a text that would
+    // leave the window moves left until it fits.
+    m_vpSzukaj->setText(search);
+    m_vpSzukaj->adjustSize();
+    m_vpSzukaj->move(std::min(m_searchLeft, m_w - LabelMargin - m_vpSzukaj->width()),
+                     m_vpSzukaj->y());
+    m_vpSzukGloski->setText(sounds);
+    m_vpSzukGloski->adjustSize();
+    int left = centred ? m_vpSzukaj->x() + m_vpSzukaj->width() / 2 - m_vpSzukGloski->width() / 2
+                       : m_vpSzukaj->x();
+    left = std::min(left, m_w - LabelMargin - m_vpSzukGloski->width());
+    m_vpSzukGloski->move(left, m_vpSzukaj->y() + m_vpSzukaj->height() + 2);
+}
+
+void TfmSpadajace::retireGame() {
+    if (!m_game)
+        return;
+    m_game->Retire();
+    m_retired.push_back(std::move(m_game));
+    QTimer::singleShot(0, this, [this] { m_retired.clear(); });
+}
+
+void TfmSpadajace::A_NowaGra() {
+    m_cursorFollowsMouse = true;
+    CUstGry distractors;
+    distractors.poziom = m_settings.poziom;
+    distractors.pozycja = WordBits::PositionMask;
+    distractors.gloski = 0;
+    distractors.SetDistractorSounds(m_settings);
+    retireGame();
+    const int n = graSpadajace::TargetsForLevel(m_settings.poziom);
+
+    m_catalogue.Filter(m_settings.pozycja, m_settings.gloski);
+    m_catalogue.DrawRandom(n);
+    m_catalogue.LoadSmallPictures();
+    m_game = std::make_unique<graSpadajace>(*this, m_catalogue, m_settings.gloski, m_display,
+                                            *m_zoom, m_stats, m_player, m_random);
+
+    m_catalogue.Filter(distractors.pozycja, distractors.gloski);
+    m_catalogue.DrawRandom(n);
+    m_catalogue.LoadSmallPictures();
+    m_game->AddDistractors(m_catalogue);
+
+    A_EkranPaint();
+    m_game->LayoutSlots();
+    m_gameTimer.start();
+    m_game->StartFall();
+    setLabels(QStringLiteral("Wybierz obrazki z:"), SoundsText(m_settings.gloski), true);
+    m_stats.BeginGame(CStatRec::Spadajace, m_settings);
+    RepaintWindow();
+}
+
+void TfmSpadajace::A_EkranPaint() {
+    m_screen.setCopyMode(CopyMode::SrcCopy);
+    m_screen.copyFrom(m_fullRect, m_backgroundCanvas, QPoint(0, 0));
+    m_help->Show();
+    m_stop->Draw();
+}
+
+void TfmSpadajace::A_Pomoc() {
+    m_stats.Touch();
+    if (m_game)
+        m_game->Hint();
+}
+
+void TfmSpadajace::t_GameTimer() {
+    if (!m_game)
+        return;
+    if (!m_game->IsFinished()) {
+        const int steps = StepsPerTick(m_settings.poziom);
+        for (int i = 0; i < steps && m_game; ++i)
+            m_game->Step();
+        return;
+    }
+    m_gameTimer.stop();
+    m_cursorFollowsMouse = false;
+    setCursor(cursorFor(ProgramCursor::Default));
+    setLabels(QStringLiteral("Wybierz obrazek,"), QStringLiteral("aby go powiększyć."), false);
+    m_game->ShowResults();
+}
+
+void TfmSpadajace::A_Stop() {
+    // The end timer may still run the stop while the summary is open.
+    if (m_summary.IsShowing())
+        return;
+    m_gameTimer.stop();
+    m_stats.EndGame();
+    m_stats.WriteGame(m_game && m_game->IsFinished());
+    retireGame();
+    const int result = m_summary.ShowSummary();
+    if (result == TfmKoniecGry::PlayAgain) {
+        A_NowaGra();
+    } else if (result == TfmKoniecGry::Close) {
+        if (isModal())
+            setModalResult(TfmKoniecGry::Close);
+        else
+            hide();
+    }
+}
+
+void TfmSpadajace::ShowResultButtons() {
+    m_stop->Show();
+    m_help->Hide();
+}
+
+void TfmSpadajace::RepaintRect(const QRect& rect) {
+    const QRect r = rect.intersected(m_fullRect);
+    if (r.isEmpty())
+        return;
+    // Gathered by the window system and painted together once the tick is over.
+    if (isVisible())
+        update(r);
+    else
+        canvas().copyFrom(r, m_screen, r.topLeft());
+}
+
+void TfmSpadajace::RepaintWindow() {
+    if (isVisible())
+        repaint();
+    else
+        canvas().copyFrom(m_fullRect, m_screen, QPoint(0, 0));
+}
+
+void TfmSpadajace::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    if (!event->spontaneous())
+        A_NowaGra();
+}
+
+void TfmSpadajace::paintEvent(QPaintEvent* event) {
+    m_paintRegion = event->region();
+    Form::paintEvent(event);
+    m_paintRegion = QRegion();
+}
+
+void TfmSpadajace::formPaint() {
+    // Only what is being painted: a tick's moved pictures are a few small rectangles.
+    for (const QRect& r : m_paintRegion)
+        canvas().copyFrom(r, m_screen, r.topLeft());
+}
+
+bool TfmSpadajace::keyPressed(char16_t ch) {
+    if (ch == 27) {
+        A_Stop();
+        return true;
+    }
+    return Form::keyPressed(ch);
+}
+
+void TfmSpadajace::keyPressEvent(QKeyEvent* event) {
+    m_stats.Touch();
+    Form::keyPressEvent(event);
+}
+
+void TfmSpadajace::mousePressEvent(QMouseEvent* event) {
+    m_stats.Touch();
+    Form::mousePressEvent(event);
+}
+
+bool TfmSpadajace::IsShotArea(const QPoint& pos) const {
+    return pos.x() > 0 && pos.x() < m_w * 3 / 4 && pos.y() < m_h * 37 / 40;
+}
+
+void TfmSpadajace::mouseMoveEvent(QMouseEvent* event) {
+    if (m_cursorFollowsMouse) {
+        const QPoint pos = event->position().toPoint();
+        setCursor(IsShotArea(pos) ? m_shotCursor : cursorFor(ProgramCursor::Default));
+    }
+    Form::mouseMoveEvent(event);
+}
+
+void TfmSpadajace::wheelEvent(QWheelEvent* event) {
+    m_stats.Touch();
+    Form::wheelEvent(event);
+}

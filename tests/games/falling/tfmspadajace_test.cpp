@@ -1,0 +1,417 @@
+// The falling window offscreen: its layout in both screen variants, a new game of each task
+// count, the labels, the cursor, the ticks, the end display and the stop with its record.
+#include "cblad.h"
+#include "cprzyciskc.h"
+#include "cursors.h"
+#include "fallingfixture.h"
+#include "tfmkoniecgry.h"
+#include "tfmspadajace.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+constexpr int HeaderSize = 20;
+constexpr int RecordSize = 44;
+
+int le(const QByteArray& bytes, int at, int size) {
+    int value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+void writePng(const QString& path, QSize size, QColor inside, QColor outside) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(outside);
+    for (int y = 3; y < size.height() - 3; ++y)
+        for (int x = 3; x < size.width() - 3; ++x)
+            image.setPixel(x, y, inside.rgb());
+    QDir().mkpath(QFileInfo(path).path());
+    ASSERT_TRUE(image.save(path, "PNG"));
+}
+
+void writeButton(const QString& name, QColor colour) {
+    const QSize size(64, 56);
+    writePng("Data/Intf/Lib/" + name + "_D.png", size, colour, Qt::white);
+    writePng("Data/Intf/Lib/" + name + "_A.png", size, colour.lighter(), Qt::white);
+    writePng("Data/Intf/Lib/" + name + "_.png", size, colour.darker(), Qt::white);
+    writePng("Data/Intf/Lib/" + name + "_M.png", size, Qt::white, Qt::black);
+}
+
+bool isShotCursor(const QWidget& widget) {
+    return widget.cursor().shape() == Qt::BitmapCursor;
+}
+
+// The program folder of a falling game: window, slot, ring and summary pictures, the settings
+// of the falling tab, and the window under test. Word pictures are left out: the cards then
+// fall as plain cards with their words, which is all these tests need.
+class TfmSpadajaceTest : public FallingGameTest {
+protected:
+    static inline const QColor Background{200, 230, 250};
+
+    void SetUp() override {
+        FallingGameTest::SetUp();
+        for (const auto& [suffix, size] :
+             {std::pair{"s", QSize(800, 600)}, std::pair{"b", QSize(1024, 768)}}) {
+            QImage picture(size, QImage::Format_RGB32);
+            picture.fill(Background);
+            ASSERT_TRUE(picture.save(QString("Data/Intf/Spec/mT_Spa_%1.xbi").arg(suffix), "BMP"));
+        }
+        for (const char* name : {"mStatsB.xji", "mStatsM.xji", "mStatsG.xji"})
+            ASSERT_TRUE(saveJpeg(QString("Data/Intf/Spec/") + name, QSize(600, 450), Qt::gray));
+        writeButton("pomoc", QColor(0, 160, 0));
+        writeButton("stop", QColor(200, 0, 0));
+        writeButton("start", QColor(0, 0, 200));
+        settings.poziom = 1;
+        settings.gloski = 0x0001;
+        settings.pozycja = 0x7000;
+    }
+    void TearDown() override {
+        falling.reset();
+        summary.reset();
+        FallingGameTest::TearDown();
+    }
+
+    void makeWindow(QSize screen = QSize(800, 600)) {
+        display = std::make_unique<CDisplay>(screen);
+        summary = std::make_unique<TfmKoniecGry>(*display, *statistics);
+        falling = std::make_unique<TfmSpadajace>(*display, catalogue, *statistics, settings, player,
+                                                 random, *summary);
+    }
+    void showWindow() {
+        falling->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(falling.get()));
+        ASSERT_NE(falling->Game(), nullptr);
+    }
+
+    // Ticks until the card is wholly on the screen.
+    void tickIntoView(const CSpaKart& card) {
+        for (int i = 0; i < 3000 && card.Y() < 0; ++i)
+            falling->t_GameTimer();
+    }
+    void press(const CSpaKart& card) {
+        QTest::mousePress(card.Control(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+        QTest::mouseRelease(card.Control(), Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
+    }
+    void catchAllTargets() {
+        graSpadajace* game = falling->Game();
+        for (int i = 0; i < game->TargetCount(); ++i) {
+            tickIntoView(game->Card(i));
+            press(game->Card(i));
+        }
+        ASSERT_TRUE(game->IsFinished());
+    }
+
+    // Answers the summary with `action` once it shows.
+    void answerSummary(std::function<void()> action) {
+        answerer.setInterval(5);
+        QObject::disconnect(&answerer, nullptr, nullptr, nullptr);
+        QObject::connect(&answerer, &QTimer::timeout, [this, action] {
+            if (!summary->IsShowing())
+                return;
+            answerer.stop();
+            summaryWasShowing = true;
+            action();
+        });
+        answerer.start();
+    }
+
+    QByteArray statisticsFile() const {
+        QFile file(statistics->FilePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    int recordCount() const { return (statisticsFile().size() - HeaderSize) / RecordSize; }
+    // kind, completed, correct, wrong of the last record.
+    std::array<int, 4> lastRecord() const {
+        const QByteArray bytes = statisticsFile();
+        const int at = bytes.size() - RecordSize;
+        return {le(bytes, at, 4), le(bytes, at + 30, 2), le(bytes, at + 36, 4),
+                le(bytes, at + 40, 4)};
+    }
+
+    std::unique_ptr<CStatRec> statistics = std::make_unique<CStatRec>(1, folder.path());
+    std::unique_ptr<TfmKoniecGry> summary;
+    std::unique_ptr<TfmSpadajace> falling;
+    bool summaryWasShowing = false;
+    QTimer answerer;
+};
+
+struct VariantCase {
+    const char* name;
+    QSize screen;
+    QRect bounds;
+    QPoint help;
+    QPoint stop;
+    QPoint search;
+};
+
+class TfmSpadajaceVariantTest : public TfmSpadajaceTest,
+                                public ::testing::WithParamInterface<VariantCase> {};
+
+TEST_P(TfmSpadajaceVariantTest, BoundsButtonsAndLabelsOfTheScreenVariant) {
+    const VariantCase& c = GetParam();
+    makeWindow(c.screen);
+    EXPECT_EQ(falling->geometry(), c.bounds);
+    EXPECT_EQ(falling->windowTitle(), QString("Spadające"));
+    EXPECT_EQ(falling->HelpButton().Rect(), QRect(c.help, QSize(70, 60)));
+    EXPECT_EQ(falling->StopButton().Rect(), QRect(c.stop, QSize(70, 60)));
+    // Where the place given would push the text past the edge, it moves left just enough.
+    const QLabel& search = falling->SearchLabel();
+    EXPECT_EQ(search.pos(),
+              QPoint(std::min(c.search.x(),
+                              c.bounds.width() - TfmSpadajace::LabelMargin - search.width()),
+                     c.search.y()));
+    EXPECT_EQ(falling->SearchLabel().text(), QString("Wybierz obrazki z:"));
+    EXPECT_EQ(falling->GameTimer().interval(), 25);
+    EXPECT_EQ(falling->GameTimer().timerType(), Qt::PreciseTimer);
+    EXPECT_TRUE(isShotCursor(*falling));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Variants, TfmSpadajaceVariantTest,
+    ::testing::Values(
+        VariantCase{"Small", {800, 600}, {0, 0, 800, 600}, {720, 85}, {724, 160}, {620, 539}},
+        VariantCase{"Big", {1024, 768}, {0, 0, 1024, 768}, {922, 109}, {926, 205}, {816, 693}},
+        VariantCase{
+            "BigCentred", {1280, 1024}, {128, 128, 1024, 768}, {922, 109}, {926, 205}, {816, 693}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TfmSpadajaceTest, AMissingBackgroundOrRingIsAMissingResource) {
+    for (const char* missing : {"Data/Intf/Spec/RingM_s.xji", "Data/Intf/Spec/mT_Spa_s.xbi"}) {
+        QFile::remove(missing);
+        try {
+            makeWindow();
+            ADD_FAILURE() << "no error raised without " << missing;
+        } catch (const CBlad& error) {
+            EXPECT_EQ(error.ErrorCode, 1) << missing;
+        }
+    }
+}
+
+struct LevelCase {
+    const char* name;
+    int poziom;
+    int targets;
+};
+
+class TfmSpadajaceLevelTest : public TfmSpadajaceTest,
+                              public ::testing::WithParamInterface<LevelCase> {};
+
+TEST_P(TfmSpadajaceLevelTest, ANewGameDropsTargetsAndDistractorsAtTheSpeedOfTheTaskCount) {
+    const LevelCase& c = GetParam();
+    settings.poziom = static_cast<std::int16_t>(c.poziom);
+    makeWindow(QSize(1024, 768));
+    falling->A_NowaGra();
+    graSpadajace* game = falling->Game();
+    ASSERT_NE(game, nullptr);
+    EXPECT_EQ(game->TargetCount(), c.targets);
+    EXPECT_EQ(game->CardCount(), 2 * c.targets);
+    for (int i = 0; i < game->CardCount(); ++i)
+        EXPECT_EQ(game->IsTarget(game->Card(i)), i < c.targets) << "card " << i;
+    EXPECT_TRUE(falling->GameTimer().isActive());
+    EXPECT_TRUE(statistics->IsActive());
+    EXPECT_EQ(statistics->GameKind(), CStatRec::Spadajace);
+
+    const CSpaKart& card = game->Card(0);
+    tickIntoView(card);
+    const int y = card.Y();
+    falling->t_GameTimer();
+    EXPECT_EQ(card.Y(), y + c.poziom);
+    EXPECT_EQ(falling->canvas().image(), falling->ScreenCanvas().image());
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, TfmSpadajaceLevelTest,
+                         ::testing::Values(LevelCase{"Malo", 1, 5}, LevelCase{"Srednio", 2, 10},
+                                           LevelCase{"Duzo", 3, 15}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FallingSoundsTextTest, TheChosenSoundsInTheirOrderJoinedByCommas) {
+    const std::pair<std::uint16_t, const char*> cases[] = {
+        {0x0004, "CZ"},       {0x0005, "SZ, CZ"}, {0x000F, "SZ, Ż/RZ, CZ, DŻ"},
+        {0x000A, "Ż/RZ, DŻ"}, {0x00F0, ""},
+    };
+    for (const auto& [gloski, text] : cases)
+        EXPECT_EQ(TfmSpadajace::SoundsText(gloski), QString::fromUtf8(text)) << gloski;
+}
+
+TEST_F(TfmSpadajaceTest, TheSoundsLabelStandsCentredUnderTheSearchLabel) {
+    settings.gloski = 0x0005;
+    makeWindow();
+    falling->A_NowaGra();
+    const QLabel& search = falling->SearchLabel();
+    const QLabel& sounds = falling->SoundsLabel();
+    EXPECT_EQ(sounds.text(), QString("SZ, CZ"));
+    EXPECT_EQ(sounds.x(), search.x() + search.width() / 2 - sounds.width() / 2);
+    EXPECT_EQ(sounds.y(), search.y() + search.height() + 2);
+}
+
+struct CursorCase {
+    const char* name;
+    QPoint pos;
+    bool shot;
+};
+
+class TfmSpadajaceCursorTest : public TfmSpadajaceTest,
+                               public ::testing::WithParamInterface<CursorCase> {};
+
+TEST_P(TfmSpadajaceCursorTest, TheShotCursorOnlyOverThePlayArea) {
+    makeWindow();
+    showWindow();
+    QTest::mouseMove(falling.get(), GetParam().pos);
+    EXPECT_EQ(isShotCursor(*falling), GetParam().shot);
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, TfmSpadajaceCursorTest,
+                         ::testing::Values(CursorCase{"PlayArea", {100, 100}, true},
+                                           CursorCase{"LeftEdge", {0, 100}, false},
+                                           CursorCase{"LastShotColumn", {599, 100}, true},
+                                           CursorCase{"RightQuarter", {600, 100}, false},
+                                           CursorCase{"LastShotRow", {100, 554}, true},
+                                           CursorCase{"SlotRow", {100, 555}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TfmSpadajaceTest, EveryTargetCaughtTurnsTheWindowToItsEndDisplay) {
+    makeWindow();
+    showWindow();
+    catchAllTargets();
+    falling->t_GameTimer();
+    EXPECT_FALSE(falling->GameTimer().isActive());
+    EXPECT_EQ(falling->SearchLabel().text(), QString("Wybierz obrazek,"));
+    EXPECT_EQ(falling->SoundsLabel().text(), QString("aby go powiększyć."));
+    const QLabel& sounds = falling->SoundsLabel();
+    EXPECT_EQ(sounds.x(), std::min(falling->SearchLabel().x(),
+                                   800 - TfmSpadajace::LabelMargin - sounds.width()));
+    EXPECT_EQ(falling->SearchLabel().x(),
+              std::min(620, 800 - TfmSpadajace::LabelMargin - falling->SearchLabel().width()));
+    for (const QLabel* label : {&falling->SearchLabel(), &falling->SoundsLabel()})
+        EXPECT_LE(label->geometry().right(), 800 - TfmSpadajace::LabelMargin)
+            << label->text().toStdString();
+    EXPECT_FALSE(falling->HelpButton().IsVisible());
+    EXPECT_TRUE(falling->StopButton().IsVisible());
+    EXPECT_TRUE(falling->Game()->EndTimer().isActive());
+    EXPECT_FALSE(isShotCursor(*falling));
+    QTest::mouseMove(falling.get(), QPoint(100, 100));
+    EXPECT_FALSE(isShotCursor(*falling));
+    EXPECT_EQ(falling->canvas().image(), falling->ScreenCanvas().image());
+}
+
+TEST_F(TfmSpadajaceTest, EscapeDuringTheFallEndsTheGameWithAnIncompleteRecord) {
+    makeWindow();
+    showWindow();
+    const int before = recordCount();
+    answerSummary([this] { summary->A_Stop(); });
+    QTest::keyClick(falling.get(), Qt::Key_Escape);
+    EXPECT_TRUE(summaryWasShowing);
+    ASSERT_EQ(recordCount(), before + 1);
+    EXPECT_EQ(lastRecord(), (std::array<int, 4>{4, 0, 0, 0}));
+    EXPECT_FALSE(falling->isVisible());
+    EXPECT_FALSE(falling->GameTimer().isActive());
+}
+
+TEST_F(TfmSpadajaceTest, AGameWonAndStoppedWritesACompleteRecordAndCanStartAgain) {
+    makeWindow();
+    showWindow();
+    const graSpadajace* first = falling->Game();
+    tickIntoView(falling->Game()->Card(5));
+    press(falling->Game()->Card(5));
+    catchAllTargets();
+    falling->t_GameTimer();
+    const int before = recordCount();
+    answerSummary([this] { summary->A_OdNowa(); });
+    QTest::mouseClick(&falling->StopButton().control(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(30, 30));
+    EXPECT_TRUE(summaryWasShowing);
+    ASSERT_EQ(recordCount(), before + 1);
+    EXPECT_EQ(lastRecord(), (std::array<int, 4>{4, 1, 5, 1}));
+    QCoreApplication::processEvents();
+    ASSERT_NE(falling->Game(), nullptr);
+    EXPECT_NE(falling->Game(), first);
+    EXPECT_EQ(falling->Game()->CaughtCount(), 0);
+    EXPECT_TRUE(falling->GameTimer().isActive());
+    EXPECT_TRUE(falling->HelpButton().IsVisible());
+    EXPECT_EQ(falling->SearchLabel().text(), QString("Wybierz obrazki z:"));
+}
+
+TEST_F(TfmSpadajaceTest, TheHelpButtonCountsAHint) {
+    makeWindow();
+    falling->A_NowaGra();
+    QTest::mouseClick(&falling->HelpButton().control(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(30, 30));
+    EXPECT_EQ(statistics->Hints(), 1);
+}
+
+// Each kind of action of the child restarts the statistics' idle timer: a run played only by
+// catching never loses its record. The interval is a second here; the action comes 400 ms
+// into it.
+constexpr int IdleMs = 1000;
+
+struct ActivityCase {
+    const char* name;
+    bool atTheEnd; // on the end display rather than during the fall
+    std::function<void(TfmSpadajace&)> act;
+};
+
+class TfmSpadajaceActivityTest : public TfmSpadajaceTest,
+                                 public ::testing::WithParamInterface<ActivityCase> {};
+
+TEST_P(TfmSpadajaceActivityTest, EveryActionOfTheChildRestartsTheIdleTimer) {
+    statistics = std::make_unique<CStatRec>(1, folder.path(), SystemTime::Clock{}, IdleMs);
+    makeWindow();
+    showWindow();
+    if (GetParam().atTheEnd) {
+        catchAllTargets();
+        falling->t_GameTimer();
+    } else {
+        tickIntoView(falling->Game()->Card(5));
+    }
+    falling->GameTimer().stop();
+    statistics->Touch();
+    QTest::qWait(400);
+    ASSERT_LT(statistics->IdleTimer().remainingTime(), IdleMs - 250);
+    GetParam().act(*falling);
+    EXPECT_TRUE(statistics->IsActive());
+    EXPECT_GT(statistics->IdleTimer().remainingTime(), IdleMs - 150);
+}
+
+void pressAt(QWidget* widget, QPoint pos) {
+    QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, pos);
+    QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, pos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, TfmSpadajaceActivityTest,
+    ::testing::Values(ActivityCase{"PressOnADistractor", false,
+                                   [](TfmSpadajace& w) {
+                                       pressAt(w.Game()->Card(5).Control(), {10, 10});
+                                   }},
+                      ActivityCase{"PressOnTheBackground", false,
+                                   [](TfmSpadajace& w) {
+                                       pressAt(&w, {700, 400});
+                                   }},
+                      ActivityCase{"Key", false,
+                                   [](TfmSpadajace& w) { QTest::keyClick(&w, Qt::Key_A); }},
+                      ActivityCase{"ClickOnAResultSlot", true,
+                                   [](TfmSpadajace& w) {
+                                       pressAt(w.Game()->Slot(1).Control(), {5, 5});
+                                       EXPECT_FALSE(w.Game()->EndTimer().isActive());
+                                   }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TfmSpadajaceTest, TheShotCursorAimsWithARedCentreAndAnOpenMiddle) {
+    const QImage picture = cursorFor(ProgramCursor::Shot).pixmap().toImage();
+    const int mid = picture.width() / 2;
+    EXPECT_EQ(qAlpha(picture.pixel(mid, mid)), 0);
+    int reddish = 0;
+    for (int y = mid - 4; y <= mid + 4; ++y)
+        for (int x = mid - 4; x <= mid + 4; ++x) {
+            const QColor c = QColor::fromRgba(picture.pixel(x, y));
+            reddish += c.alpha() > 128 && c.red() > 150 && c.green() < 100 && c.blue() < 100;
+        }
+    EXPECT_GE(reddish, 8);
+}
+
+} // namespace
