@@ -10,6 +10,14 @@ namespace {
 
 // Sounds and recordings are at most a few minutes long; a file far larger is not one of ours.
 constexpr qint64 kMaxSoundFileSize = 64 * 1024 * 1024;
+// Sample rates of real sound files, from telephone quality to studio recordings. Converting a
+// rate far below them to the device's rate would multiply the sound's size thousands of times.
+constexpr int kMinRate = 4000;
+constexpr int kMaxRate = 384000;
+// The converted sound, about 25 minutes at the device's rate, and what the conversion may need
+// while it works.
+constexpr double kMaxDecodedBytes = 64.0 * 1024 * 1024;
+constexpr double kMaxWorkBytes = 4 * kMaxDecodedBytes;
 
 struct WaveData {
     SDL_AudioSpec format{};
@@ -41,7 +49,7 @@ bool loadWave(const QString& path, WaveData& wave) {
 
 std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
     WaveData wave;
-    if (!loadWave(path, wave)) {
+    if (!loadWave(path, wave) || wave.format.freq < kMinRate || wave.format.freq > kMaxRate) {
         return std::nullopt;
     }
     SDL_AudioCVT cvt{};
@@ -57,6 +65,10 @@ std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
         }
         return samples;
     }
+    if (double(wave.length) * cvt.len_ratio > kMaxDecodedBytes ||
+        double(wave.length) * cvt.len_mult > kMaxWorkBytes) {
+        return std::nullopt;
+    }
     std::vector<Uint8> work(std::size_t(wave.length) * std::size_t(cvt.len_mult));
     std::memcpy(work.data(), wave.buffer, wave.length);
     cvt.buf = work.data();
@@ -64,7 +76,10 @@ std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
     if (SDL_ConvertAudio(&cvt) != 0) {
         return std::nullopt;
     }
+    // Less than one sample may come out of a very short sound.
     std::vector<short> samples(std::size_t(cvt.len_cvt) / sizeof(short));
-    std::memcpy(samples.data(), work.data(), samples.size() * sizeof(short));
+    if (!samples.empty()) {
+        std::memcpy(samples.data(), work.data(), samples.size() * sizeof(short));
+    }
     return samples;
 }
