@@ -3,6 +3,7 @@
 #include "sdlaudio.h"
 
 #include <QFile>
+#include <QtEndian>
 #include <SDL.h>
 #include <cstring>
 
@@ -29,15 +30,39 @@ struct WaveData {
     ~WaveData() { SDL_FreeWAV(buffer); }
 };
 
+// SDL allocates the size a chunk header declares before it reads the chunk, so a short file
+// declaring a chunk of gigabytes would make it ask for them. No chunk may declare more than the
+// file holds: the first that does is cut to the bytes present, which SDL then reads as it reads
+// any truncated file.
+void limitChunkSizes(QByteArray& bytes) {
+    constexpr qsizetype kRiffHeader = 12;
+    constexpr qsizetype kChunkHeader = 8;
+    if (!bytes.startsWith("RIFF")) {
+        return;
+    }
+    qint64 at = kRiffHeader;
+    while (bytes.size() - at >= kChunkHeader) {
+        char* size = bytes.data() + at + 4;
+        const qint64 declared = qFromLittleEndian<quint32>(size);
+        const qint64 present = bytes.size() - at - kChunkHeader;
+        if (declared > present) {
+            qToLittleEndian<quint32>(quint32(present), size);
+            return;
+        }
+        at += kChunkHeader + declared + (declared & 1); // chunks are padded to even sizes
+    }
+}
+
 bool loadWave(const QString& path, WaveData& wave) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSoundFileSize) {
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.isEmpty()) {
         return false;
     }
+    limitChunkSizes(bytes);
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
     if (rw == nullptr) {
         return false;
