@@ -35,12 +35,16 @@ struct WaveData {
 // file holds: the first that does is cut to the bytes present, which SDL then reads as it reads
 // any truncated file.
 void limitChunkSizes(QByteArray& bytes) {
-    constexpr qsizetype kRiffHeader = 12;
     constexpr qsizetype kChunkHeader = 8;
-    if (!bytes.startsWith("RIFF")) {
+    // SDL also reads a file that starts at "WAVE", without the RIFF header.
+    qint64 at = 0;
+    if (bytes.startsWith("RIFF")) {
+        at = 12;
+    } else if (bytes.startsWith("WAVE")) {
+        at = 4;
+    } else {
         return;
     }
-    qint64 at = kRiffHeader;
     while (bytes.size() - at >= kChunkHeader) {
         char* size = bytes.data() + at + 4;
         const qint64 declared = qFromLittleEndian<quint32>(size);

@@ -155,6 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The samples present are the sound, as in any file cut short.
         ChunkCase{"Data", withSize(kShortSound, kDataSizeAt, 0xFFF90190u), 200},
         ChunkCase{"DataOddSize", withSize(kShortSound, kDataSizeAt, 0xFFFFFFFFu), 200},
+        ChunkCase{"DataWithoutRiffHeader",
+                  withSize(kShortSound, kDataSizeAt, 0x8C8C8C8Cu).sliced(8), 200},
         // The format chunk then swallows the samples: no sound is left.
         ChunkCase{"Format", withSize(kShortSound, kFormatSizeAt, 0xFFFFFFF0u), kRefused},
         ChunkCase{"ListBeforeData",
