@@ -34,6 +34,12 @@ QPainterPath bubblePath() {
     return body.united(tail).simplified();
 }
 
+QPainterPath hillPath(const QRectF& r) {
+    QPainterPath hill;
+    hill.addEllipse(r);
+    return hill;
+}
+
 } // namespace
 
 void IconPainter::paint(QPainter& p) {
@@ -41,17 +47,20 @@ void IconPainter::paint(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     const QPainterPath tile = tilePath();
 
-    p.save();
-    p.setClipPath(tile);
+    // Shapes are cut to the tile by path intersection, not by clipping, which the SVG form
+    // would lose.
     QLinearGradient sky(0, 10, 0, 246);
     sky.setColorAt(0, S::skyLight());
     sky.setColorAt(1, S::sky());
     p.fillPath(tile, sky);
-    S::hills(p, QRectF(10, 178, 236, 68), S::grass().lighter(112), S::grass());
+    p.fillPath(hillPath(QRectF(-14, 178, 150, 140))
+                   .united(hillPath(QRectF(120, 188, 170, 130)))
+                   .intersected(tile),
+               S::grass().lighter(112));
+    p.fillPath(hillPath(QRectF(40, 206, 210, 120)).intersected(tile), S::grass());
     S::flower(p, QPointF(196, 214), 11, S::pink());
     S::flower(p, QPointF(150, 228), 9, S::sun());
-    S::star(p, QPointF(212, 44), 16, S::sun(), 3);
-    p.restore();
+    S::star(p, QPointF(208, 48), 16, S::sun(), 3);
 
     const QPainterPath bubble = bubblePath();
     p.setPen(QPen(S::ink(), 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
