@@ -22,11 +22,11 @@ FileHome FileHome::Decide(const Inputs& inputs) {
     FileHome home;
     const QString program = QDir::cleanPath(inputs.programFolder);
     const QString installed = QDir::cleanPath(program + u'/' + inputs.installedPackFolder);
-    const bool packBeside = hasPack(program);
-    // With no pack in either place the program folder stays the working folder, so that the
-    // missing pack is reported as it always was.
-    home.m_packFolder = packBeside || !hasPack(installed) ? program : installed;
-    if (packBeside && inputs.programFolderWritable) {
+    // A program folder with its pack beside it, or with no pack anywhere: then the missing pack
+    // is reported from the program's folder as it always was.
+    const bool besideProgram = hasPack(program) || !hasPack(installed);
+    home.m_packFolder = besideProgram ? program : installed;
+    if (besideProgram && inputs.programFolderWritable) {
         home.m_kind = Kind::Portable;
         home.m_userFolder = program;
     } else {
