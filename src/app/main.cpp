@@ -1,10 +1,21 @@
+#include "commandline.h"
 #include "startup.h"
 
 #include <QApplication>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     // "-reverse z" must not be taken for "z": the application object drops its own options.
     const QStringList typed = Startup::typedArguments(argc, argv);
+    // --help and --version answer in a terminal without a display, so before the application
+    // object, which would need one.
+    const CommandLine commandLine(typed);
+    if (commandLine.answersWithoutDisplay()) {
+        std::fputs(commandLine.answer().toUtf8().constData(), stdout);
+        if (!commandLine.answer().endsWith(u'\n'))
+            std::fputc('\n', stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication application(argc, argv);
     Startup startup;
     return startup.run(typed);

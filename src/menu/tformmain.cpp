@@ -13,6 +13,7 @@
 #include "hitarea.h"
 #include "imageloader.h"
 #include "materialcheck.h"
+#include "recordingcatalogue.h"
 #include "settingsstore.h"
 
 #include <QCloseEvent>
@@ -68,7 +69,8 @@ QLabel* columnLabel(QWidget& window, const QString& text) {
 } // namespace
 
 TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
-                     std::function<void(int)> showNotice, CNagrywanie& recorder)
+                     std::function<void(int)> showNotice, CNagrywanie& recorder,
+                     const QString& recordingsFolder)
     : m_display(display), m_settings(settings), m_catalogue(catalogue),
       m_showNotice(std::move(showNotice)), m_recorder(recorder),
       m_layout(display.OffsetX, display.OffsetY, display.DesignWidth, display.DesignHeight,
@@ -169,7 +171,8 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     listWidgets.up = &*m_up;
     listWidgets.down = &*m_down;
     listWidgets.scrollBar = &*m_scrollBar;
-    m_list = std::make_unique<CNagData>(*this, front, display, listWidgets);
+    m_list = std::make_unique<CNagData>(*this, front, display, listWidgets,
+                                        RecordingCatalogue(recordingsFolder));
     // A recording or playback that ends by itself leaves the panel as "rstop" does.
     m_recorder.SetHandlers([this] { MPStop(); }, [this] { MPStop(); });
     A_Zakladka();

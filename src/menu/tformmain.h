@@ -4,6 +4,7 @@
 #include "menulayout.h"
 
 #include <QImage>
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -33,8 +34,10 @@ public:
     // showNotice shows the notice window with a code; the recorder plays the music and the
     // recordings, and its two completion handlers are the window's MPStop while the window
     // lives. Throws CBlad(1) when a picture of the window is missing.
+    // recordingsFolder holds the recordings and their catalogue.
     TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
-              std::function<void(int)> showNotice, CNagrywanie& recorder);
+              std::function<void(int)> showNotice, CNagrywanie& recorder,
+              const QString& recordingsFolder = QStringLiteral("Nagrane"));
     // Saves every game's settings first. Choices made in the menu are also saved shortly
     // after they are made, and when a game starts.
     ~TFormMain() override;
