@@ -1,7 +1,11 @@
 #include "commandline.h"
+#include "cstatrec.h"
+#include "filehome.h"
+#include "progressexport.h"
 #include "startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -15,6 +19,13 @@ int main(int argc, char** argv) {
         if (!commandLine.answer().endsWith(u'\n'))
             std::fputc('\n', stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    // The CSV export needs no display either: it reads the statistics file where this user's
+    // runs of the program keep it.
+    if (ProgressExport::IsRequested(typed)) {
+        QCoreApplication core(argc, argv);
+        const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
+        return ProgressExport::Run(typed, QDir(home.userFolder()).filePath(CStatRec::FileName(1)));
     }
     QApplication application(argc, argv);
     Startup startup;

@@ -21,10 +21,12 @@
 #include "tformkomunikat.h"
 #include "tformmain.h"
 #include "tformoprogramie.h"
+#include "tformpostepy.h"
 #include "tformsplashscreen.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 #include <cstdio>
 #include <memory>
@@ -218,9 +220,11 @@ int Startup::runProgram() {
         auto falling = std::make_unique<TfmSpadajace>(display, catalogue, statistics,
                                                       settings.falling, player, random, *summary);
         auto about = std::make_unique<TFormOProgramie>(display);
+        auto progress = std::make_unique<TFormPostepy>(
+            display, QFileInfo(statistics.FilePath()).absoluteFilePath());
         for (QWidget* window : std::initializer_list<QWidget*>{
                  notice.get(), summary.get(), memory.get(), labelling.get(), completing.get(),
-                 falling.get(), about.get()})
+                 falling.get(), about.get(), progress.get()})
             window->setAttribute(Qt::WA_QuitOnClose, false);
 
         mainWindow->SetGameWindow(1, labelling.get());
@@ -228,6 +232,7 @@ int Startup::runProgram() {
         mainWindow->SetGameWindow(3, completing.get());
         mainWindow->SetGameWindow(4, falling.get());
         mainWindow->SetAboutWindow(about.get());
+        mainWindow->SetProgressWindow(progress.get());
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
         mainWindow->show();
         QApplication::exec();

@@ -114,6 +114,7 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
                                             at.x(), at.y(), std::move(action));
     };
     m_about = button("oprogramie", m_layout.About(), [this] { A_Oprogramie(); });
+    m_progress = button("postepy", m_layout.Progress(), [this] { A_Postepy(); });
     m_exit = button("wyjdz", m_layout.Exit(), [this] { A_Stop(); });
     m_start = button("start", m_layout.Start(), [this] { A_Start(); });
     m_rodtworz = button("rodtworz", m_layout.RecPlay(), [this] { A_Rec_Play(); });
@@ -194,6 +195,10 @@ void TFormMain::SetGameWindow(int tab, Form* window) {
 
 void TFormMain::SetAboutWindow(Form* about) {
     m_aboutWindow = about;
+}
+
+void TFormMain::SetProgressWindow(Form* progress) {
+    m_progressWindow = progress;
 }
 
 void TFormMain::SetOnFirstShown(std::function<void()> fn) {
@@ -386,6 +391,13 @@ void TFormMain::A_Oprogramie() {
     update();
 }
 
+void TFormMain::A_Postepy() {
+    if (!m_progressWindow)
+        return;
+    m_progressWindow->showModal();
+    update();
+}
+
 void TFormMain::A_Stop() {
     close();
 }
@@ -397,7 +409,7 @@ void TFormMain::EnterBusyState() {
     m_rrec->Hide();
     m_rodtworz->Hide();
     m_rstop->Show();
-    for (CPrzyciskP* b : {&*m_about, &*m_exit, &*m_up, &*m_down})
+    for (CPrzyciskP* b : {&*m_about, &*m_progress, &*m_exit, &*m_up, &*m_down})
         b->SetReady(false);
     m_busy = true;
 }
@@ -456,7 +468,7 @@ void TFormMain::MPStop() {
     m_recorder.Stop();
     m_recorder.CloseDevice();
     m_busy = false;
-    for (CPrzyciskP* b : {&*m_about, &*m_exit, &*m_up, &*m_down})
+    for (CPrzyciskP* b : {&*m_about, &*m_progress, &*m_exit, &*m_up, &*m_down})
         b->SetReady(true);
     m_rstop->Hide();
     // The panel's buttons belong to the recordings tab only.

@@ -46,6 +46,8 @@ public:
     // 4 falling). A tab without a window starts nothing once its material check passes.
     void SetGameWindow(int tab, Form* window);
     void SetAboutWindow(Form* about);
+    // The therapist's progress window that "postepy" opens.
+    void SetProgressWindow(Form* progress);
     // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
     void SetOnFirstShown(std::function<void()> fn);
 
@@ -53,6 +55,8 @@ public:
     void A_Zakladka();
     void A_Start();
     void A_Oprogramie();
+    // Shows the progress window modally, with the music as for the about window.
+    void A_Postepy();
     void A_Stop();
     void A_S() { toggleSound(0); }
     void A_Z() { toggleSound(1); }
@@ -95,6 +99,7 @@ public:
     CCheckBut& SoundButton(int index) { return *m_sounds[index]; }
     CCheckBut& PositionButton(int index) { return *m_positions[index]; }
     CPrzyciskP& AboutButton() { return *m_about; }
+    CPrzyciskP& ProgressButton() { return *m_progress; }
     CPrzyciskP& ExitButton() { return *m_exit; }
     CPrzyciskP& StartButton() { return *m_start; }
     CPrzyciskP& RecordButton() { return *m_rrec; }
@@ -156,6 +161,7 @@ private:
     std::unique_ptr<CObiektGraficzny> m_captionPosition;
 
     std::unique_ptr<CPrzyciskP> m_about;
+    std::unique_ptr<CPrzyciskP> m_progress;
     std::unique_ptr<CPrzyciskP> m_exit;
     std::unique_ptr<CPrzyciskP> m_start;
     std::unique_ptr<CPrzyciskP> m_rrec;
@@ -175,6 +181,7 @@ private:
 
     std::array<Form*, 4> m_gameWindows{};
     Form* m_aboutWindow = nullptr;
+    Form* m_progressWindow = nullptr;
     std::function<void()> m_onFirstShown;
     bool m_shownBefore = false;
     bool m_busy = false;

@@ -90,8 +90,8 @@ protected:
             checkButton(p + name, wide);
         for (const char* name : {"SZ", "ZZ", "CZ", "DZZ"})
             checkButton(p + name, square);
-        for (const char* name :
-             {"oprogramie", "wyjdz", "start", "rrec", "rodtworz", "rstop", "up", "down", "stop"})
+        for (const char* name : {"oprogramie", "postepy", "wyjdz", "start", "rrec", "rodtworz",
+                                 "rstop", "up", "down", "stop"})
             button(name, QSize(70, 60));
         // The recordings list's row buttons and the scroll thumb.
         checkButton("S_CHBUT", QSize(28, 28));
