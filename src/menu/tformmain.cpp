@@ -87,9 +87,11 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
         QPainter p(&m_background);
         p.drawImage(display.OffsetX, display.OffsetY, menu);
     }
-    for (int tab = 1; tab <= MenuLayout::TabCount; ++tab)
-        m_tabPictures[tab - 1] =
-            loadPicture(specFolder + QStringLiteral("mT_m%1").arg(tab) + suffix + ".xbi", false);
+    // The first tab's picture sizes the strip; the others are read when first shown (the
+    // entry has checked them all before the menu shows).
+    const QStringList tabFiles = TabPictureFiles(display);
+    m_tabPictures[0] = loadPicture(tabFiles.at(0), false);
+    tabPicture(CurrentTab());
 
     const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
     m_captionTasks = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_ilzadan") + suffix);
@@ -185,12 +187,20 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::SetGameWindow(int tab, Form* window) {
-    if (tab >= 1 && tab <= 4)
-        m_gameWindows[tab - 1] = window;
+    SetGameWindow(tab, window ? WindowSource([window] { return window; }) : WindowSource());
 }
 
 void TFormMain::SetAboutWindow(Form* about) {
-    m_aboutWindow = about;
+    SetAboutWindow(about ? WindowSource([about] { return about; }) : WindowSource());
+}
+
+void TFormMain::SetGameWindow(int tab, WindowSource source) {
+    if (tab >= 1 && tab <= 4)
+        m_gameWindows[tab - 1] = std::move(source);
+}
+
+void TFormMain::SetAboutWindow(WindowSource source) {
+    m_aboutWindow = std::move(source);
 }
 
 void TFormMain::SetOnFirstShown(std::function<void()> fn) {
@@ -252,10 +262,31 @@ void TFormMain::A_Zakladka() {
     applyMusicRule();
 }
 
+QStringList TFormMain::TabPictureFiles(const CDisplay& display) {
+    QStringList files;
+    for (int tab = 1; tab <= MenuLayout::TabCount; ++tab)
+        files << QStringLiteral("Data/Intf/Spec/mT_m%1").arg(tab) + display.Suffix() + ".xbi";
+    return files;
+}
+
+const QImage& TFormMain::tabPicture(int tab) {
+    const std::size_t index =
+        static_cast<std::size_t>(std::clamp(tab, 1, MenuLayout::TabCount) - 1);
+    QImage& picture = m_tabPictures[index];
+    if (picture.isNull()) {
+        try {
+            picture = loadBmpFile(TabPictureFiles(m_display).at(static_cast<qsizetype>(index)));
+        } catch (const ImageLoadError&) {
+            // Readable when the menu was made; spoilt since, it leaves the strip as it was.
+        }
+    }
+    return picture;
+}
+
 void TFormMain::drawTab() {
     const int tab = std::clamp(CurrentTab(), 1, MenuLayout::TabCount);
     const QPoint strip = m_layout.TabStrip();
-    canvas().draw(strip.x(), strip.y(), m_tabPictures[tab - 1]);
+    canvas().draw(strip.x(), strip.y(), tabPicture(tab));
     if (tab == MenuLayout::RecordingsTab) {
         m_list->DrawRows();
         return;
@@ -362,7 +393,7 @@ void TFormMain::A_Start() {
             m_showNotice(3);
         return;
     }
-    Form* game = m_gameWindows[tab - 1];
+    Form* game = m_gameWindows[tab - 1] ? m_gameWindows[tab - 1]() : nullptr;
     if (!game)
         return;
     // What the game is played with is on disk before it starts: a game may end the run.
@@ -377,9 +408,10 @@ void TFormMain::A_Start() {
 }
 
 void TFormMain::A_Oprogramie() {
-    if (!m_aboutWindow)
+    Form* about = m_aboutWindow ? m_aboutWindow() : nullptr;
+    if (!about)
         return;
-    m_aboutWindow->showModal();
+    about->showModal();
     update();
 }
 
