@@ -234,7 +234,7 @@ int Startup::runProgram() {
     try {
         std::future<QStringList> unreadable =
             std::async(std::launch::async, &PictureCheck::Unreadable, m_programDirectory,
-                       WindowSet::PictureFiles(display) + TFormMain::TabPictureFiles(display));
+                       WindowSet::PictureFiles(display));
         RandomGenerator random;
         // Only starts opening the sound device: that goes on on a thread of its own.
         SoundPlayer player;

@@ -13,6 +13,7 @@
 #include "hitarea.h"
 #include "imageloader.h"
 #include "materialcheck.h"
+#include "picturecheck.h"
 #include "settingsstore.h"
 
 #include <QCloseEvent>
@@ -87,11 +88,16 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
         QPainter p(&m_background);
         p.drawImage(display.OffsetX, display.OffsetY, menu);
     }
-    // The first tab's picture sizes the strip; the others are read when first shown (the
-    // entry has checked them all before the menu shows).
+    // The first tab's picture sizes the strip and the current one is drawn at once; the others
+    // are only looked at here and read when first shown.
     const QStringList tabFiles = TabPictureFiles(display);
     m_tabPictures[0] = loadPicture(tabFiles.at(0), false);
-    tabPicture(CurrentTab());
+    for (int tab = 2; tab <= MenuLayout::TabCount; ++tab) {
+        if (tab == CurrentTab())
+            m_tabPictures[tab - 1] = loadPicture(tabFiles.at(tab - 1), false);
+        else if (!PictureCheck::Readable(tabFiles.at(tab - 1)))
+            throw CBlad(1);
+    }
 
     const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
     m_captionTasks = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_ilzadan") + suffix);

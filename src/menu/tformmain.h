@@ -43,7 +43,7 @@ public:
     // The window that "start" opens for a game tab (1 labelling, 2 Memory, 3 completing,
     // 4 falling). A tab without a window starts nothing once its material check passes.
     // The five tab pictures of the strip. The first and the current one are read when the
-    // window is made, the others when first shown.
+    // window is made; the others are only checked then and read when first shown.
     static QStringList TabPictureFiles(const CDisplay& display);
 
     void SetGameWindow(int tab, Form* window);
