@@ -49,9 +49,11 @@ time_to_paint() {
     echo $((($(date +%s%N) - start) / 1000000))
 }
 
+# The programs were started inside $(...): not children of this shell, so wait cannot be used.
+# The next start must not meet the previous program still running (it would hand over to it).
 stop() {
     kill "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
+    while kill -0 "$1" 2>/dev/null; do sleep 0.01; done
 }
 
 median() {
