@@ -8,28 +8,29 @@
 #include "eventpump.h"
 #include "filehome.h"
 #include "messagebox.h"
+#include "picturecheck.h"
 #include "randomgenerator.h"
 #include "resourcereport.h"
 #include "settingsstore.h"
 #include "singleinstance.h"
 #include "soundplayer.h"
-#include "tfmkoniecgry.h"
-#include "tfmmemory.h"
-#include "tfmpodpisywanie.h"
-#include "tfmspadajace.h"
-#include "tfmuzupelnianie.h"
 #include "tformkomunikat.h"
 #include "tformmain.h"
 #include "tformoprogramie.h"
 #include "tformpostepy.h"
 #include "tformsplashscreen.h"
+#include "windowset.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <future>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -47,6 +48,26 @@ public:
 
 private:
     QString m_directory;
+};
+
+// Runs a step once the watched window has painted for the first time, from the event loop,
+// so that the step's time is not spent before the window is seen.
+class FirstPaintWatcher : public QObject {
+public:
+    FirstPaintWatcher(QObject* window, std::function<void()> step)
+        : QObject(window), m_step(std::move(step)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_step) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, std::exchange(m_step, nullptr));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_step;
 };
 
 void printLine(const QString& line) {
@@ -155,6 +176,21 @@ void Startup::destroySplash() {
     m_splash.reset();
 }
 
+bool Startup::runDeferred(const std::function<void()>& step) {
+    if (m_deferredError)
+        return false;
+    try {
+        step();
+        return true;
+    } catch (...) {
+        // Nothing may be thrown through Qt's event handling: every event loop ends, and the
+        // entry raises the error again once the menu's loop has returned.
+        m_deferredError = std::current_exception();
+        QCoreApplication::exit(ExitCritical);
+        return false;
+    }
+}
+
 int Startup::showCritical() {
     const QString message = QStringLiteral("Wystąpił błąd krytyczny aplikacji!");
     WriteErrorLine(message);
@@ -170,6 +206,10 @@ int Startup::runProgram() {
     // Beside the program (portable) or in the user's data folder (installed): every path of
     // the user's files below comes from here; the pack's folder becomes the working folder.
     const FileHome home = FileHome::ForProgram(m_programDirectory);
+    // The first text the menu measures would read the whole font configuration; it is read
+    // on another thread meanwhile (the font database is shared under its own lock).
+    const std::future<void> fonts =
+        std::async(std::launch::async, [] { QFontDatabase::families(); });
 
     // First phase: the checks that need nothing but the screen and the settings file, with the
     // splash on screen.
@@ -192,50 +232,72 @@ int Startup::runProgram() {
         return showCritical();
     }
 
-    // Second phase: the objects and windows that live for the whole run, then the message
-    // loop until the menu closes.
+    // Second phase: the objects that live for the whole run and the menu, then the message
+    // loop until the menu closes. The other windows are made when first needed (the notice
+    // and the summary right after the menu's first paint); their pictures are checked here,
+    // on another thread while the menu is being made, so that a missing one still ends the
+    // program with error 1 before the menu shows or anything plays.
     int status = ExitOk;
     try {
+        std::future<QStringList> unreadable =
+            std::async(std::launch::async, &PictureCheck::Unreadable, home.packFolder(),
+                       WindowSet::PictureFiles(display));
         RandomGenerator random;
+        // Only starts opening the sound device: that goes on on a thread of its own.
         SoundPlayer player;
         CSlowa catalogue(random);
         CStatRec statistics(1, home.userFolder());
         CNagrywanie recorder({}, {});
 
-        std::unique_ptr<TFormKomunikat> notice;
+        std::unique_ptr<WindowSet> windows;
         auto mainWindow = std::make_unique<TFormMain>(
-            display, settings, catalogue, [&notice](int code) { notice->ShowNotice(code); },
+            display, settings, catalogue,
+            [this, &windows](int code) {
+                TFormKomunikat* notice = nullptr;
+                if (runDeferred([&] { notice = &windows->Notice(); }))
+                    notice->ShowNotice(code);
+            },
             recorder, home.recordingsFolder());
         m_mainWindow = mainWindow.get();
-        notice = std::make_unique<TFormKomunikat>(display);
-        // Every game window shows the summary, so it exists before them.
-        auto summary = std::make_unique<TfmKoniecGry>(display, statistics);
-        summary->SetMainWindow(mainWindow.get());
-        auto memory = std::make_unique<TfmMemory>(display, catalogue, statistics, settings.memory,
-                                                  player, random, *summary);
-        auto labelling = std::make_unique<TfmPodpisywanie>(
-            display, catalogue, statistics, settings.labelling, player, random, *summary);
-        auto completing = std::make_unique<TfmUzupelnianie>(
-            display, catalogue, statistics, settings.completing, player, random, *summary);
-        auto falling = std::make_unique<TfmSpadajace>(display, catalogue, statistics,
-                                                      settings.falling, player, random, *summary);
-        auto about = std::make_unique<TFormOProgramie>(display);
-        auto progress = std::make_unique<TFormPostepy>(
-            display, QFileInfo(statistics.FilePath()).absoluteFilePath());
-        for (QWidget* window : std::initializer_list<QWidget*>{
-                 notice.get(), summary.get(), memory.get(), labelling.get(), completing.get(),
-                 falling.get(), about.get(), progress.get()})
-            window->setAttribute(Qt::WA_QuitOnClose, false);
-
-        mainWindow->SetGameWindow(1, labelling.get());
-        mainWindow->SetGameWindow(2, memory.get());
-        mainWindow->SetGameWindow(3, completing.get());
-        mainWindow->SetGameWindow(4, falling.get());
-        mainWindow->SetAboutWindow(about.get());
-        mainWindow->SetProgressWindow(progress.get());
+        windows = std::make_unique<WindowSet>(display, catalogue, statistics, settings, player,
+                                              random, mainWindow.get());
+        // A window made on first use: an error while making it ends the run as at start-up.
+        const auto deferred = [this](std::function<Form*()> make) {
+            return [this, make = std::move(make)]() -> Form* {
+                Form* window = nullptr;
+                runDeferred([&] { window = make(); });
+                return window;
+            };
+        };
+        for (int tab = 1; tab <= 4; ++tab)
+            mainWindow->SetGameWindow(tab,
+                                      deferred([&windows, tab] { return windows->Game(tab); }));
+        mainWindow->SetAboutWindow(deferred([&windows] { return &windows->About(); }));
+        mainWindow->SetProgressWindow(deferred([&windows] { return &windows->Progress(); }));
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
+
+        const QStringList missing = unreadable.get();
+        if (!missing.isEmpty()) {
+            std::fprintf(stderr, "wiklotek: missing or unreadable picture %s\n",
+                         qUtf8Printable(missing.first()));
+            throw CBlad(1);
+        }
+
+        // The windows every start is likely to need are made once the menu is on the screen.
+        auto* afterPaint = new FirstPaintWatcher(mainWindow.get(), [this, &windows] {
+            runDeferred([&] {
+                windows->Notice();
+                windows->Summary();
+            });
+        });
+        mainWindow->installEventFilter(afterPaint);
         mainWindow->show();
         QApplication::exec();
+        if (m_deferredError) {
+            // The menu goes before the message, as it would had the window failed at start.
+            mainWindow->hide();
+            std::rethrow_exception(std::exchange(m_deferredError, nullptr));
+        }
         m_mainWindow = nullptr;
     } catch (const CBlad& error) {
         m_mainWindow = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -40,9 +42,13 @@ private:
     void raiseFrontWindow();
     void destroySplash();
     int showCritical();
+    // Runs a step that makes windows from within the event loop. When it throws, the error is
+    // kept for the entry, the event loops end and false is returned.
+    bool runDeferred(const std::function<void()>& step);
 
     QString m_startDirectory;
     QString m_programDirectory;
     std::unique_ptr<TFormSplashScreen> m_splash;
     TFormMain* m_mainWindow = nullptr;
+    std::exception_ptr m_deferredError;
 };

@@ -4,6 +4,7 @@
 #include "cdisplay.h"
 #include "cprzyciskp.h"
 #include "picturesound.h"
+#include "widgetpictures.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -23,6 +24,10 @@ QFont heavyFont(int pixelSize) {
 }
 
 } // namespace
+
+QStringList TFormKomunikat::PictureFiles(const CDisplay&) {
+    return QStringList{PicturePath} + ImageButtonPictureFiles(QStringLiteral("stop"));
+}
 
 TFormKomunikat::TFormKomunikat(const CDisplay& display)
     : m_display(display), m_label(new QLabel(this)) {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class CDisplay;
@@ -16,6 +17,9 @@ class QLabel;
 class TFormKomunikat : public Form {
     Q_OBJECT
 public:
+    // The interface picture files the constructor reads, relative to the program's folder: the
+    // entry checks them all before the menu shows, although the window is made later.
+    static QStringList PictureFiles(const CDisplay& display);
     static constexpr int DesignWidth = 420;
     static constexpr int DesignHeight = 250;
 

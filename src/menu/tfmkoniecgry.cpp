@@ -5,6 +5,7 @@
 #include "cprzyciskp.h"
 #include "cstatrec.h"
 #include "picturesound.h"
+#include "widgetpictures.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -37,6 +38,14 @@ constexpr int ValueSpan = 240;
 
 } // namespace
 
+QStringList TfmKoniecGry::PictureFiles(const CDisplay&) {
+    return QStringList{QStringLiteral("Data/Intf/Spec/mStatsB.xji"),
+                       QStringLiteral("Data/Intf/Spec/mStatsM.xji"),
+                       QStringLiteral("Data/Intf/Spec/mStatsG.xji")} +
+           ImageButtonPictureFiles(QStringLiteral("start")) +
+           ImageButtonPictureFiles(QStringLiteral("stop"));
+}
+
 TfmKoniecGry::TfmKoniecGry(const CDisplay& display, CStatRec& stats)
     : m_display(display), m_stats(stats) {
     setWindowTitle(QStringLiteral("Koniec gry"));
@@ -46,9 +55,10 @@ TfmKoniecGry::TfmKoniecGry(const CDisplay& display, CStatRec& stats)
     setMask(mask().translated(5, 5));
     setDraggable(true);
 
-    m_bad = loadPicture(QStringLiteral("Data/Intf/Spec/mStatsB.xji"));
-    m_middle = loadPicture(QStringLiteral("Data/Intf/Spec/mStatsM.xji"));
-    m_good = loadPicture(QStringLiteral("Data/Intf/Spec/mStatsG.xji"));
+    const QStringList files = PictureFiles(display);
+    m_bad = loadPicture(files.at(0));
+    m_middle = loadPicture(files.at(1));
+    m_good = loadPicture(files.at(2));
     m_background = m_middle;
     canvas().draw(0, 0, m_background);
 

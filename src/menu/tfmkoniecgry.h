@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QStringList>
 #include <memory>
 
 class CDisplay;
@@ -17,6 +18,9 @@ class QLabel;
 class TfmKoniecGry : public Form {
     Q_OBJECT
 public:
+    // The interface picture files the constructor reads, relative to the program's folder: the
+    // entry checks them all before the menu shows, although the window is made later.
+    static QStringList PictureFiles(const CDisplay& display);
     static constexpr int DesignWidth = 600;
     static constexpr int DesignHeight = 450;
 

@@ -13,6 +13,7 @@
 #include "hitarea.h"
 #include "imageloader.h"
 #include "materialcheck.h"
+#include "picturecheck.h"
 #include "recordingcatalogue.h"
 #include "settingsstore.h"
 
@@ -89,9 +90,16 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
         QPainter p(&m_background);
         p.drawImage(display.OffsetX, display.OffsetY, menu);
     }
-    for (int tab = 1; tab <= MenuLayout::TabCount; ++tab)
-        m_tabPictures[tab - 1] =
-            loadPicture(specFolder + QStringLiteral("mT_m%1").arg(tab) + suffix + ".xbi", false);
+    // The first tab's picture sizes the strip and the current one is drawn at once; the others
+    // are only looked at here and read when first shown.
+    const QStringList tabFiles = TabPictureFiles(display);
+    m_tabPictures[0] = loadPicture(tabFiles.at(0), false);
+    for (int tab = 2; tab <= MenuLayout::TabCount; ++tab) {
+        if (tab == CurrentTab())
+            m_tabPictures[tab - 1] = loadPicture(tabFiles.at(tab - 1), false);
+        else if (!PictureCheck::Readable(tabFiles.at(tab - 1)))
+            throw CBlad(1);
+    }
 
     const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
     m_captionTasks = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_ilzadan") + suffix);
@@ -189,16 +197,28 @@ TFormMain::~TFormMain() {
 }
 
 void TFormMain::SetGameWindow(int tab, Form* window) {
-    if (tab >= 1 && tab <= 4)
-        m_gameWindows[tab - 1] = window;
+    SetGameWindow(tab, window ? WindowSource([window] { return window; }) : WindowSource());
 }
 
 void TFormMain::SetAboutWindow(Form* about) {
-    m_aboutWindow = about;
+    SetAboutWindow(about ? WindowSource([about] { return about; }) : WindowSource());
+}
+
+void TFormMain::SetGameWindow(int tab, WindowSource source) {
+    if (tab >= 1 && tab <= 4)
+        m_gameWindows[tab - 1] = std::move(source);
+}
+
+void TFormMain::SetAboutWindow(WindowSource source) {
+    m_aboutWindow = std::move(source);
 }
 
 void TFormMain::SetProgressWindow(Form* progress) {
-    m_progressWindow = progress;
+    SetProgressWindow(progress ? WindowSource([progress] { return progress; }) : WindowSource());
+}
+
+void TFormMain::SetProgressWindow(WindowSource source) {
+    m_progressWindow = std::move(source);
 }
 
 void TFormMain::SetOnFirstShown(std::function<void()> fn) {
@@ -260,10 +280,31 @@ void TFormMain::A_Zakladka() {
     applyMusicRule();
 }
 
+QStringList TFormMain::TabPictureFiles(const CDisplay& display) {
+    QStringList files;
+    for (int tab = 1; tab <= MenuLayout::TabCount; ++tab)
+        files << QStringLiteral("Data/Intf/Spec/mT_m%1").arg(tab) + display.Suffix() + ".xbi";
+    return files;
+}
+
+const QImage& TFormMain::tabPicture(int tab) {
+    const std::size_t index =
+        static_cast<std::size_t>(std::clamp(tab, 1, MenuLayout::TabCount) - 1);
+    QImage& picture = m_tabPictures[index];
+    if (picture.isNull()) {
+        try {
+            picture = loadBmpFile(TabPictureFiles(m_display).at(static_cast<qsizetype>(index)));
+        } catch (const ImageLoadError&) {
+            // Readable when the menu was made; spoilt since, it leaves the strip as it was.
+        }
+    }
+    return picture;
+}
+
 void TFormMain::drawTab() {
     const int tab = std::clamp(CurrentTab(), 1, MenuLayout::TabCount);
     const QPoint strip = m_layout.TabStrip();
-    canvas().draw(strip.x(), strip.y(), m_tabPictures[tab - 1]);
+    canvas().draw(strip.x(), strip.y(), tabPicture(tab));
     if (tab == MenuLayout::RecordingsTab) {
         m_list->DrawRows();
         return;
@@ -370,7 +411,7 @@ void TFormMain::A_Start() {
             m_showNotice(3);
         return;
     }
-    Form* game = m_gameWindows[tab - 1];
+    Form* game = m_gameWindows[tab - 1] ? m_gameWindows[tab - 1]() : nullptr;
     if (!game)
         return;
     // What the game is played with is on disk before it starts: a game may end the run.
@@ -385,16 +426,18 @@ void TFormMain::A_Start() {
 }
 
 void TFormMain::A_Oprogramie() {
-    if (!m_aboutWindow)
+    Form* about = m_aboutWindow ? m_aboutWindow() : nullptr;
+    if (!about)
         return;
-    m_aboutWindow->showModal();
+    about->showModal();
     update();
 }
 
 void TFormMain::A_Postepy() {
-    if (!m_progressWindow)
+    Form* progress = m_progressWindow ? m_progressWindow() : nullptr;
+    if (!progress)
         return;
-    m_progressWindow->showModal();
+    progress->showModal();
     update();
 }
 

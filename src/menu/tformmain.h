@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -44,10 +45,20 @@ public:
 
     // The window that "start" opens for a game tab (1 labelling, 2 Memory, 3 completing,
     // 4 falling). A tab without a window starts nothing once its material check passes.
+    // The five tab pictures of the strip. The first and the current one are read when the
+    // window is made; the others are only checked then and read when first shown.
+    static QStringList TabPictureFiles(const CDisplay& display);
+
     void SetGameWindow(int tab, Form* window);
     void SetAboutWindow(Form* about);
+    // The same, for windows made only when first needed: the source is asked each time and
+    // may give none (nothing opens then).
+    using WindowSource = std::function<Form*()>;
+    void SetGameWindow(int tab, WindowSource source);
+    void SetAboutWindow(WindowSource source);
     // The therapist's progress window that "postepy" opens.
     void SetProgressWindow(Form* progress);
+    void SetProgressWindow(WindowSource source);
     // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
     void SetOnFirstShown(std::function<void()> fn);
 
@@ -134,6 +145,8 @@ private:
     // Draws the tab picture, the captions and the check buttons of the current tab, without
     // changing which controls are shown.
     void drawTab();
+    // The tab's picture, read on first use; empty when it cannot be read.
+    const QImage& tabPicture(int tab);
     // Puts the background back over a rectangle of the window.
     void eraseRect(const QRect& rect);
     // The controls of the recordings tab; the recordings list joins them here.
@@ -179,9 +192,9 @@ private:
     std::unique_ptr<CNagData> m_list;
     int m_wheelRest = 0; // eighths of a degree not yet worth a notch
 
-    std::array<Form*, 4> m_gameWindows{};
-    Form* m_aboutWindow = nullptr;
-    Form* m_progressWindow = nullptr;
+    std::array<WindowSource, 4> m_gameWindows{};
+    WindowSource m_aboutWindow;
+    WindowSource m_progressWindow;
     std::function<void()> m_onFirstShown;
     bool m_shownBefore = false;
     bool m_busy = false;

@@ -7,6 +7,7 @@
 #include "imageloader.h"
 #include "picturesound.h"
 #include "shellopen.h"
+#include "widgetpictures.h"
 
 #include <QEvent>
 #include <QFont>
@@ -54,14 +55,20 @@ const QColor LinkColour(0x9C, 0xD4, 0xFF);
 
 } // namespace
 
+QStringList TFormOProgramie::PictureFiles(const CDisplay& display) {
+    return QStringList{QStringLiteral("Data/Intf/Spec/mT_OPro") + display.Suffix() + ".xji",
+                       QStringLiteral("Data/Intf/Spec/l1") + display.Suffix() + ".xji"} +
+           ImageButtonPictureFiles(QStringLiteral("stop"));
+}
+
 TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
     setWindowTitle(QStringLiteral("Wiklotek Cz.I"));
     setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
     canvas().setBrushColor(Qt::gray);
 
-    const QString specFolder = QStringLiteral("Data/Intf/Spec/");
-    const QImage picture = LoadRequiredPicture(specFolder + "mT_OPro" + display.Suffix() + ".xji");
-    const QImage logo = LoadRequiredPicture(specFolder + "l1" + display.Suffix() + ".xji");
+    const QStringList files = PictureFiles(display);
+    const QImage picture = LoadRequiredPicture(files.at(0));
+    const QImage logo = LoadRequiredPicture(files.at(1));
     const int x0 = display.OffsetX;
     const int y0 = display.OffsetY;
     const int w = display.DesignWidth;

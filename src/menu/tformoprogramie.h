@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -18,6 +19,9 @@ class QLabel;
 class TFormOProgramie : public Form {
     Q_OBJECT
 public:
+    // The interface picture files the constructor reads, relative to the program's folder: the
+    // entry checks them all before the menu shows, although the window is made later.
+    static QStringList PictureFiles(const CDisplay& display);
     // The user guide that is installed beside the program.
     static QString GuideFile() { return QStringLiteral("Podrecznik.html"); }
     // A contact address for the mail link; the program has none, so the link stays hidden.

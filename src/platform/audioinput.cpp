@@ -17,7 +17,10 @@ bool AudioInput::start(std::int64_t limit, std::function<void()> ready) {
     m_captured = 0;
     m_posted = false;
     m_ready = std::move(ready);
-    if (!m_sdl.started()) {
+    if (!m_sdl) {
+        m_sdl.emplace();
+    }
+    if (!m_sdl->started()) {
         return false;
     }
     SDL_AudioSpec want{};

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // Captures 22050 Hz mono 16-bit samples from the default SDL2 capture device. The device is
@@ -39,7 +40,8 @@ private:
     void store(const short* samples, int count);
     void deliver();
 
-    SdlAudio m_sdl;
+    // Started at the first capture: making the recorder at start-up costs nothing.
+    std::optional<SdlAudio> m_sdl;
     unsigned m_device = 0;
     // Shared with the audio thread, under SDL's device lock while the device is open:
     std::vector<short> m_waiting;

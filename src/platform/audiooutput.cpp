@@ -15,29 +15,17 @@ std::weak_ptr<AudioOutput>& sharedOutput() {
     return output;
 }
 
-class DeviceLock {
-public:
-    explicit DeviceLock(unsigned device) : m_device(device) {
-        if (m_device != 0) {
-            SDL_LockAudioDevice(m_device);
-        }
-    }
-    ~DeviceLock() {
-        if (m_device != 0) {
-            SDL_UnlockAudioDevice(m_device);
-        }
-    }
-    DeviceLock(const DeviceLock&) = delete;
-    DeviceLock& operator=(const DeviceLock&) = delete;
-
-private:
-    unsigned m_device;
-};
-
 } // namespace
 
 AudioOutput::AudioOutput() : m_context(std::make_unique<QObject>()) {
-    if (!m_sdl.started()) {
+    m_opener = std::thread([this] { open(); });
+}
+
+void AudioOutput::open() {
+    m_sdl.emplace();
+    if (!m_sdl->started()) {
+        const std::lock_guard lock(m_voicesLock);
+        m_voices.clear();
         return;
     }
     SDL_AudioSpec want{};
@@ -48,21 +36,40 @@ AudioOutput::AudioOutput() : m_context(std::make_unique<QObject>()) {
     want.callback = &AudioOutput::feed;
     want.userdata = this;
     SDL_AudioSpec have{};
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (m_device == 0) {
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device == 0) {
+        // Sounds queued while the device was being looked for will never play.
+        const std::lock_guard lock(m_voicesLock);
+        m_voices.clear();
         return;
     }
     m_bufferMs = unsigned((have.samples * 1000 + have.freq - 1) / have.freq);
-    m_mixBuffer.resize(have.samples);
-    SDL_PauseAudioDevice(m_device, 0);
+    {
+        const std::lock_guard lock(m_voicesLock);
+        m_mixBuffer.resize(have.samples);
+    }
+    m_device = device;
+    SDL_PauseAudioDevice(device, 0);
+}
+
+void AudioOutput::waitOpened() {
+    if (m_opener.joinable()) {
+        m_opener.join();
+    }
 }
 
 AudioOutput::~AudioOutput() {
+    waitOpened();
     // Closing joins the audio thread, so no end-of-sound call is posted after this; the ones
     // already posted die with the context.
     if (m_device != 0) {
         SDL_CloseAudioDevice(m_device);
     }
+}
+
+bool AudioOutput::hasDevice() {
+    waitOpened();
+    return m_device != 0;
 }
 
 std::shared_ptr<AudioOutput> AudioOutput::shared() {
@@ -75,7 +82,14 @@ std::shared_ptr<AudioOutput> AudioOutput::shared() {
 }
 
 unsigned AudioOutput::play(Samples samples, std::function<void()> finished) {
-    if (m_device == 0 || !samples) {
+    if (!samples) {
+        return 0;
+    }
+    if (finished) {
+        // Its owner counts on the handler: it must know now whether anything will play.
+        waitOpened();
+    }
+    if (!m_opener.joinable() && m_device == 0) {
         return 0;
     }
     do {
@@ -86,27 +100,28 @@ unsigned AudioOutput::play(Samples samples, std::function<void()> finished) {
     if (notify) {
         m_handlers[id] = std::move(finished);
     }
-    DeviceLock lock(m_device);
+    const std::lock_guard lock(m_voicesLock);
     m_voices.push_back(Voice{id, std::move(samples), 0, notify});
     return id;
 }
 
 void AudioOutput::stop(unsigned id) {
     m_handlers.erase(id);
-    DeviceLock lock(m_device);
+    const std::lock_guard lock(m_voicesLock);
     std::erase_if(m_voices, [id](const Voice& v) { return v.id == id; });
 }
 
-bool AudioOutput::isPlaying(unsigned id) const {
+bool AudioOutput::isPlaying(unsigned id) {
     if (id == 0) {
         return false;
     }
-    DeviceLock lock(m_device);
+    const std::lock_guard lock(m_voicesLock);
     return std::any_of(m_voices.begin(), m_voices.end(),
                        [id](const Voice& v) { return v.id == id; });
 }
 
 void AudioOutput::waitUntilPlayed(unsigned id) {
+    waitOpened();
     unsigned long feeds = m_feeds.load();
     Uint32 lastProgress = SDL_GetTicks();
     while (isPlaying(id)) {
@@ -131,6 +146,7 @@ void AudioOutput::waitUntilPlayed(unsigned id) {
 
 void AudioOutput::feed(void* self, unsigned char* stream, int length) {
     auto* output = static_cast<AudioOutput*>(self);
+    const std::lock_guard lock(output->m_voicesLock);
     output->mix(reinterpret_cast<short*>(stream), length / int(sizeof(short)));
     output->m_feeds.fetch_add(1);
 }

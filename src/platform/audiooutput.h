@@ -7,6 +7,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 // The program's one SDL2 playback device, opened once because opening and closing a device takes
@@ -14,6 +17,11 @@
 // runs once its last sample has gone to the device; handlers run on the thread that made the
 // output (the GUI thread), from its event loop, never from the audio thread.
 // Without an audio device nothing plays and play() returns 0.
+//
+// Starting SDL's audio and opening the device (loading the sound server's libraries, talking to
+// it) happens on a thread of its own, so that making the output costs the GUI thread nothing:
+// a sound without an end handler started meanwhile waits for the device and then plays; every
+// other call waits for the opening to be over first.
 class AudioOutput {
 public:
     using Samples = std::shared_ptr<const std::vector<short>>;
@@ -27,14 +35,15 @@ public:
     // lets go of it.
     static std::shared_ptr<AudioOutput> shared();
 
-    bool hasDevice() const { return m_device != 0; }
+    bool hasDevice();
 
-    // Starts 22050 Hz mono samples; returns the sound's id, or 0 when there is no device.
+    // Starts 22050 Hz mono samples; returns the sound's id, or 0 when there is no device. A sound
+    // with a handler waits for the device to be open; one without may be queued before.
     unsigned play(Samples samples, std::function<void()> finished = {});
     // Silences the sound at once; its handler will not run.
     void stop(unsigned id);
     // True until the sound's last sample has gone to the device.
-    bool isPlaying(unsigned id) const;
+    bool isPlaying(unsigned id);
     // Blocks until the sound has been heard to its end. Gives up, silencing the sound, when the
     // device stops taking data.
     void waitUntilPlayed(unsigned id);
@@ -47,14 +56,19 @@ private:
         bool notify = false;
     };
 
+    void open();
+    // Returns once the opening thread has finished; on the owner's thread only.
+    void waitOpened();
     static void feed(void* self, unsigned char* stream, int length);
     void mix(short* out, int frames);
     void deliverFinished(unsigned id);
 
-    SdlAudio m_sdl;
-    unsigned m_device = 0;
+    std::optional<SdlAudio> m_sdl; // started by the opening thread
+    std::atomic<unsigned> m_device{0};
+    // Written by the opening thread, read once it has been joined:
     unsigned m_bufferMs = 0; // what the device still plays after the last piece was handed over
-    // Shared with the audio thread, under SDL's device lock:
+    // Shared with the audio thread and the opening thread, under m_voicesLock:
+    std::mutex m_voicesLock;
     std::vector<Voice> m_voices;
     std::vector<int> m_mixBuffer;
     std::atomic<unsigned long> m_feeds{0};
@@ -62,4 +76,5 @@ private:
     unsigned m_lastId = 0;
     std::map<unsigned, std::function<void()>> m_handlers;
     std::unique_ptr<QObject> m_context; // receives the queued end-of-sound calls
+    std::thread m_opener;               // joined by the first call that needs the device
 };

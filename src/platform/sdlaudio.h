@@ -6,7 +6,8 @@ inline constexpr int kAudioRate = 22050;
 inline constexpr int kAudioBufferFrames = 1024; // about 46 ms
 
 // Holds SDL's audio subsystem started for as long as the object lives. SDL counts the starts, so
-// every user of audio keeps one of these and the subsystem ends with the last of them.
+// every user of audio keeps one of these and the subsystem ends with the last of them. Starts
+// and ends may come from any thread.
 class SdlAudio {
 public:
     SdlAudio();

@@ -7,6 +7,7 @@
 #include "progressreport.h"
 #include "progressrow.h"
 #include "progresstablemodel.h"
+#include "widgetpictures.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -80,6 +81,10 @@ QValueAxis* percentAxis(int pixelSize) {
 }
 
 } // namespace
+
+QStringList TFormPostepy::PictureFiles(const CDisplay&) {
+    return ImageButtonPictureFiles(QStringLiteral("stop"));
+}
 
 TFormPostepy::TFormPostepy(const CDisplay& display, QString statisticsPath, Clock clock,
                            QTimeZone zone)

@@ -6,6 +6,7 @@
 #include "statreader.h"
 
 #include <QImage>
+#include <QStringList>
 #include <QTimeZone>
 #include <functional>
 #include <memory>
@@ -36,6 +37,9 @@ public:
     TFormPostepy(const CDisplay& display, QString statisticsPath, Clock clock = {},
                  QTimeZone zone = QTimeZone::systemTimeZone());
     ~TFormPostepy() override;
+
+    // The interface picture files it is made from, relative to the program's folder.
+    static QStringList PictureFiles(const CDisplay& display);
 
     // Apart from the menu's, so that the two windows are told apart on the desktop.
     static QString Title() { return QStringLiteral("Wiklotek Cz.I - Postępy"); }

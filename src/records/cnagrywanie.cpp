@@ -135,9 +135,8 @@ void CNagrywanie::StartMusic() {
     m_path = MusicFile;
     m_open = false;
     m_playing = true;
-    if (!m_output->hasDevice()) {
-        return;
-    }
+    // Not asking whether there is a device: the first repaint starts the music, and the device
+    // may still be opening then. The music waits for it, or is dropped when there is none.
     std::optional<std::vector<short>> samples = loadWaveSamples(MusicFile);
     if (!samples) {
         return;

@@ -6,14 +6,20 @@
 #include "imageloader.h"
 #include "picturesound.h"
 
+QStringList COkrag::PictureFiles(bool smallScreen) {
+    if (smallScreen)
+        return {QStringLiteral("Data/Bio/_matr_ms.xji"),
+                QStringLiteral("Data/Intf/Spec/Ring_s.xji"),
+                QStringLiteral("Data/Intf/Spec/RingM_s.xji")};
+    return {QStringLiteral("Data/Bio/_matr_mb.xji"), QStringLiteral("Data/Intf/Spec/Ring_b.xji"),
+            QStringLiteral("Data/Intf/Spec/RingM_b.xji")};
+}
+
 COkrag::COkrag(const CDisplay& display, Canvas& canvas) : m_canvas(canvas) {
-    const bool small = display.IsSmall();
-    m_pictureMask = LoadRequiredPicture(small ? QStringLiteral("Data/Bio/_matr_ms.xji")
-                                              : QStringLiteral("Data/Bio/_matr_mb.xji"));
-    m_ring = LoadRequiredPicture(small ? QStringLiteral("Data/Intf/Spec/Ring_s.xji")
-                                       : QStringLiteral("Data/Intf/Spec/Ring_b.xji"));
-    m_ringMask = LoadRequiredPicture(small ? QStringLiteral("Data/Intf/Spec/RingM_s.xji")
-                                           : QStringLiteral("Data/Intf/Spec/RingM_b.xji"));
+    const QStringList files = PictureFiles(display.IsSmall());
+    m_pictureMask = LoadRequiredPicture(files.at(0));
+    m_ring = LoadRequiredPicture(files.at(1));
+    m_ringMask = LoadRequiredPicture(files.at(2));
     // Each half is truncated before the subtraction.
     const int halfW = display.DesignWidth / 2;
     const int halfH = display.DesignHeight / 2;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QStringList>
 
 class Canvas;
 class CDisplay;
@@ -13,6 +14,9 @@ public:
     // them in the play area. Throws CBlad(1) when one of them is missing or unreadable. The
     // canvas must outlive the ring.
     COkrag(const CDisplay& display, Canvas& canvas);
+
+    // The picture mask, the ring and the ring mask of a screen variant, in that order.
+    static QStringList PictureFiles(bool smallScreen);
 
     // The ring at its place.
     void DrawRing();

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class Canvas;
 
@@ -12,6 +13,10 @@ class Canvas;
 // The interface picture `name` from the picture library. A missing picture is a missing
 // resource: throws CBlad(1), so a widget constructor that asks for it frees what it built.
 QImage LibraryPicture(const QString& name);
+
+// The files of the four state pictures (normal, hover, pressed, mask) an image button called
+// `name` reads, relative to the program's folder.
+QStringList ImageButtonPictureFiles(const QString& name);
 
 // Copies source pixels starting at sourcePos into dest as a plain copy, whatever copy mode the
 // destination canvas is in, and leaves that mode as it was.

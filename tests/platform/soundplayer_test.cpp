@@ -1,6 +1,8 @@
 #include "soundplayer.h"
 #include "wavebuilder.h"
 
+#include "audiooutput.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -158,5 +160,48 @@ TEST_F(SoundPlayerTest, PlayersCanFollowOneAnother) {
         EXPECT_TRUE(player.playSync(path));
     }
 }
+
+// The device opens on a thread of its own: a sound started right after the output is made may
+// come before the device is there.
+struct EarlySoundCase {
+    const char* driver;
+    bool heard;
+};
+
+class EarlySound : public SoundPlayerTest, public testing::WithParamInterface<EarlySoundCase> {};
+
+TEST_P(EarlySound, ASoundStartedWhileTheDeviceOpensIsHeardWholeOrDropped) {
+    const EarlySoundCase c = GetParam();
+    qputenv("SDL_AUDIODRIVER", c.driver);
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output()));
+    qputenv("SDL_DISKAUDIODELAY", "0");
+    const std::vector<qint16> sound = pattern(3000);
+    auto output = std::make_shared<AudioOutput>();
+    const unsigned id = output->play(std::make_shared<const std::vector<short>>(sound));
+    EXPECT_NE(id, 0u) << "refused before the device was known";
+    output->waitUntilPlayed(id);
+    EXPECT_FALSE(output->isPlaying(id));
+    EXPECT_EQ(output->hasDevice(), c.heard);
+    // Once the device is known to be missing, sounds are refused at once.
+    if (!c.heard) {
+        EXPECT_EQ(output->play(std::make_shared<const std::vector<short>>(sound), [] {}), 0u);
+    }
+    output.reset();
+
+    std::vector<qint16> heard;
+    for (qint16 v : readRawS16(this->output()))
+        if (v != 0)
+            heard.push_back(v);
+    EXPECT_EQ(heard.size(), c.heard ? sound.size() : 0u);
+    EXPECT_TRUE(!c.heard || heard == sound) << "samples differ";
+}
+
+INSTANTIATE_TEST_SUITE_P(Drivers, EarlySound,
+                         testing::Values(EarlySoundCase{"disk", true},
+                                         EarlySoundCase{"no-such-driver", false}),
+                         [](const testing::TestParamInfo<EarlySoundCase>& info) {
+                             return info.param.heard ? std::string("Device")
+                                                     : std::string("NoDevice");
+                         });
 
 } // namespace

@@ -8,11 +8,19 @@
 #include "messagebox.h"
 #include "picturesound.h"
 #include "tfmkoniecgry.h"
+#include "widgetpictures.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QTimer>
+
+QStringList TfmUzupelnianie::PictureFiles(const CDisplay& display) {
+    QStringList files{BackgroundPath(display.IsSmall())};
+    for (const char* button : {"pomoc", "stop", "nast", "pop"})
+        files << ImageButtonPictureFiles(QLatin1String(button));
+    return files;
+}
 
 QString TfmUzupelnianie::BackgroundPath(bool smallScreen) {
     return smallScreen ? QStringLiteral("Data/Intf/Spec/mT_Uzu_s.xji")

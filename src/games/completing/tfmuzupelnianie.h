@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,9 @@ class TfmKoniecGry;
 class TfmUzupelnianie : public Form, public CompletingWindow {
     Q_OBJECT
 public:
+    // The interface picture files the constructor reads, relative to the program's folder: the
+    // entry checks them all before the menu shows, although the window is made later.
+    static QStringList PictureFiles(const CDisplay& display);
     // Throws CBlad(1) when the background or a button picture is missing or unreadable.
     TfmUzupelnianie(const CDisplay& display, CSlowa& catalogue, CStatRec& stats, CUstGry& settings,
                     SoundPlayer& player, RandomGenerator& random, TfmKoniecGry& summary);

@@ -9,6 +9,7 @@
 #include "custgry.h"
 #include "picturesound.h"
 #include "tfmkoniecgry.h"
+#include "widgetpictures.h"
 #include "wordbits.h"
 
 #include <QKeyEvent>
@@ -38,6 +39,13 @@ QLabel* makeLabel(QWidget& window) {
 }
 
 } // namespace
+
+QStringList TfmSpadajace::PictureFiles(const CDisplay& display) {
+    return QStringList{BackgroundPath(display.IsSmall())} +
+           ImageButtonPictureFiles(QStringLiteral("pomoc")) +
+           ImageButtonPictureFiles(QStringLiteral("stop")) +
+           COkrag::PictureFiles(display.IsSmall());
+}
 
 QString TfmSpadajace::BackgroundPath(bool smallScreen) {
     return smallScreen ? QStringLiteral("Data/Intf/Spec/mT_Spa_s.xbi")

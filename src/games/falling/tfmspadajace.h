@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QRegion>
+#include <QStringList>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
@@ -32,6 +33,9 @@ class TfmKoniecGry;
 class TfmSpadajace : public Form, public FallingWindow {
     Q_OBJECT
 public:
+    // The interface picture files the constructor reads, relative to the program's folder: the
+    // entry checks them all before the menu shows, although the window is made later.
+    static QStringList PictureFiles(const CDisplay& display);
     static constexpr int TickMs = 25;
     // Space kept between a label and the window's right edge.
     static constexpr int LabelMargin = 4;

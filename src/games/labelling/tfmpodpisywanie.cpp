@@ -8,12 +8,22 @@
 #include "picturesound.h"
 #include "randomgenerator.h"
 #include "tfmkoniecgry.h"
+#include "widgetpictures.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QShowEvent>
 #include <QWheelEvent>
+
+QStringList TfmPodpisywanie::PictureFiles(const CDisplay& display) {
+    QStringList files;
+    for (int k = 1; k <= BackgroundCount; ++k)
+        files << BackgroundPath(display.IsSmall(), k);
+    for (const char* button : {"pomoc", "stop", "nast", "pop"})
+        files << ImageButtonPictureFiles(QLatin1String(button));
+    return files;
+}
 
 QString TfmPodpisywanie::BackgroundPath(bool smallScreen, int k) {
     return (smallScreen ? QStringLiteral("Data/Intf/Spec/mT_Pod_s")

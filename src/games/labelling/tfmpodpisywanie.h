@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QRegion>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -27,6 +28,9 @@ class TfmKoniecGry;
 class TfmPodpisywanie : public Form, public PodpisywanieWindow {
     Q_OBJECT
 public:
+    // The interface picture files the constructor reads, relative to the program's folder: the
+    // entry checks them all before the menu shows, although the window is made later.
+    static QStringList PictureFiles(const CDisplay& display);
     static constexpr int BackgroundCount = 5;
 
     // Throws CBlad(1) when a background or a button picture is missing or unreadable.

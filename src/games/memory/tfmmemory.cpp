@@ -9,11 +9,18 @@
 #include "imageloader.h"
 #include "picturesound.h"
 #include "tfmkoniecgry.h"
+#include "widgetpictures.h"
 
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QTimer>
 #include <QWheelEvent>
+
+QStringList TfmMemory::PictureFiles(const CDisplay& display) {
+    return QStringList{BackgroundPath(display.IsSmall())} +
+           ImageButtonPictureFiles(QStringLiteral("pomoc")) +
+           ImageButtonPictureFiles(QStringLiteral("stop"));
+}
 
 QString TfmMemory::BackgroundPath(bool smallScreen) {
     return smallScreen ? QStringLiteral("Data/Intf/Spec/mT_Mem_s.xji")

@@ -6,6 +6,7 @@
 #include "memorywindow.h"
 
 #include <QImage>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -25,6 +26,9 @@ class TfmKoniecGry;
 class TfmMemory : public Form, public MemoryWindow {
     Q_OBJECT
 public:
+    // The interface picture files the constructor reads, relative to the program's folder: the
+    // entry checks them all before the menu shows, although the window is made later.
+    static QStringList PictureFiles(const CDisplay& display);
     // Throws CBlad(1) when the background or a button picture is missing or unreadable.
     TfmMemory(const CDisplay& display, CSlowa& catalogue, CStatRec& stats, CUstGry& settings,
               SoundPlayer& player, RandomGenerator& random, TfmKoniecGry& summary);

@@ -1,0 +1,107 @@
+#include "windowset.h"
+
+#include "cdisplay.h"
+#include "cstatrec.h"
+#include "settingsstore.h"
+#include "tfmkoniecgry.h"
+#include "tfmmemory.h"
+#include "tfmpodpisywanie.h"
+#include "tfmspadajace.h"
+#include "tfmuzupelnianie.h"
+#include "tformkomunikat.h"
+#include "tformoprogramie.h"
+#include "tformpostepy.h"
+
+#include <QFileInfo>
+
+WindowSet::WindowSet(const CDisplay& display, CSlowa& catalogue, CStatRec& statistics,
+                     SettingsStore& settings, SoundPlayer& player, RandomGenerator& random,
+                     QWidget* mainWindow)
+    : m_display(display), m_catalogue(catalogue), m_statistics(statistics), m_settings(settings),
+      m_player(player), m_random(random), m_mainWindow(mainWindow) {}
+
+WindowSet::~WindowSet() = default;
+
+QStringList WindowSet::PictureFiles(const CDisplay& display) {
+    QStringList files =
+        TFormKomunikat::PictureFiles(display) + TfmKoniecGry::PictureFiles(display) +
+        TfmPodpisywanie::PictureFiles(display) + TfmMemory::PictureFiles(display) +
+        TfmUzupelnianie::PictureFiles(display) + TfmSpadajace::PictureFiles(display) +
+        TFormOProgramie::PictureFiles(display) + TFormPostepy::PictureFiles(display);
+    files.removeDuplicates();
+    return files;
+}
+
+void WindowSet::adopt(QWidget& window) {
+    // Only the menu's closing ends the program.
+    window.setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+TFormKomunikat& WindowSet::Notice() {
+    if (!m_notice) {
+        m_notice = std::make_unique<TFormKomunikat>(m_display);
+        adopt(*m_notice);
+    }
+    return *m_notice;
+}
+
+TfmKoniecGry& WindowSet::Summary() {
+    if (!m_summary) {
+        m_summary = std::make_unique<TfmKoniecGry>(m_display, m_statistics);
+        m_summary->SetMainWindow(m_mainWindow);
+        adopt(*m_summary);
+    }
+    return *m_summary;
+}
+
+Form* WindowSet::Game(int tab) {
+    if (tab < 1 || tab > 4)
+        return nullptr;
+    std::unique_ptr<Form>& game = m_games[static_cast<std::size_t>(tab - 1)];
+    if (!game) {
+        TfmKoniecGry& summary = Summary();
+        switch (tab) {
+        case 1:
+            game = std::make_unique<TfmPodpisywanie>(m_display, m_catalogue, m_statistics,
+                                                     m_settings.labelling, m_player, m_random,
+                                                     summary);
+            break;
+        case 2:
+            game = std::make_unique<TfmMemory>(m_display, m_catalogue, m_statistics,
+                                               m_settings.memory, m_player, m_random, summary);
+            break;
+        case 3:
+            game = std::make_unique<TfmUzupelnianie>(m_display, m_catalogue, m_statistics,
+                                                     m_settings.completing, m_player, m_random,
+                                                     summary);
+            break;
+        default:
+            game = std::make_unique<TfmSpadajace>(m_display, m_catalogue, m_statistics,
+                                                  m_settings.falling, m_player, m_random, summary);
+            break;
+        }
+        adopt(*game);
+    }
+    return game.get();
+}
+
+bool WindowSet::IsBuilt(int tab) const {
+    return tab >= 1 && tab <= 4 && m_games[static_cast<std::size_t>(tab - 1)] != nullptr;
+}
+
+TFormOProgramie& WindowSet::About() {
+    if (!m_about) {
+        m_about = std::make_unique<TFormOProgramie>(m_display);
+        adopt(*m_about);
+    }
+    return *m_about;
+}
+
+TFormPostepy& WindowSet::Progress() {
+    if (!m_progress) {
+        m_progress = std::make_unique<TFormPostepy>(
+            m_display, QFileInfo(m_statistics.FilePath()).absoluteFilePath());
+        adopt(*m_progress);
+    }
+    return *m_progress;
+}

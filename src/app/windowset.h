@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QStringList>
+#include <array>
+#include <memory>
+
+class CDisplay;
+class CSlowa;
+class CStatRec;
+class Form;
+class QWidget;
+class RandomGenerator;
+class SettingsStore;
+class SoundPlayer;
+class TFormKomunikat;
+class TFormOProgramie;
+class TFormPostepy;
+class TfmKoniecGry;
+
+// The windows the menu opens: the notice, the end-of-game summary, the four game windows, the
+// about window and the progress view. Each is made the first time it is asked for, so that the menu
+// shows without waiting for them (and without their memory); their pictures are checked before the
+// menu shows instead, through PictureFiles. Making a window throws CBlad(1) when one of its
+// pictures is missing after all.
+class WindowSet {
+public:
+    // Everything given must outlive the set; the main window owns the summary's return.
+    WindowSet(const CDisplay& display, CSlowa& catalogue, CStatRec& statistics,
+              SettingsStore& settings, SoundPlayer& player, RandomGenerator& random,
+              QWidget* mainWindow);
+    ~WindowSet();
+    WindowSet(const WindowSet&) = delete;
+    WindowSet& operator=(const WindowSet&) = delete;
+
+    // Every interface picture file the windows of the set read when they are made, relative
+    // to the program's folder.
+    static QStringList PictureFiles(const CDisplay& display);
+
+    TFormKomunikat& Notice();
+    // Every game window shows the summary: it is made before the first of them.
+    TfmKoniecGry& Summary();
+    // 1 labelling, 2 Memory, 3 completing, 4 falling; null for any other tab.
+    Form* Game(int tab);
+    TFormOProgramie& About();
+    // The therapist's progress view over the statistics file.
+    TFormPostepy& Progress();
+
+    // The windows made so far, for the entry's own checks.
+    bool IsBuilt(int tab) const;
+
+private:
+    void adopt(QWidget& window);
+
+    const CDisplay& m_display;
+    CSlowa& m_catalogue;
+    CStatRec& m_statistics;
+    SettingsStore& m_settings;
+    SoundPlayer& m_player;
+    RandomGenerator& m_random;
+    QWidget* m_mainWindow;
+    // Declared in this order so that the game windows go before the summary they use.
+    std::unique_ptr<TFormKomunikat> m_notice;
+    std::unique_ptr<TfmKoniecGry> m_summary;
+    std::array<std::unique_ptr<Form>, 4> m_games;
+    std::unique_ptr<TFormOProgramie> m_about;
+    std::unique_ptr<TFormPostepy> m_progress;
+};
