@@ -172,8 +172,22 @@ void Form::paintEvent(QPaintEvent* event) {
 
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : region)
-        p.drawImage(r, m_front.image(), r);
+    if (devicePixelRatioF() == 1.0) {
+        for (const QRect& r : region)
+            p.drawImage(r, m_front.image(), r);
+        return;
+    }
+    // Enlarged for a large screen: the front image stays in the window's own pixels and is
+    // smoothed on its way to the screen. Each piece takes a pixel of its neighbours along, so
+    // that the smoothing at its edges blends with them instead of with nothing; the clip to
+    // the region keeps the extra pixels off the screen.
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setClipRegion(region);
+    const QRect bounds = m_front.image().rect();
+    for (const QRect& r : region) {
+        const QRect piece = r.adjusted(-1, -1, 1, 1) & bounds;
+        p.drawImage(piece, m_front.image(), piece);
+    }
 }
 
 void Form::resizeEvent(QResizeEvent* event) {
