@@ -1,6 +1,7 @@
 // The menu on a 1920 x 1080 screen, enlarged as the program enlarges it: the play area fills
 // the largest 4:3 area, and a click on the enlarged middle of every control reaches it.
 #include "menufixture.h"
+#include "scaledmain.h"
 
 #include "ccheckbut.h"
 #include "cnagrywanie.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-constexpr double Factor = 1080.0 / 768.0;
+constexpr double Factor = kScaledFactor;
 
 class ScaledMenuTest : public MenuWindowTest {
 protected:
@@ -139,23 +140,5 @@ INSTANTIATE_TEST_SUITE_P(Screen, ScaledMenuTest, ::testing::Values(QSize(1920, 1
 } // namespace
 
 int main(int argc, char** argv) {
-    // An offscreen screen of 1920 x 1080, enlarged before the application object exists.
-    static QTemporaryDir configDir;
-    const QString config = configDir.filePath("screen.json");
-    QFile file(config);
-    if (!configDir.isValid() || !file.open(QIODevice::WriteOnly) ||
-        file.write(R"({"screens":[{"width":1920,"height":1080}]})") < 0)
-        return 1;
-    file.close();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config).toUtf8());
-    qunsetenv("QT_SCALE_FACTOR");
-    qunsetenv(ScreenScale::NoScaleVariable);
-    const QStringList typed{QStringLiteral("wk-menu-scaled-test")};
-    const ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv);
-    // Never destroyed, as in the other window tests: Qt's test devices must not outlive it.
-    static int appArgc = argc;
-    new QApplication(appArgc, argv);
-    scale.RestoreEnvironment();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runOnScaledScreen(argc, argv, "wk-menu-scaled-test");
 }
