@@ -1,6 +1,7 @@
 #include "cblad.h"
 
 #include <QMessageBox>
+#include <cstdio>
 
 QString CBlad::Message(short code) {
     switch (code) {
@@ -18,7 +19,20 @@ QString CBlad::Message(short code) {
     }
 }
 
+QString CBlad::ErrorLine(short code) {
+    const QString message = Message(code).simplified();
+    const QString head = QStringLiteral("błąd %1").arg(code);
+    return message.isEmpty() ? head : head + QStringLiteral(": ") + message;
+}
+
+void WriteErrorLine(const QString& text) {
+    const QString line = QStringLiteral("wiklotek: ") + text.simplified() + u'\n';
+    std::fputs(line.toUtf8().constData(), stderr);
+    std::fflush(stderr);
+}
+
 void ShowError(const CBlad& error, QWidget* owner) {
+    WriteErrorLine(CBlad::ErrorLine(error.ErrorCode));
     QMessageBox box(QMessageBox::Information, QStringLiteral("Wiklotek Cz.I - Błąd"),
                     CBlad::Message(error.ErrorCode), QMessageBox::Ok, owner);
     box.exec();

@@ -1,11 +1,33 @@
+#include "commandline.h"
+#include "cstatrec.h"
+#include "filehome.h"
+#include "progressexport.h"
 #include "screenscale.h"
 #include "startup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     // "-reverse z" must not be taken for "z": the application object drops its own options.
     const QStringList typed = Startup::typedArguments(argc, argv);
+    // --help and --version answer in a terminal without a display, so before the application
+    // object, which would need one.
+    const CommandLine commandLine(typed);
+    if (commandLine.answersWithoutDisplay()) {
+        std::fputs(commandLine.answer().toUtf8().constData(), stdout);
+        if (!commandLine.answer().endsWith(u'\n'))
+            std::fputc('\n', stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    // The CSV export needs no display either: it reads the statistics file where this user's
+    // runs of the program keep it.
+    if (ProgressExport::IsRequested(typed)) {
+        QCoreApplication core(argc, argv);
+        const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
+        return ProgressExport::Run(typed, QDir(home.userFolder()).filePath(CStatRec::FileName(1)));
+    }
     const ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv);
     QApplication application(argc, argv);
     scale.RestoreEnvironment();

@@ -34,8 +34,10 @@ double ScreenScale::FactorFor(QSize screen) {
 }
 
 bool ScreenScale::IsWanted(const QStringList& arguments) {
-    if (arguments.mid(1).contains(QLatin1String(NoScaleOption)))
-        return false;
+    // As for the other options, "--" ends them.
+    for (qsizetype i = 1; i < arguments.size() && arguments.at(i) != QLatin1String("--"); ++i)
+        if (arguments.at(i) == QLatin1String(NoScaleOption))
+            return false;
     const QByteArray variable = qgetenv(NoScaleVariable);
     return variable.isEmpty() || variable == "0";
 }

@@ -6,6 +6,7 @@
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "eventpump.h"
+#include "filehome.h"
 #include "messagebox.h"
 #include "randomgenerator.h"
 #include "resourcereport.h"
@@ -20,10 +21,12 @@
 #include "tformkomunikat.h"
 #include "tformmain.h"
 #include "tformoprogramie.h"
+#include "tformpostepy.h"
 #include "tformsplashscreen.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 #include <cstdio>
 #include <memory>
@@ -90,10 +93,11 @@ int Startup::run(const QStringList& arguments) {
     if (!instance.tryAcquire()) {
         if (instance.askRunningToRaise(3000))
             return ExitOk;
-        MessageBox::show(nullptr,
-                         QStringLiteral("Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces "
-                                        "aplikajcji lub uruchom ponownie komputer."),
-                         MainTitle, MessageBox::Icon::Error);
+        const QString message =
+            QStringLiteral("Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces "
+                           "aplikajcji lub uruchom ponownie komputer.");
+        WriteErrorLine(message);
+        MessageBox::show(nullptr, message, MainTitle, MessageBox::Icon::Error);
         return ExitAlreadyRunning;
     }
     instance.setOnRaiseRequested([this] { raiseFrontWindow(); });
@@ -152,8 +156,9 @@ void Startup::destroySplash() {
 }
 
 int Startup::showCritical() {
-    MessageBox::show(messageOwner(), QStringLiteral("Wystąpił błąd krytyczny aplikacji!"),
-                     ErrorCaption, MessageBox::Icon::Error);
+    const QString message = QStringLiteral("Wystąpił błąd krytyczny aplikacji!");
+    WriteErrorLine(message);
+    MessageBox::show(messageOwner(), message, ErrorCaption, MessageBox::Icon::Error);
     return ExitCritical;
 }
 
@@ -162,20 +167,23 @@ int Startup::runProgram() {
     m_programDirectory = QCoreApplication::applicationDirPath();
     StartDirectoryGuard restoreStartDirectory(m_startDirectory);
     const CDisplay display = CDisplay::fromPrimaryScreen();
+    // Beside the program (portable) or in the user's data folder (installed): every path of
+    // the user's files below comes from here; the pack's folder becomes the working folder.
+    const FileHome home = FileHome::ForProgram(m_programDirectory);
 
     // First phase: the checks that need nothing but the screen and the settings file, with the
     // splash on screen.
-    SettingsStore settings(m_programDirectory + QStringLiteral("/Data/data.ini"));
+    SettingsStore settings(home.settingsFile());
     try {
-        QDir::setCurrent(m_programDirectory);
+        QDir::setCurrent(home.packFolder());
         m_splash = std::make_unique<TFormSplashScreen>(display);
         m_splash->setAttribute(Qt::WA_QuitOnClose, false);
         m_splash->show();
         ProcessMessages();
         if (display.ScreenTooSmall())
             throw CBlad(2);
-        QDir::setCurrent(m_programDirectory);
-        if (!settings.LoadAll())
+        QDir::setCurrent(home.packFolder());
+        if (!home.Prepare() || !settings.LoadAll())
             throw CBlad(4);
     } catch (const CBlad& error) {
         ShowError(error, messageOwner());
@@ -191,13 +199,13 @@ int Startup::runProgram() {
         RandomGenerator random;
         SoundPlayer player;
         CSlowa catalogue(random);
-        CStatRec statistics(1);
+        CStatRec statistics(1, home.userFolder());
         CNagrywanie recorder({}, {});
 
         std::unique_ptr<TFormKomunikat> notice;
         auto mainWindow = std::make_unique<TFormMain>(
             display, settings, catalogue, [&notice](int code) { notice->ShowNotice(code); },
-            recorder);
+            recorder, home.recordingsFolder());
         m_mainWindow = mainWindow.get();
         notice = std::make_unique<TFormKomunikat>(display);
         // Every game window shows the summary, so it exists before them.
@@ -212,9 +220,11 @@ int Startup::runProgram() {
         auto falling = std::make_unique<TfmSpadajace>(display, catalogue, statistics,
                                                       settings.falling, player, random, *summary);
         auto about = std::make_unique<TFormOProgramie>(display);
+        auto progress = std::make_unique<TFormPostepy>(
+            display, QFileInfo(statistics.FilePath()).absoluteFilePath());
         for (QWidget* window : std::initializer_list<QWidget*>{
                  notice.get(), summary.get(), memory.get(), labelling.get(), completing.get(),
-                 falling.get(), about.get()})
+                 falling.get(), about.get(), progress.get()})
             window->setAttribute(Qt::WA_QuitOnClose, false);
 
         mainWindow->SetGameWindow(1, labelling.get());
@@ -222,6 +232,7 @@ int Startup::runProgram() {
         mainWindow->SetGameWindow(3, completing.get());
         mainWindow->SetGameWindow(4, falling.get());
         mainWindow->SetAboutWindow(about.get());
+        mainWindow->SetProgressWindow(progress.get());
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
         mainWindow->show();
         QApplication::exec();

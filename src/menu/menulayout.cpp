@@ -22,6 +22,10 @@ QPoint MenuLayout::TabStrip() const {
     return m_small ? QPoint(m_x0 + 551, m_y0 + 74) : QPoint(m_x0 + 705, m_y0 + 95);
 }
 
+QPoint MenuLayout::Progress() const {
+    return {m_x0 + m_w / 2 - 255, m_y0 + m_h - m_h / 7};
+}
+
 QPoint MenuLayout::About() const {
     return {m_x0 + m_w / 2 - 155, m_y0 + m_h - m_h / 7};
 }

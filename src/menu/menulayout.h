@@ -17,6 +17,8 @@ public:
 
     // Top-left corners.
     QPoint TabStrip() const;
+    // "postepy", left of "oprogramie" in the bottom row, 100 apart as the others.
+    QPoint Progress() const;
     QPoint About() const;
     QPoint Exit() const;
     QPoint Start() const;

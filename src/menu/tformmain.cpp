@@ -13,6 +13,7 @@
 #include "hitarea.h"
 #include "imageloader.h"
 #include "materialcheck.h"
+#include "recordingcatalogue.h"
 #include "settingsstore.h"
 
 #include <QCloseEvent>
@@ -68,7 +69,8 @@ QLabel* columnLabel(QWidget& window, const QString& text) {
 } // namespace
 
 TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
-                     std::function<void(int)> showNotice, CNagrywanie& recorder)
+                     std::function<void(int)> showNotice, CNagrywanie& recorder,
+                     const QString& recordingsFolder)
     : m_display(display), m_settings(settings), m_catalogue(catalogue),
       m_showNotice(std::move(showNotice)), m_recorder(recorder),
       m_layout(display.OffsetX, display.OffsetY, display.DesignWidth, display.DesignHeight,
@@ -112,6 +114,7 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
                                             at.x(), at.y(), std::move(action));
     };
     m_about = button("oprogramie", m_layout.About(), [this] { A_Oprogramie(); });
+    m_progress = button("postepy", m_layout.Progress(), [this] { A_Postepy(); });
     m_exit = button("wyjdz", m_layout.Exit(), [this] { A_Stop(); });
     m_start = button("start", m_layout.Start(), [this] { A_Start(); });
     m_rodtworz = button("rodtworz", m_layout.RecPlay(), [this] { A_Rec_Play(); });
@@ -172,7 +175,8 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     listWidgets.up = &*m_up;
     listWidgets.down = &*m_down;
     listWidgets.scrollBar = &*m_scrollBar;
-    m_list = std::make_unique<CNagData>(*this, front, display, listWidgets);
+    m_list = std::make_unique<CNagData>(*this, front, display, listWidgets,
+                                        RecordingCatalogue(recordingsFolder));
     // A recording or playback that ends by itself leaves the panel as "rstop" does.
     m_recorder.SetHandlers([this] { MPStop(); }, [this] { MPStop(); });
     A_Zakladka();
@@ -194,6 +198,10 @@ void TFormMain::SetGameWindow(int tab, Form* window) {
 
 void TFormMain::SetAboutWindow(Form* about) {
     m_aboutWindow = about;
+}
+
+void TFormMain::SetProgressWindow(Form* progress) {
+    m_progressWindow = progress;
 }
 
 void TFormMain::SetOnFirstShown(std::function<void()> fn) {
@@ -414,6 +422,13 @@ void TFormMain::A_Oprogramie() {
     update();
 }
 
+void TFormMain::A_Postepy() {
+    if (!m_progressWindow)
+        return;
+    m_progressWindow->showModal();
+    update();
+}
+
 void TFormMain::A_Stop() {
     close();
 }
@@ -425,7 +440,7 @@ void TFormMain::EnterBusyState() {
     m_rrec->Hide();
     m_rodtworz->Hide();
     m_rstop->Show();
-    for (CPrzyciskP* b : {&*m_about, &*m_exit, &*m_up, &*m_down})
+    for (CPrzyciskP* b : {&*m_about, &*m_progress, &*m_exit, &*m_up, &*m_down})
         b->SetReady(false);
     m_busy = true;
 }
@@ -484,7 +499,7 @@ void TFormMain::MPStop() {
     m_recorder.Stop();
     m_recorder.CloseDevice();
     m_busy = false;
-    for (CPrzyciskP* b : {&*m_about, &*m_exit, &*m_up, &*m_down})
+    for (CPrzyciskP* b : {&*m_about, &*m_progress, &*m_exit, &*m_up, &*m_down})
         b->SetReady(true);
     m_rstop->Hide();
     // The panel's buttons belong to the recordings tab only.

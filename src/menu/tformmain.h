@@ -4,6 +4,7 @@
 #include "menulayout.h"
 
 #include <QImage>
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -33,8 +34,10 @@ public:
     // showNotice shows the notice window with a code; the recorder plays the music and the
     // recordings, and its two completion handlers are the window's MPStop while the window
     // lives. Throws CBlad(1) when a picture of the window is missing.
+    // recordingsFolder holds the recordings and their catalogue.
     TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
-              std::function<void(int)> showNotice, CNagrywanie& recorder);
+              std::function<void(int)> showNotice, CNagrywanie& recorder,
+              const QString& recordingsFolder = QStringLiteral("Nagrane"));
     // Saves every game's settings first. Choices made in the menu are also saved shortly
     // after they are made, and when a game starts.
     ~TFormMain() override;
@@ -43,6 +46,8 @@ public:
     // 4 falling). A tab without a window starts nothing once its material check passes.
     void SetGameWindow(int tab, Form* window);
     void SetAboutWindow(Form* about);
+    // The therapist's progress window that "postepy" opens.
+    void SetProgressWindow(Form* progress);
     // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
     void SetOnFirstShown(std::function<void()> fn);
 
@@ -50,6 +55,8 @@ public:
     void A_Zakladka();
     void A_Start();
     void A_Oprogramie();
+    // Shows the progress window modally, with the music as for the about window.
+    void A_Postepy();
     void A_Stop();
     void A_S() { toggleSound(0); }
     void A_Z() { toggleSound(1); }
@@ -96,6 +103,7 @@ public:
     CCheckBut& SoundButton(int index) { return *m_sounds[index]; }
     CCheckBut& PositionButton(int index) { return *m_positions[index]; }
     CPrzyciskP& AboutButton() { return *m_about; }
+    CPrzyciskP& ProgressButton() { return *m_progress; }
     CPrzyciskP& ExitButton() { return *m_exit; }
     CPrzyciskP& StartButton() { return *m_start; }
     CPrzyciskP& RecordButton() { return *m_rrec; }
@@ -162,6 +170,7 @@ private:
     std::unique_ptr<CObiektGraficzny> m_captionPosition;
 
     std::unique_ptr<CPrzyciskP> m_about;
+    std::unique_ptr<CPrzyciskP> m_progress;
     std::unique_ptr<CPrzyciskP> m_exit;
     std::unique_ptr<CPrzyciskP> m_start;
     std::unique_ptr<CPrzyciskP> m_rrec;
@@ -183,6 +192,7 @@ private:
 
     std::array<Form*, 4> m_gameWindows{};
     Form* m_aboutWindow = nullptr;
+    Form* m_progressWindow = nullptr;
     std::function<void()> m_onFirstShown;
     bool m_shownBefore = false;
     bool m_busy = false;

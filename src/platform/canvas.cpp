@@ -72,15 +72,18 @@ void Canvas::resize(int width, int height) {
 }
 
 void Canvas::paintWith(const QRect& touched, const std::function<void(QPainter&)>& paint) {
+    if (paintPixels(touched, paint))
+        changed(touched);
+}
+
+bool Canvas::paintPixels(const QRect& touched, const std::function<void(QPainter&)>& paint) {
     if (m_image.isNull() || touched.isEmpty())
-        return;
-    {
-        QPainter p(&m_image);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        paint(p);
-    }
-    changed(touched);
+        return false;
+    QPainter p(&m_image);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    paint(p);
+    return true;
 }
 
 void Canvas::blit(const QRect& dest, const QImage& source, const QRect& sourceRect) {
@@ -90,12 +93,19 @@ void Canvas::blit(const QRect& dest, const QImage& source, const QRect& sourceRe
     if (src.isEmpty())
         return;
     const QRect target(dest.topLeft() + (src.topLeft() - sourceRect.topLeft()), src.size());
-    const QImage rgb = asRgb32(source);
     const QPainter::CompositionMode mode = compositionFor(m_mode);
-    paintWith(target, [&](QPainter& p) {
-        p.setCompositionMode(mode);
-        p.drawImage(target.topLeft(), rgb, src);
-    });
+    bool painted = false;
+    {
+        // The source is let go before the listener runs: a repaint that draws on the source
+        // canvas would otherwise copy all of it, since this reference shares its pixels.
+        const QImage rgb = asRgb32(source);
+        painted = paintPixels(target, [&](QPainter& p) {
+            p.setCompositionMode(mode);
+            p.drawImage(target.topLeft(), rgb, src);
+        });
+    }
+    if (painted)
+        changed(target);
 }
 
 void Canvas::draw(int x, int y, const QImage& picture) {

@@ -73,6 +73,8 @@ public:
 private:
     void blit(const QRect& dest, const QImage& source, const QRect& sourceRect);
     void paintWith(const QRect& touched, const std::function<void(class QPainter&)>& paint);
+    // Paints without telling the listener; false when there was nothing to paint on.
+    bool paintPixels(const QRect& touched, const std::function<void(class QPainter&)>& paint);
 
     // While held, changes are gathered and reported once, so a masked draw on a Form reaches
     // the screen whole instead of in its white intermediate state.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
+#include <limits>
 
 namespace {
 
@@ -63,7 +64,12 @@ qint64 uncompressedBmpEnd(const QByteArray& bytes) {
         return -1;
     }
     const qint64 rowBytes = ((width * bitCount + 31) / 32) * 4;
-    return qint64(pixelOffset) + rowBytes * (height < 0 ? -height : height);
+    const qint64 rows = height < 0 ? -height : height;
+    // Rows that could never fit in a file we read: the product itself may not fit in 64 bits.
+    if (rows > kMaxPictureFileSize / rowBytes) {
+        return std::numeric_limits<qint64>::max();
+    }
+    return qint64(pixelOffset) + rowBytes * rows;
 }
 
 } // namespace

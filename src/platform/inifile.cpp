@@ -30,8 +30,27 @@ QStringView trimBlanks(QStringView s) {
     return s.sliced(begin, end - begin);
 }
 
-bool sameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+// The form under which a section or key name is indexed: each code point case-folded as
+// QString's case-insensitive comparison folds it, so that two names get the same form exactly
+// when that comparison finds them equal. A lone surrogate stays as it is.
+QString foldedName(QStringView name) {
+    QString folded;
+    folded.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t c = name[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            ++i;
+        }
+        c = QChar::toCaseFolded(c);
+        if (QChar::requiresSurrogates(c)) {
+            folded.append(QChar(QChar::highSurrogate(c)));
+            folded.append(QChar(QChar::lowSurrogate(c)));
+        } else {
+            folded.append(QChar(char16_t(c)));
+        }
+    }
+    return folded;
 }
 
 // A line break inside a value would end the line and turn the rest into a new key or section.
@@ -79,6 +98,7 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 bool IniFile::load() {
     m_sections.clear();
     m_unreadableLines = 0;
+    m_sectionIndex.clear();
     const QFileInfo info(m_path);
     if (!info.exists()) {
         return true;
@@ -113,15 +133,8 @@ bool IniFile::save() const {
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const {
     const Section* s = findSection(section);
-    if (s == nullptr) {
-        return def;
-    }
-    for (const Entry& e : s->entries) {
-        if (sameName(e.key, key)) {
-            return e.value;
-        }
-    }
-    return def;
+    const Entry* e = s != nullptr ? findEntry(*s, key) : nullptr;
+    return e != nullptr ? e->value : def;
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int def) const {
@@ -138,19 +151,7 @@ void IniFile::writeString(const QString& section, const QString& key, const QStr
     if (sectionName.isEmpty() || keyName.isEmpty()) {
         return;
     }
-    Section* s = findSection(sectionName);
-    if (s == nullptr) {
-        m_sections.push_back(Section{sectionName, {}});
-        s = &m_sections.back();
-    }
-    const QString stored = singleLine(value);
-    for (Entry& e : s->entries) {
-        if (sameName(e.key, keyName)) {
-            e.value = stored;
-            return;
-        }
-    }
-    s->entries.push_back(Entry{keyName, stored});
+    entryFor(sectionFor(sectionName), keyName).value = singleLine(value);
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, int value) {
@@ -163,15 +164,7 @@ bool IniFile::sectionExists(const QString& section) const {
 
 bool IniFile::valueExists(const QString& section, const QString& key) const {
     const Section* s = findSection(section);
-    if (s == nullptr) {
-        return false;
-    }
-    for (const Entry& e : s->entries) {
-        if (sameName(e.key, key)) {
-            return true;
-        }
-    }
-    return false;
+    return s != nullptr && findEntry(*s, key) != nullptr;
 }
 
 QStringList IniFile::sections() const {
@@ -186,6 +179,7 @@ QStringList IniFile::sections() const {
 void IniFile::parse(const QString& text) {
     m_sections.clear();
     m_unreadableLines = 0;
+    m_sectionIndex.clear();
     Section* current = nullptr;
     for (QStringView line : QStringView(text).split(u'\n')) {
         if (line.endsWith(u'\r')) {
@@ -205,11 +199,7 @@ void IniFile::parse(const QString& text) {
             }
             name = trimBlanks(name);
             // Repeated sections merge into the first one, as on Windows.
-            current = findSection(name.toString());
-            if (current == nullptr) {
-                m_sections.push_back(Section{name.toString(), {}});
-                current = &m_sections.back();
-            }
+            current = &sectionFor(name);
             continue;
         }
         const qsizetype eq = line.indexOf(u'=');
@@ -218,16 +208,10 @@ void IniFile::parse(const QString& text) {
             ++m_unreadableLines;
             continue;
         }
-        bool seen = false;
-        for (const Entry& e : current->entries) {
-            if (sameName(e.key, key)) {
-                seen = true; // the first occurrence of a key wins
-                break;
-            }
-        }
-        if (!seen) {
-            current->entries.push_back(
-                Entry{key.toString(), trimBlanks(line.sliced(eq + 1)).toString()});
+        bool added = false;
+        Entry& entry = entryFor(*current, key, &added);
+        if (added) { // the first occurrence of a key wins
+            entry.value = trimBlanks(line.sliced(eq + 1)).toString();
         }
     }
 }
@@ -246,20 +230,36 @@ QString IniFile::toText() const {
     return text;
 }
 
-IniFile::Section* IniFile::findSection(const QString& name) {
-    for (Section& s : m_sections) {
-        if (sameName(s.name, name)) {
-            return &s;
-        }
-    }
-    return nullptr;
+const IniFile::Section* IniFile::findSection(QStringView name) const {
+    const auto found = m_sectionIndex.find(foldedName(name));
+    return found != m_sectionIndex.end() ? &m_sections[found->second] : nullptr;
 }
 
-const IniFile::Section* IniFile::findSection(const QString& name) const {
-    for (const Section& s : m_sections) {
-        if (sameName(s.name, name)) {
-            return &s;
-        }
+IniFile::Section* IniFile::findSection(QStringView name) {
+    const auto found = m_sectionIndex.find(foldedName(name));
+    return found != m_sectionIndex.end() ? &m_sections[found->second] : nullptr;
+}
+
+IniFile::Section& IniFile::sectionFor(QStringView name) {
+    const auto [slot, added] = m_sectionIndex.try_emplace(foldedName(name), m_sections.size());
+    if (added) {
+        m_sections.push_back(Section{name.toString(), {}, {}});
     }
-    return nullptr;
+    return m_sections[slot->second];
+}
+
+const IniFile::Entry* IniFile::findEntry(const Section& section, QStringView key) {
+    const auto found = section.keys.find(foldedName(key));
+    return found != section.keys.end() ? &section.entries[found->second] : nullptr;
+}
+
+IniFile::Entry& IniFile::entryFor(Section& section, QStringView key, bool* added) {
+    const auto [slot, isNew] = section.keys.try_emplace(foldedName(key), section.entries.size());
+    if (isNew) {
+        section.entries.push_back(Entry{key.toString(), QString()});
+    }
+    if (added != nullptr) {
+        *added = isNew;
+    }
+    return section.entries[slot->second];
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
+#include <unordered_map>
 #include <vector>
 
 // Windows-style ini file held in memory. Section and key names compare without regard to
@@ -54,14 +56,24 @@ private:
         QString key;
         QString value;
     };
+    // Names are looked up through an index keyed by their case-folded form, so that reading a
+    // file of many sections or keys takes time in proportion to its length.
+    using NameIndex = std::unordered_map<QString, std::size_t>;
     struct Section {
         QString name;
         std::vector<Entry> entries;
+        NameIndex keys;
     };
-    Section* findSection(const QString& name);
-    const Section* findSection(const QString& name) const;
+    const Section* findSection(QStringView name) const;
+    Section* findSection(QStringView name);
+    // The section of that name, added at the end when missing.
+    Section& sectionFor(QStringView name);
+    static const Entry* findEntry(const Section& section, QStringView key);
+    // The entry of that key, added with an empty value when missing; *added tells which.
+    static Entry& entryFor(Section& section, QStringView key, bool* added = nullptr);
 
     QString m_path;
-    std::vector<Section> m_sections;
+    std::vector<Section> m_sections; // in file order
+    NameIndex m_sectionIndex;
     int m_unreadableLines = 0;
 };

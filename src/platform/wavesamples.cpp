@@ -3,6 +3,7 @@
 #include "sdlaudio.h"
 
 #include <QFile>
+#include <QtEndian>
 #include <SDL.h>
 #include <cstring>
 
@@ -10,6 +11,14 @@ namespace {
 
 // Sounds and recordings are at most a few minutes long; a file far larger is not one of ours.
 constexpr qint64 kMaxSoundFileSize = 64 * 1024 * 1024;
+// Sample rates of real sound files, from telephone quality to studio recordings. Converting a
+// rate far below them to the device's rate would multiply the sound's size thousands of times.
+constexpr int kMinRate = 4000;
+constexpr int kMaxRate = 384000;
+// The converted sound, about 25 minutes at the device's rate, and what the conversion may need
+// while it works.
+constexpr double kMaxDecodedBytes = 64.0 * 1024 * 1024;
+constexpr double kMaxWorkBytes = 4 * kMaxDecodedBytes;
 
 struct WaveData {
     SDL_AudioSpec format{};
@@ -21,15 +30,43 @@ struct WaveData {
     ~WaveData() { SDL_FreeWAV(buffer); }
 };
 
+// SDL allocates the size a chunk header declares before it reads the chunk, so a short file
+// declaring a chunk of gigabytes would make it ask for them. No chunk may declare more than the
+// file holds: the first that does is cut to the bytes present, which SDL then reads as it reads
+// any truncated file.
+void limitChunkSizes(QByteArray& bytes) {
+    constexpr qsizetype kChunkHeader = 8;
+    // SDL also reads a file that starts at "WAVE", without the RIFF header.
+    qint64 at = 0;
+    if (bytes.startsWith("RIFF")) {
+        at = 12;
+    } else if (bytes.startsWith("WAVE")) {
+        at = 4;
+    } else {
+        return;
+    }
+    while (bytes.size() - at >= kChunkHeader) {
+        char* size = bytes.data() + at + 4;
+        const qint64 declared = qFromLittleEndian<quint32>(size);
+        const qint64 present = bytes.size() - at - kChunkHeader;
+        if (declared > present) {
+            qToLittleEndian<quint32>(quint32(present), size);
+            return;
+        }
+        at += kChunkHeader + declared + (declared & 1); // chunks are padded to even sizes
+    }
+}
+
 bool loadWave(const QString& path, WaveData& wave) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSoundFileSize) {
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError || bytes.isEmpty()) {
         return false;
     }
+    limitChunkSizes(bytes);
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
     if (rw == nullptr) {
         return false;
@@ -41,7 +78,7 @@ bool loadWave(const QString& path, WaveData& wave) {
 
 std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
     WaveData wave;
-    if (!loadWave(path, wave)) {
+    if (!loadWave(path, wave) || wave.format.freq < kMinRate || wave.format.freq > kMaxRate) {
         return std::nullopt;
     }
     SDL_AudioCVT cvt{};
@@ -57,6 +94,10 @@ std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
         }
         return samples;
     }
+    if (double(wave.length) * cvt.len_ratio > kMaxDecodedBytes ||
+        double(wave.length) * cvt.len_mult > kMaxWorkBytes) {
+        return std::nullopt;
+    }
     std::vector<Uint8> work(std::size_t(wave.length) * std::size_t(cvt.len_mult));
     std::memcpy(work.data(), wave.buffer, wave.length);
     cvt.buf = work.data();
@@ -64,7 +105,10 @@ std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
     if (SDL_ConvertAudio(&cvt) != 0) {
         return std::nullopt;
     }
+    // Less than one sample may come out of a very short sound.
     std::vector<short> samples(std::size_t(cvt.len_cvt) / sizeof(short));
-    std::memcpy(samples.data(), work.data(), samples.size() * sizeof(short));
+    if (!samples.empty()) {
+        std::memcpy(samples.data(), work.data(), samples.size() * sizeof(short));
+    }
     return samples;
 }

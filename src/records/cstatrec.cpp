@@ -3,23 +3,12 @@
 #include "cblad.h"
 #include "custgry.h"
 #include "picturesound.h"
+#include "statrecord.h"
 
 #include <QDir>
 #include <limits>
 
 namespace {
-
-// Record field offsets.
-constexpr int KindAt = 0;
-constexpr int StartAt = 4;
-constexpr int PoziomAt = 20;
-constexpr int GloskiAt = 22;
-constexpr int PozycjaAt = 24;
-constexpr int DurationAt = 26;
-constexpr int CompletedAt = 30;
-constexpr int HintsAt = 32;
-constexpr int CorrectAt = 36;
-constexpr int WrongAt = 40;
 
 QString filePathIn(const QString& folder, std::int32_t programNumber) {
     const QString name = CStatRec::FileName(programNumber);
@@ -101,14 +90,16 @@ void CStatRec::goIdle() {
 }
 
 void CStatRec::encodeRecord(bool completed, char* out) const {
-    StatFile::Put32(out + KindAt, m_kind);
-    m_start.writeLE(out + StartAt);
-    StatFile::Put16(out + PoziomAt, static_cast<std::uint16_t>(m_settings->poziom));
-    StatFile::Put16(out + GloskiAt, m_settings->gloski);
-    StatFile::Put16(out + PozycjaAt, m_settings->pozycja);
-    StatFile::Put32(out + DurationAt, m_duration);
-    StatFile::Put16(out + CompletedAt, completed ? 1 : 0);
-    StatFile::Put32(out + HintsAt, m_hints);
-    StatFile::Put32(out + CorrectAt, m_correct);
-    StatFile::Put32(out + WrongAt, m_wrong);
+    StatRecord record;
+    record.kind = m_kind;
+    record.start = m_start;
+    record.poziom = static_cast<std::uint16_t>(m_settings->poziom);
+    record.gloski = m_settings->gloski;
+    record.pozycja = m_settings->pozycja;
+    record.duration = m_duration;
+    record.completed = completed ? 1 : 0;
+    record.hints = m_hints;
+    record.correct = m_correct;
+    record.wrong = m_wrong;
+    record.Encode(out);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "statrecord.h"
 #include "systemtime.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ class QFile;
 class StatFile {
 public:
     static constexpr int HeaderSize = 20;
-    static constexpr int RecordSize = 44;
+    static constexpr int RecordSize = StatRecord::Size;
 
     // Writes size bytes to the open file in one call; returns the count written, or -1.
     // Tests replace it to play a full disk.

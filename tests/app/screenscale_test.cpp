@@ -61,6 +61,7 @@ TEST(ScreenScaleTest, OptionOrVariableKeepsTheUnscaledLook) {
         {{"wiklotek", "z", "--no-scale"}, nullptr, false},
         {{"--no-scale"}, nullptr, true}, // the program's own name is no option
         {{"wiklotek", "--no-scaling"}, nullptr, true},
+        {{"wiklotek", "--", "--no-scale"}, nullptr, true},
         {{"wiklotek"}, "1", false},
         {{"wiklotek"}, "yes", false},
         {{"wiklotek"}, "0", true},

@@ -300,6 +300,7 @@ QList<Placed> menuLayout(V v) {
         {"caption sounds", QRect(QPoint(captionX, H / 2 - H / 16), caption)},
         {"caption position", QRect(QPoint(captionX, H / 2 + H / 10), caption)},
         {"tab strip", BackgroundPainter::tabStrip(v)},
+        button("postepy", W / 2 - 255, H - H / 7),
         button("oprogramie", W / 2 - 155, H - H / 7),
         button("wyjdz", W / 2 - 55, H - H / 7),
         button("start", W / 2 + 35, H - H / 7),

@@ -50,5 +50,27 @@ if [ -d "$WK_DATA/Intf" ]; then
     cd "$prog"
     expect_eq "$(run_menu reverse "$prog/wiklotek" -reverse z)" 0 "-reverse z starts the program"
     [ ! -e "$prog/Raport zasobów.txt" ] || fail "-reverse z wrote a report"
+    # An argument the program does not know starts it as usual.
+    expect_eq "$(run_menu unknown "$prog/wiklotek" --unknown-option)" 0 "an unknown argument"
+    [ ! -e "$prog/Raport zasobów.txt" ] || fail "an unknown argument wrote a report"
 fi
+
+# --help and --version answer without a display, as in a terminal over ssh, and start nothing.
+cd "$WORK/empty"
+rm -f "$WORK/empty/Raport zasobów.txt"
+expect_eq "$(env -u DISPLAY "$WK_PROGRAM" --version)" "Wiklotek Cz.I 1.6" "--version"
+env -u DISPLAY "$WK_PROGRAM" --help >"$WORK/help" || fail "--help did not exit 0"
+grep -q "Użycie: wiklotek" "$WORK/help" || fail "--help without Polish usage: $(cat "$WORK/help")"
+grep -q "Usage: wiklotek" "$WORK/help" || fail "--help without English usage"
+[ -z "$(ls -A "$WORK/empty")" ] || fail "--help or --version left files: $(ls -A "$WORK/empty")"
+
+# A fatal error is also one line on standard error: a program folder without its pack.
+bare="$WORK/bare"
+make_program_dir "$bare"
+rmdir "$bare/Data"
+launch bare "$bare/wiklotek" 2>"$WORK/stderr"
+box=$(wait_window "Wiklotek Cz.I - Błąd")
+press_in "$box" Return
+wait_exit bare >/dev/null
+grep -qx "wiklotek: błąd [0-9]: .*" "$WORK/stderr" || fail "stderr: $(cat "$WORK/stderr")"
 echo PASS

@@ -40,6 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceRow{"strip", {601, 114}, {705, 95}, [](const MenuLayout& l) { return l.TabStrip(); }},
         // H - H/7: 600 - 85, 768 - 109
         PlaceRow{"about", {295, 555}, {357, 659}, [](const MenuLayout& l) { return l.About(); }},
+        PlaceRow{
+            "progress", {195, 555}, {257, 659}, [](const MenuLayout& l) { return l.Progress(); }},
         PlaceRow{"exit", {395, 555}, {457, 659}, [](const MenuLayout& l) { return l.Exit(); }},
         PlaceRow{"start", {485, 555}, {547, 659}, [](const MenuLayout& l) { return l.Start(); }},
         // H*10/14: 428 (small), 548 (big, not 10 * (H/14) = 540)

@@ -120,6 +120,7 @@ TEST_P(TFormMainTest, CoversTheScreenWithEveryControlAtItsPlace) {
     const MenuLayout& l = main.Layout();
     const auto at = [](CPrzyciskP& b) { return QPoint(b.Left(), b.Top()); };
     EXPECT_EQ(at(main.AboutButton()), l.About());
+    EXPECT_EQ(at(main.ProgressButton()), l.Progress());
     EXPECT_EQ(at(main.ExitButton()), l.Exit());
     EXPECT_EQ(at(main.StartButton()), l.Start());
     EXPECT_EQ(at(main.RecordButton()), l.RecRecord());
@@ -249,6 +250,7 @@ TEST_P(TFormMainTest, TabStripIgnoresPressesWhileBusy) {
     EXPECT_EQ(main.CurrentTab(), 5);
     EXPECT_TRUE(main.RecStopButton().IsVisible());
     EXPECT_FALSE(main.AboutButton().IsReady());
+    EXPECT_FALSE(main.ProgressButton().IsReady());
     EXPECT_FALSE(main.ExitButton().IsReady());
     click(main.RecStopButton().control());
     EXPECT_FALSE(main.IsBusy());
@@ -521,6 +523,18 @@ TEST_P(TFormMainTest, AboutButtonShowsTheAboutWindow) {
     show(main);
     click(main.AboutButton().control());
     EXPECT_EQ(about.shows, 1);
+}
+
+TEST_P(TFormMainTest, ProgressButtonShowsTheProgressWindow) {
+    TFormMain& main = makeMain();
+    FakeGame progress;
+    main.SetProgressWindow(&progress);
+    show(main);
+    click(main.ProgressButton().control());
+    EXPECT_EQ(progress.shows, 1);
+    // It covers none of the other buttons of the bottom row.
+    for (CPrzyciskP* other : {&main.AboutButton(), &main.ExitButton(), &main.StartButton()})
+        EXPECT_FALSE(main.ProgressButton().DestinationRect().intersects(other->DestinationRect()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, TFormMainTest,

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -263,5 +264,43 @@ TEST_F(ImageLoader, BadBmpThrows) {
     ASSERT_TRUE(testPattern().save(png, "PNG"));
     EXPECT_THROW(loadBmpFile(png), ImageLoadError);
 }
+
+struct BmpSize {
+    const char* name;
+    qint32 width;
+    qint32 height;
+    quint16 bitCount;
+};
+
+class HugeBmp : public testing::TestWithParam<BmpSize> {
+protected:
+    QTemporaryDir dir;
+};
+
+// A small file whose header declares a picture of gigapixels: its rows cannot be in the file.
+TEST_P(HugeBmp, DeclaredSizeBeyondTheFileThrows) {
+    const BmpSize& c = GetParam();
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("huge.xbi");
+    ASSERT_TRUE(testPattern().save(path, "BMP"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    QByteArray bytes = f.readAll();
+    qToLittleEndian(c.width, bytes.data() + 18);
+    qToLittleEndian(c.height, bytes.data() + 22);
+    qToLittleEndian(c.bitCount, bytes.data() + 28);
+    ASSERT_TRUE(f.seek(0));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+    f.close();
+    EXPECT_THROW(loadBmpFile(path), ImageLoadError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Headers, HugeBmp,
+    testing::Values(BmpSize{"WidestAndTallest", 0x7FFFFFFF, 0x7FFFFFFF, 32},
+                    BmpSize{"WidestTopDown", 0x7FFFFFFF, qint32(0x80000000), 32},
+                    BmpSize{"Tallest", 21, 0x7FFFFFFF, 24}, BmpSize{"Widest", 0x7FFFFFFF, 13, 1},
+                    BmpSize{"JustTooTall", 21, 13 * 1024 * 1024, 32}),
+    [](const testing::TestParamInfo<BmpSize>& info) { return info.param.name; });
 
 } // namespace

@@ -123,6 +123,68 @@ TEST(IniFile, CountsTheLinesItCouldNotRead) {
     EXPECT_EQ(ini.unreadableLines(), 0) << "each parse counts afresh";
 }
 
+struct NamePair {
+    const char* stored;
+    const char* asked;
+};
+
+class IniNameMatching : public testing::TestWithParam<NamePair> {};
+
+// Whatever the script, a name finds its section and key exactly when QString's
+// case-insensitive comparison calls the two names equal.
+TEST_P(IniNameMatching, AgreesWithCaseInsensitiveComparison) {
+    const QString stored = QString::fromUtf8(GetParam().stored);
+    const QString asked = QString::fromUtf8(GetParam().asked);
+    const bool same = stored.compare(asked, Qt::CaseInsensitive) == 0;
+    IniFile ini = parsed(u'[' + stored + QStringLiteral("]\n") + stored + QStringLiteral("=1\n"));
+    EXPECT_EQ(ini.sectionExists(asked), same);
+    EXPECT_EQ(ini.valueExists(stored, asked), same);
+    ini.writeString(asked, asked, QStringLiteral("2"));
+    EXPECT_EQ(ini.sections().size(), same ? 1 : 2);
+    EXPECT_EQ(ini.readString(stored, stored, QString()), same ? "2" : "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, IniNameMatching,
+    testing::Values(NamePair{"Memory", "MEMORY"}, NamePair{"Memory", "Memor"},
+                    NamePair{"Zażółć", "ZAŻÓŁĆ"}, NamePair{"Łódź", "łÓdŹ"},
+                    NamePair{"Łódź", "Lodz"}, NamePair{"straße", "STRASSE"},
+                    NamePair{"ΣΟΦΊΑ", "σοφία"}, NamePair{"σοφίας", "ΣΟΦΊΑΣ"},
+                    NamePair{"Дом", "дОМ"}, NamePair{"ǅ", "ǆ"}, NamePair{"ﬁ", "FI"},
+                    NamePair{"\xF0\x90\x90\x80", "\xF0\x90\x90\xA8"} /* Deseret letter */,
+                    NamePair{"\xF0\x90\x90\x80", "\xF0\x90\x90\x81"}, NamePair{"1", "2"}));
+
+TEST(IniFile, ThousandsOfSectionsAndKeysKeepEveryRule) {
+    // Each section written twice in different case, with a key repeated in each half.
+    constexpr int kSections = 20000;
+    QString text;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int n = 0; n < kSections; ++n) {
+            const QString name = QStringLiteral("Nagranie%1").arg(n);
+            text += u'[' + (pass == 0 ? name : name.toUpper()) + QStringLiteral("]\n");
+            text += QStringLiteral("Plik=%1-%2\nKlucz%2=%1\n").arg(pass).arg(n);
+        }
+    }
+    IniFile ini = parsed(text);
+    const QStringList names = ini.sections();
+    ASSERT_EQ(names.size(), kSections);
+    for (int n = 0; n < kSections; n += 997) {
+        const QString name = QStringLiteral("nagranie%1").arg(n);
+        EXPECT_EQ(names[n], QStringLiteral("Nagranie%1").arg(n));
+        EXPECT_EQ(ini.readString(name, "PLIK", ""), QStringLiteral("0-%1").arg(n));
+        EXPECT_EQ(ini.readString(name, QStringLiteral("klucz%1").arg(n), ""), "0");
+    }
+    // Writing after reading finds the same places and keeps the order.
+    ini.writeString("NAGRANIE5", "plik", "nowy");
+    ini.writeString("Nowa", "k", "v");
+    EXPECT_EQ(ini.readString("Nagranie5", "Plik", ""), "nowy");
+    EXPECT_EQ(ini.sections().size(), kSections + 1);
+    EXPECT_EQ(ini.sections().last(), "Nowa");
+    const IniFile copy = ini;
+    EXPECT_EQ(copy.readString("nagranie5", "PLIK", ""), "nowy");
+    EXPECT_EQ(copy.toText(), ini.toText());
+}
+
 TEST(IniFile, WritesCrLfTextAndReplacesLineBreaksInValues) {
     IniFile ini;
     ini.writeString("Nagranie0", "Nazwa", "Ala\r\nma\nkota");

@@ -1,4 +1,5 @@
 #include "soundplayer.h"
+#include "wavebuilder.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,34 +10,6 @@
 #include <vector>
 
 namespace {
-
-// A PCM WAVE file as a plain writer makes it: RIFF header, 16-byte format chunk, data chunk.
-QByteArray waveFile(int rate, int channels, int bits, const QByteArray& samples) {
-    auto le32 = [](quint32 v) {
-        QByteArray b(4, '\0');
-        qToLittleEndian(v, b.data());
-        return b;
-    };
-    auto le16 = [](quint16 v) {
-        QByteArray b(2, '\0');
-        qToLittleEndian(v, b.data());
-        return b;
-    };
-    const int block = channels * bits / 8;
-    QByteArray w = "RIFF" + le32(quint32(36 + samples.size())) + "WAVE";
-    w += "fmt " + le32(16) + le16(1) + le16(quint16(channels)) + le32(quint32(rate)) +
-         le32(quint32(rate * block)) + le16(quint16(block)) + le16(quint16(bits));
-    w += "data" + le32(quint32(samples.size())) + samples;
-    return w;
-}
-
-QByteArray s16(const std::vector<qint16>& values) {
-    QByteArray b(qsizetype(values.size() * 2), '\0');
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        qToLittleEndian(values[i], b.data() + i * 2);
-    }
-    return b;
-}
 
 // Never zero, so that it stands out from the silence around it in the device output.
 std::vector<qint16> pattern(int count) {
@@ -138,6 +111,8 @@ TEST_F(SoundPlayerTest, FilesThatAreNotWaveFilesAreRefused) {
         write("header.pw", good.first(20)),
         write("noformat.pw", noFormat),
         write("riff.pw", "RIFF\x10\0\0\0AVI LIST"),
+        // A sample rate no sound has: converting it would take gigabytes.
+        write("music.wav", waveFile(1, 1, 16, QByteArray(1 << 20, '\x11'))),
     };
     auto player = diskPlayer();
     ASSERT_TRUE(player->hasDevice());

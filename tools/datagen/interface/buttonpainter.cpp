@@ -31,6 +31,8 @@ Look lookOf(const QString& name) {
         return {S::red(), QString::fromUtf8("Wyjdź"), false};
     if (name == "oprogramie")
         return {S::blue(), "O programie", false};
+    if (name == "postepy")
+        return {S::purple(), QString::fromUtf8("Postępy"), false};
     if (name == "rrec")
         return {S::pink(), "Nagraj", false};
     if (name == "rodtworz")
@@ -122,6 +124,23 @@ void ButtonPainter::drawSymbol(QPainter& p, const QString& name, const QRectF& b
         p.drawEllipse(c, r * 0.85, r * 0.85);
         S::outlinedText(p, QRectF(c.x() - r, c.y() - r * 0.75, 2 * r, 1.5 * r), "i",
                         S::childFont(r * 1.35), colour.darker(115), colour.darker(115), 0);
+    } else if (name == "postepy") {
+        // Three bars growing to the right on a white card: the child's results rising.
+        p.setPen(outline);
+        p.setBrush(Qt::white);
+        const QRectF card(c.x() - r * 1.05, c.y() - r * 0.9, r * 2.1, r * 1.8);
+        p.drawRoundedRect(card, r * 0.18, r * 0.18);
+        const QColor bars[] = {S::orange(), S::sun(), S::green()};
+        const qreal barWidth = card.width() * 0.2;
+        const qreal floor = card.bottom() - card.height() * 0.14;
+        for (int i = 0; i < 3; ++i) {
+            const qreal height = card.height() * (0.28 + 0.2 * i);
+            const QRectF bar(card.left() + card.width() * (0.12 + 0.27 * i), floor - height,
+                             barWidth, height);
+            p.setPen(QPen(S::ink(), qMax<qreal>(1.0, box.height() / 22)));
+            p.setBrush(bars[i]);
+            p.drawRect(bar);
+        }
     } else if (name == "rrec") {
         p.setPen(outline);
         p.setBrush(Qt::white);

@@ -6,6 +6,7 @@ list(APPEND WK_DATAGEN_INTERFACE_SOURCES
     ${_wk_interface_dir}/backgroundpainter.cpp
     ${_wk_interface_dir}/blackwhitejpeg.cpp
     ${_wk_interface_dir}/buttonpainter.cpp
+    ${_wk_interface_dir}/iconpainter.cpp
     ${_wk_interface_dir}/interfacenames.cpp
     ${_wk_interface_dir}/interfacepack.cpp
     ${_wk_interface_dir}/interfacesheet.cpp
@@ -17,4 +18,4 @@ list(APPEND WK_DATAGEN_INTERFACE_SOURCES
     ${_wk_interface_dir}/tabstrippainter.cpp
 )
 set(WK_DATAGEN_INTERFACE_INCLUDE_DIRS ${_wk_interface_dir})
-set(WK_DATAGEN_INTERFACE_LIBS Qt6::Gui wk_catalogue JPEG::JPEG)
+set(WK_DATAGEN_INTERFACE_LIBS Qt6::Gui Qt6::Svg wk_catalogue JPEG::JPEG)

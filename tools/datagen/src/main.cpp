@@ -1,8 +1,10 @@
 // wk_datagen: brings the default Data folder up to date.
 //   wk_datagen --data <dir> --sets <node_modules/@iconify-json> --source <tools/datagen>
 //              [--sheets <dir>] [--jobs N] [--no-sheets]
+//   wk_datagen --icons <dir>       the program's icon, into an icon theme tree
 
 #include "datapackbuilder.h"
+#include "iconpainter.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
@@ -23,7 +25,19 @@ int main(int argc, char** argv) {
     parser.addOption({"sheets", "Folder for the contact sheets.", "dir"});
     parser.addOption({"jobs", "Worker threads.", "n"});
     parser.addOption({"no-sheets", "Do not write the contact sheets."});
+    parser.addOption({"icons", "Icon theme folder to write the program's icon into.", "dir"});
     parser.process(app);
+    // The icon needs no picture set: it is made on its own, also where no pack is built.
+    if (parser.isSet("icons")) {
+        QStringList errors;
+        if (!IconPainter::writeTheme(parser.value("icons"), &errors)) {
+            for (const QString& error : errors)
+                std::fprintf(stderr, "wk_datagen: could not make %s\n", qPrintable(error));
+            return 1;
+        }
+        if (!parser.isSet("data"))
+            return 0;
+    }
     if (!parser.isSet("data") || !parser.isSet("sets") || !parser.isSet("source")) {
         std::fprintf(stderr, "wk_datagen: --data, --sets and --source are required\n");
         return 2;

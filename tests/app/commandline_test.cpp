@@ -1,0 +1,71 @@
+#include "cblad.h"
+#include "commandline.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Action = CommandLine::Action;
+
+struct LineCase {
+    const char* name;
+    QStringList arguments; // after the program's own name
+    Action action;
+};
+
+class CommandLineActions : public testing::TestWithParam<LineCase> {};
+
+TEST_P(CommandLineActions, DecidedFromTheArgumentsAsTyped) {
+    const LineCase& c = GetParam();
+    const CommandLine line(QStringList{QStringLiteral("/usr/bin/wiklotek")} + c.arguments);
+    EXPECT_EQ(line.action(), c.action);
+    const bool printsOnly = c.action == Action::Help || c.action == Action::Version;
+    EXPECT_EQ(line.answersWithoutDisplay(), printsOnly);
+    EXPECT_EQ(line.answer().isEmpty(), !printsOnly);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CommandLineActions,
+    testing::Values(
+        LineCase{"Nothing", {}, Action::Run}, LineCase{"ReportSwitch", {"z"}, Action::Report},
+        LineCase{"ReportBeforeHelp", {"z", "--help"}, Action::Report},
+        LineCase{"CapitalZ", {"Z"}, Action::Run},
+        LineCase{"ZAfterToolkitOption", {"-reverse", "z"}, Action::Run},
+        LineCase{"ZSecond", {"x", "z"}, Action::Run}, LineCase{"Help", {"--help"}, Action::Help},
+        LineCase{"HelpAfterToolkitOption", {"-platform", "xcb", "--help"}, Action::Help},
+        LineCase{"Version", {"--version"}, Action::Version},
+        LineCase{"FirstAnswerWins", {"--version", "--help"}, Action::Version},
+        LineCase{"Unknown", {"--unknown"}, Action::Run},
+        LineCase{"SingleDash", {"-help"}, Action::Run},
+        LineCase{"AfterDoubleDash", {"--", "--help"}, Action::Run}),
+    [](const testing::TestParamInfo<LineCase>& info) { return info.param.name; });
+
+TEST(CommandLineTexts, VersionAndBothLanguagesOfTheUsage) {
+    EXPECT_EQ(CommandLine(QStringList{"wiklotek", "--version"}).answer(),
+              QStringLiteral("Wiklotek Cz.I 1.6"));
+    const QString help = CommandLine(QStringList{"wiklotek", "--help"}).answer();
+    for (const char* part : {"Użycie: wiklotek", "Usage: wiklotek", "--help", "--version", "z "})
+        EXPECT_TRUE(help.contains(QString::fromUtf8(part))) << part;
+}
+
+struct ErrorLineCase {
+    short code;
+    const char* line;
+};
+
+class FatalErrorLines : public testing::TestWithParam<ErrorLineCase> {};
+
+// A terminal or a log gets the box's message on one line, with the code.
+TEST_P(FatalErrorLines, OneLineWithTheCode) {
+    EXPECT_EQ(CBlad::ErrorLine(GetParam().code), QString::fromUtf8(GetParam().line));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, FatalErrorLines,
+    testing::Values(ErrorLineCase{1, "błąd 1: Brak zasobów ! Proszę przeinstalować program."},
+                    ErrorLineCase{
+                        4, "błąd 4: Brak dostępu do pliku konfiguracyjnego programu. Program "
+                           "zakończy działanie."},
+                    ErrorLineCase{9, "błąd 9"}));
+
+} // namespace

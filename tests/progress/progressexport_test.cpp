@@ -1,0 +1,113 @@
+// "--export-csv FILE": the whole table written without a window, and the exit statuses of the
+// ways it can fail.
+#include "progressexport.h"
+#include "statfile.h"
+#include "statrecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class ProgressExportTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString stats() const { return dir.filePath(QStringLiteral("prgst1.stt")); }
+    QString csv() const { return dir.filePath(QStringLiteral("out.csv")); }
+
+    void writeStats(int records) const {
+        QByteArray bytes(StatFile::HeaderSize, '\0');
+        SystemTime created{2024, 3, 2, 5, 10, 0, 0, 0};
+        StatFile::EncodeHeader(1, created, bytes.data());
+        for (int i = 0; i < records; ++i) {
+            StatRecord r;
+            r.kind = 2;
+            r.start = {2024, 3, 2, 5, 10, static_cast<std::uint16_t>(i), 0, 0};
+            r.poziom = 1;
+            r.gloski = 1;
+            r.pozycja = 0x1000;
+            r.correct = i;
+            QByteArray one(StatRecord::Size, '\0');
+            r.Encode(one.data());
+            bytes += one;
+        }
+        QFile file(stats());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    int run(const QStringList& extra, std::string& errors) const {
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const int status = ProgressExport::Run(
+            QStringList{QStringLiteral("wiklotek"), QStringLiteral("--export-csv")} + extra,
+            stats(), QTimeZone::utc(), out, err);
+        std::rewind(err);
+        char line[512] = {};
+        errors = std::fgets(line, sizeof line, err) ? line : "";
+        std::fclose(out);
+        std::fclose(err);
+        return status;
+    }
+};
+
+TEST_F(ProgressExportTest, WritesTheWholeTableNewestFirst) {
+    writeStats(3);
+    std::string errors;
+    EXPECT_EQ(0, run({csv()}, errors));
+    EXPECT_EQ("", errors);
+    const QList<QByteArray> lines = readAll(csv()).split('\n');
+    ASSERT_EQ(5, lines.size()); // header, three runs, nothing after the last line end
+    EXPECT_TRUE(lines[0].startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(lines[1].startsWith("2024-03-05 10:02;Memory;mało;SZ;nagłos;0;2;"));
+    EXPECT_TRUE(lines[3].startsWith("2024-03-05 10:00;Memory;"));
+    EXPECT_EQ("", lines[4].toStdString());
+}
+
+TEST_F(ProgressExportTest, FailuresEndWithAStatusAndAReason) {
+    struct Case {
+        const char* name;
+        bool makeStats;
+        QStringList arguments;
+        int status;
+        const char* reasonHas;
+    };
+    const QString intoFolder = QDir(QDir::tempPath()).filePath("no/such/folder/x.csv");
+    const Case cases[] = {
+        {"no statistics file", false, {QStringLiteral("x.csv")}, 2, "no statistics file"},
+        {"no file name", true, {}, 2, "needs the name"},
+        {"file in a missing folder", true, {intoFolder}, 3, "cannot write"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(stats());
+        if (c.makeStats)
+            writeStats(1);
+        std::string errors;
+        EXPECT_EQ(c.status, run(c.arguments, errors));
+        EXPECT_NE(std::string::npos, errors.find(c.reasonHas)) << errors;
+    }
+    // An empty statistics file is a table without runs.
+    QFile empty(stats());
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    std::string errors;
+    EXPECT_EQ(0, run({csv()}, errors));
+    EXPECT_EQ(1, readAll(csv()).count('\n'));
+}
+
+TEST(ProgressExportSwitchTest, OnlyTheFirstArgumentCounts) {
+    EXPECT_TRUE(ProgressExport::IsRequested({"wiklotek", "--export-csv", "a.csv"}));
+    EXPECT_TRUE(ProgressExport::IsRequested({"wiklotek", "--export-csv"}));
+    EXPECT_FALSE(ProgressExport::IsRequested({"wiklotek", "z", "--export-csv"}));
+    EXPECT_FALSE(ProgressExport::IsRequested({"wiklotek"}));
+}
+
+} // namespace
