@@ -78,12 +78,14 @@ face_of() { # slot file
     local at
     at=$(scaled $((BOARD_X + ($1 % COLUMNS) * 100)) $((BOARD_Y + ($1 / COLUMNS) * 120)))
     set -- "$1" "$2" $at
-    convert "$WORK/shot.png" -crop "${FACE_SIZE}+$(($3 + 1))+$(($4 + 1))" +repage "$2"
+    # Shrunk, so that where a picture falls between screen pixels hardly matters.
+    convert "$WORK/shot.png" -crop "${FACE_SIZE}+$(($3 + 1))+$(($4 + 1))" +repage -resize 25% "$2"
 }
 # alike A B: the two pictures differ by less than a smoothing could make them differ.
 alike() {
     local rmse
     rmse=$(compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p')
+    [ -z "${WK_DEBUG:-}" ] || echo "rmse $1 $2 $rmse" >&2
     awk -v e="$rmse" 'BEGIN { exit !(e < 0.06) }'
 }
 
