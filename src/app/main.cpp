@@ -2,6 +2,7 @@
 #include "cstatrec.h"
 #include "filehome.h"
 #include "progressexport.h"
+#include "screenscale.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -27,7 +28,9 @@ int main(int argc, char** argv) {
         const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
         return ProgressExport::Run(typed, QDir(home.userFolder()).filePath(CStatRec::FileName(1)));
     }
+    const ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv);
     QApplication application(argc, argv);
+    scale.RestoreEnvironment();
     Startup startup;
     return startup.run(typed);
 }

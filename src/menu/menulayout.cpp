@@ -58,6 +58,10 @@ QPoint MenuLayout::ScrollDown() const {
     return {m_x0 + 240, m_y0 + (m_h / 70) * 22 + 256};
 }
 
+QPoint MenuLayout::Music() const {
+    return {m_x0 + m_w - 250, m_y0 + 16};
+}
+
 QPoint MenuLayout::Level(int index) const {
     // mało, średnio W/6 further, dużo W/3 further
     const int offsets[] = {0, m_w / 6, m_w / 3};

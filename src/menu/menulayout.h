@@ -27,6 +27,9 @@ public:
     QPoint RecRecord() const;
     QPoint ScrollUp() const;
     QPoint ScrollDown() const;
+    // The speaker that switches the music, in the sky above the panel: the bottom row keeps
+    // room for more buttons.
+    QPoint Music() const;
     // Task counts mało, średnio, dużo (index 0..2).
     QPoint Level(int index) const;
     // Sound groups SZ, ŻZ, CZ, DŻ (index 0..3).

@@ -131,6 +131,9 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     // The recordings list moves these two beside its rows; they scroll it on release.
     m_up = button("up", m_layout.ScrollUp(), {});
     m_down = button("down", m_layout.ScrollDown(), {});
+    m_musicOn = button("muzyka", m_layout.Music(), [this] { A_Muzyka(); });
+    m_musicOff = button("muzykawyl", m_layout.Music(), [this] { A_Muzyka(); });
+    showMusicSwitch();
     m_up->SetOnMouseUp([this] { scrollList(1); });
     m_down->SetOnMouseUp([this] { scrollList(-1); });
 
@@ -363,7 +366,35 @@ void TFormMain::applyMusicRule() {
         if (!m_busy && m_recorder.IsBusyOrSilent())
             m_recorder.CloseDevice();
     } else if (!m_recorder.IsBusyOrSilent()) {
+        startMusicIfWanted();
+    }
+}
+
+void TFormMain::startMusicIfWanted() {
+    if (m_settings.music)
         m_recorder.StartMusic();
+}
+
+bool TFormMain::MusicOn() const {
+    return m_settings.music;
+}
+
+void TFormMain::showMusicSwitch() {
+    // Hide first: the two speakers share one place, and the one shown must be drawn last.
+    (m_settings.music ? m_musicOff : m_musicOn)->Hide();
+    (m_settings.music ? m_musicOn : m_musicOff)->Show();
+}
+
+void TFormMain::A_Muzyka() {
+    m_settings.music = !m_settings.music;
+    m_settings.SaveSoon();
+    showMusicSwitch();
+    if (!m_settings.music) {
+        // Only the music stops: a recording or playback of the recordings tab goes on.
+        if (!m_busy && m_recorder.IsPlaying())
+            m_recorder.CloseDevice();
+    } else if (CurrentTab() != MenuLayout::RecordingsTab) {
+        startMusicIfWanted();
     }
 }
 
@@ -419,7 +450,7 @@ void TFormMain::A_Start() {
     m_recorder.ForbidMusic();
     game->showModal();
     m_recorder.AllowMusic();
-    m_recorder.StartMusic();
+    startMusicIfWanted();
     update();
     ProcessMessages();
     update();
@@ -526,6 +557,10 @@ bool TFormMain::keyPressed(char16_t ch) {
         A_Stop();
         return true;
     }
+    if (ch == u'm' || ch == u'M') {
+        A_Muzyka();
+        return true;
+    }
     return false;
 }
 
@@ -571,7 +606,7 @@ void TFormMain::changeEvent(QEvent* event) {
             unfocusControls();
         m_recorder.AllowMusic();
         if (CurrentTab() != MenuLayout::RecordingsTab)
-            m_recorder.StartMusic();
+            startMusicIfWanted();
     }
 }
 

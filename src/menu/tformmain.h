@@ -84,6 +84,10 @@ public:
     void A_Rec_Rec();
     void A_Rec_Play();
     void MPStop();
+    // The speaker and the M key: switches the menu music off or on for this and later runs.
+    // Word sounds and praise in the games are not affected.
+    void A_Muzyka();
+    bool MusicOn() const;
     // Recording or playing for the recordings tab: only "rstop" answers and the tab strip,
     // "oprogramie", "wyjdz" and the scroll buttons ignore the mouse until MPStop.
     void EnterBusyState();
@@ -118,6 +122,9 @@ public:
     CPrzyciskP& RecStopButton() { return *m_rstop; }
     CPrzyciskP& UpButton() { return *m_up; }
     CPrzyciskP& DownButton() { return *m_down; }
+    // The speaker shown while the music is on, and the crossed one shown while it is off.
+    CPrzyciskP& MusicOnButton() { return *m_musicOn; }
+    CPrzyciskP& MusicOffButton() { return *m_musicOff; }
     CScrollBar& ScrollBar() { return *m_scrollBar; }
     CNagData& RecordingsList() { return *m_list; }
     QLabel& NameColumnLabel() { return *m_nazwisko; }
@@ -156,8 +163,10 @@ private:
     void unfocusControls();
     // Lines up (positive) or down (negative), as far as the list goes.
     void scrollList(int lines);
-    // Music on the game tabs only.
+    // Music on the game tabs only, and only while the user wants it.
     void applyMusicRule();
+    void startMusicIfWanted();
+    void showMusicSwitch();
     void invalidateWhole();
 
     const CDisplay& m_display;
@@ -182,6 +191,8 @@ private:
     std::unique_ptr<CPrzyciskP> m_rstop;
     std::unique_ptr<CPrzyciskP> m_up;
     std::unique_ptr<CPrzyciskP> m_down;
+    std::unique_ptr<CPrzyciskP> m_musicOn;
+    std::unique_ptr<CPrzyciskP> m_musicOff;
     std::array<std::unique_ptr<CCheckBut>, 3> m_levels;
     std::array<std::unique_ptr<CCheckBut>, 4> m_sounds;
     std::array<std::unique_ptr<CCheckBut>, 3> m_positions;

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
@@ -44,7 +45,19 @@ void Form::frontChanged(const QRect& rect) {
     // from there would recurse.
     if (m_painting || !isVisible())
         return;
-    repaint(rect);
+    repaint(withScreenEdge(rect));
+}
+
+QRect Form::withScreenEdge(const QRect& rect) const {
+    // Enlarged, the screen pixels along the rectangle's edge also show the window pixels just
+    // outside it, blended: they are repainted with it, or the old picture stays in them.
+    if (devicePixelRatioF() == 1.0)
+        return rect;
+    return rect.adjusted(-1, -1, 1, 1) & this->rect();
+}
+
+void Form::updateRect(const QRect& rect) {
+    update(withScreenEdge(rect));
 }
 
 void Form::setClientSize(int width, int height) {
@@ -172,8 +185,22 @@ void Form::paintEvent(QPaintEvent* event) {
 
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : region)
-        p.drawImage(r, m_front.image(), r);
+    if (devicePixelRatioF() == 1.0) {
+        for (const QRect& r : region)
+            p.drawImage(r, m_front.image(), r);
+        return;
+    }
+    // Enlarged for a large screen: the front image stays in the window's own pixels and is
+    // smoothed on its way to the screen. A screen pixel at the edge of a piece blends the
+    // window pixels on both sides of that edge: each piece takes its neighbours along so that
+    // it blends with them rather than with nothing. Qt clips the drawing to the screen pixels
+    // being repainted, which withScreenEdge() widened to every one the change reaches.
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect bounds = m_front.image().rect();
+    for (const QRect& r : region) {
+        const QRect piece = r.adjusted(-1, -1, 1, 1) & bounds;
+        p.drawImage(piece, m_front.image(), piece);
+    }
 }
 
 void Form::resizeEvent(QResizeEvent* event) {

@@ -51,6 +51,9 @@ protected:
     // A typed character (27 for Escape, 13 for Enter, 8 for Backspace). Return true when
     // handled.
     virtual bool keyPressed(char16_t ch);
+    // Asks for a repaint of a rectangle of the window, later; what a window that composes
+    // off-screen uses instead of update().
+    void updateRect(const QRect& rect);
     // Runs at the start of every paint, before the front image goes to the screen; windows
     // that compose off-screen copy their screen canvas onto canvas() here.
     virtual void formPaint() {}
@@ -67,6 +70,7 @@ private:
     QWidget* modalOwner() const;
     void setTransientOwner(QWidget* owner);
     void frontChanged(const QRect& rect);
+    QRect withScreenEdge(const QRect& rect) const;
     void endModal();
     void stopDrag();
 

@@ -12,6 +12,7 @@ const QString kProgram = QStringLiteral("DaneProgramu");
 const QString kTab = QStringLiteral("Zakladka");
 const QString kLaunches = QStringLiteral("LU");
 const QString kPosition = QStringLiteral("Position");
+const QString kMusic = QStringLiteral("Muzyka");
 constexpr int kPositionMarker = 111002;
 constexpr int kRecordingsTab = 5;
 
@@ -52,6 +53,10 @@ bool SettingsStore::LoadAll() {
     // the same way rather than leaving the menu without a page.
     currentTab = tab >= 1 && tab < kRecordingsTab ? static_cast<std::int16_t>(tab) : 1;
 
+    // 0 is off; any other number, or none, keeps the music on: a damaged value must not
+    // silence the menu for good.
+    music = ini.readInteger(kProgram, kMusic, music ? 1 : 0) != 0;
+
     memory.Load(ini);
     completing.Load(ini);
     labelling.Load(ini);
@@ -75,6 +80,7 @@ bool SettingsStore::SaveAll() const {
     ini.writeInteger(kProgram, kTab, currentTab);
     ini.writeInteger(kProgram, kLaunches, launchCounter);
     ini.writeInteger(kProgram, kPosition, kPositionMarker);
+    ini.writeInteger(kProgram, kMusic, music ? 1 : 0);
     return ini.save();
 }
 

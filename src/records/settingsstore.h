@@ -6,7 +6,8 @@
 #include <QTimer>
 #include <cstdint>
 
-// All settings kept in data.ini: the four games' records, the menu tab and the launch counter.
+// All settings kept in data.ini: the four games' records, the menu tab, the launch counter and
+// whether the menu plays its music.
 // The program passes <program folder>/Data/data.ini.
 class SettingsStore {
 public:
@@ -28,6 +29,8 @@ public:
     std::int16_t currentTab{1}; // 1..4 games, 5 recordings
     std::int16_t previousTab{0};
     std::int32_t launchCounter{0};
+    // The menu's background music; the menu's speaker and the M key switch it.
+    bool music{true};
 
     // The record behind a game tab (1..4), null for any other tab.
     CUstGry* ForTab(int tab);

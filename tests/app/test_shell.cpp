@@ -1,9 +1,9 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "formbordersize.h"
+#include "picturesound.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"
-#include "picturesound.h"
 
 #include <QApplication>
 #include <QDir>

@@ -304,6 +304,7 @@ QList<Placed> menuLayout(V v) {
         button("oprogramie", W / 2 - 155, H - H / 7),
         button("wyjdz", W / 2 - 55, H - H / 7),
         button("start", W / 2 + 35, H - H / 7),
+        button("muzyka", W - 250, 16),
     };
     return list;
 }

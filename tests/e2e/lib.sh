@@ -137,3 +137,33 @@ ini_value() {
 expect_eq() {
     [ "$1" = "$2" ] || fail "$3: expected '$2', got '$1'"
 }
+
+# find_play_area: the lit part of the screen (the play area inside its black bars), measured on
+# the middle row and column of a screenshot. Sets PLAY_X, PLAY_Y (its top-left screen pixel)
+# PLAY_RIGHT, PLAY_BOTTOM (its last ones) and PLAY_SCALE (screen pixels per pixel of the big variant's 1024 x 768 design).
+find_play_area() {
+    import -window root "$WORK/area.png"
+    local w h x0 x1 y0 y1
+    w=$(identify -format %w "$WORK/area.png")
+    h=$(identify -format %h "$WORK/area.png")
+    # First and last pixel brighter than half grey along a line of the screenshot.
+    lit_span() {
+        convert "$WORK/area.png" -crop "$1" +repage -colorspace Gray -depth 8 txt:- |
+            awk -F'[,:() ]+' 'NR > 1 && $4 >= 128 { n = NR - 2; if (first == "") first = n; last = n }
+                END { print first, last }'
+    }
+    read -r x0 x1 < <(lit_span "${w}x1+0+$((h / 2))")
+    read -r y0 y1 < <(lit_span "1x${h}+$((w / 2))+0")
+    [ -n "$x0" ] && [ -n "$y0" ] || fail "no play area on the screen"
+    PLAY_X=$x0
+    PLAY_Y=$y0
+    PLAY_SCALE=$(awk -v a="$x0" -v b="$x1" 'BEGIN { printf "%.6f", (b - a + 1) / 1024 }')
+    PLAY_RIGHT=$x1
+    PLAY_BOTTOM=$y1
+}
+
+# scaled X Y: the screen pixel showing the design point (X, Y) of the play area.
+scaled() {
+    awk -v x="$1" -v y="$2" -v px="$PLAY_X" -v py="$PLAY_Y" -v s="$PLAY_SCALE" \
+        'BEGIN { printf "%d %d\n", px + x * s + 0.5, py + y * s + 0.5 }'
+}

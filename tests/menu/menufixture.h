@@ -23,7 +23,10 @@ inline QApplication& menuTestApp() {
     static int argc = 1;
     static char name[] = "wk-menu-test";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    // A test executable that made its own application object (a scaled screen) keeps it.
+    static QApplication* app = qobject_cast<QApplication*>(QCoreApplication::instance())
+                                   ? qobject_cast<QApplication*>(QCoreApplication::instance())
+                                   : new QApplication(argc, argv);
     return *app;
 }
 
@@ -93,6 +96,8 @@ protected:
         for (const char* name : {"oprogramie", "postepy", "wyjdz", "start", "rrec", "rodtworz",
                                  "rstop", "up", "down", "stop"})
             button(name, QSize(70, 60));
+        button("muzyka", QSize(48, 48));
+        button("muzykawyl", QSize(48, 48));
         // The recordings list's row buttons and the scroll thumb.
         checkButton("S_CHBUT", QSize(28, 28));
         library("scroll_D", QSize(20, 12), 0xFF2060C0u);

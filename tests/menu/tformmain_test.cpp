@@ -822,6 +822,64 @@ TEST_P(RecordingsPanelTest, MusicPlaysOnGameTabsAndEndsOnTheRecordingsTab) {
     EXPECT_TRUE(recorder().IsPlaying());
 }
 
+// The speaker and the M key switch the menu music off and on; the choice outlives the run,
+// and neither touches a playback of the recordings tab.
+TEST_P(RecordingsPanelTest, SpeakerAndMKeySwitchTheMusicForThisAndLaterRuns) {
+    ASSERT_TRUE(QDir().mkpath(path("Data/Intf/Smd")));
+    RecordingFile music;
+    ASSERT_TRUE(music.Begin(path("Data/Intf/Smd/music.wav")));
+    const std::vector<short> samples(22050 * 5, 1000);
+    ASSERT_TRUE(music.Append(samples.data(), samples.size()));
+    music.Finish();
+    const auto press = [](TFormMain& main, QChar ch) {
+        QTest::sendKeyEvent(QTest::Click, &main, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    };
+    struct Step {
+        const char* what;
+        std::function<void(TFormMain&)> act;
+        bool musicOn;
+    };
+    const Step steps[] = {
+        {"speaker", [](TFormMain& m) { click(m.MusicOnButton().control()); }, false},
+        {"speaker again", [](TFormMain& m) { click(m.MusicOffButton().control()); }, true},
+        {"m", [&](TFormMain& m) { press(m, 'm'); }, false},
+        {"M", [&](TFormMain& m) { press(m, 'M'); }, true},
+        {"m before a restart", [&](TFormMain& m) { press(m, 'm'); }, false},
+    };
+    TFormMain* main = &makeMain();
+    show(*main);
+    recorder().AllowMusic();
+    main->repaint();
+    ASSERT_TRUE(recorder().IsPlaying());
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act(*main);
+        main->repaint();
+        EXPECT_EQ(main->MusicOn(), step.musicOn);
+        EXPECT_EQ(recorder().IsPlaying(), step.musicOn);
+        EXPECT_EQ(main->MusicOnButton().IsVisible(), step.musicOn);
+        EXPECT_EQ(main->MusicOffButton().IsVisible(), !step.musicOn);
+        EXPECT_EQ(main->MusicOnButton().control().pos(), main->Layout().Music());
+    }
+    restart();
+    main = &makeMain();
+    show(*main);
+    recorder().AllowMusic();
+    main->repaint();
+    EXPECT_FALSE(main->MusicOn());
+    EXPECT_FALSE(recorder().IsPlaying());
+    EXPECT_TRUE(main->MusicOffButton().IsVisible());
+    // Switched back on during a playback of the recordings tab: the playback goes on alone.
+    pressTab(display().IsSmall() ? 400 : 500);
+    main->EnterBusyState();
+    ASSERT_TRUE(recorder().OpenFile(path("Data/Intf/Smd/music.wav")));
+    recorder().StartPlayback();
+    press(*main, 'm');
+    EXPECT_TRUE(main->MusicOn());
+    press(*main, 'm');
+    EXPECT_TRUE(recorder().IsOpen());
+}
+
 INSTANTIATE_TEST_SUITE_P(Screens, RecordingsPanelTest,
                          ::testing::Values(QSize(800, 600), QSize(1024, 768)), screenName);
 

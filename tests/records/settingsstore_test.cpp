@@ -61,6 +61,7 @@ TEST_F(SettingsStoreTest, MissingFileIsCreatedFromDefaultsWithoutCounting) {
     EXPECT_EQ(1, ini.readInteger("DaneProgramu", "Zakladka", -1));
     EXPECT_EQ(0, ini.readInteger("DaneProgramu", "LU", -1));
     EXPECT_EQ(111002, ini.readInteger("DaneProgramu", "Position", -1));
+    EXPECT_EQ(1, ini.readInteger("DaneProgramu", "Muzyka", -1));
 }
 
 TEST_F(SettingsStoreTest, EveryStartThatFindsTheFileCountsOne) {
@@ -150,6 +151,31 @@ TEST_F(SettingsStoreTest, StartKeepsWhatElseTheFileHolds) {
     ASSERT_TRUE(ini.load());
     EXPECT_EQ("wartość", ini.readString("Inne", "Klucz", "").toStdString());
     EXPECT_EQ(3, ini.readInteger("Memory", "Gloski", -1));
+}
+
+// The menu music's switch: 0 is off, anything else or nothing leaves it on; the start writes
+// the choice back as 0 or 1 and keeps the program keys it does not know.
+TEST_F(SettingsStoreTest, MusicChoiceIsReadRepairedAndWrittenBack) {
+    struct Case {
+        const char* line;
+        bool music;
+        int stored;
+    };
+    const Case cases[] = {{"Muzyka=0\n", false, 0},  {"Muzyka=1\n", true, 1},
+                          {"Muzyka=7\n", true, 1},   {"Muzyka=-1\n", true, 1},
+                          {"Muzyka=nie\n", true, 1}, {"", true, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        writeFile(QByteArray("[DaneProgramu]\nZakladka=2\n") + c.line + "Nowy=abc\n");
+        SettingsStore store(path);
+        ASSERT_TRUE(store.LoadAll());
+        EXPECT_EQ(c.music, store.music);
+        ASSERT_TRUE(store.SaveAll());
+        EXPECT_EQ(c.stored, stored("DaneProgramu", "Muzyka"));
+        IniFile ini(path);
+        ASSERT_TRUE(ini.load());
+        EXPECT_EQ("abc", ini.readString("DaneProgramu", "Nowy", "").toStdString());
+    }
 }
 
 struct BadFileCase {

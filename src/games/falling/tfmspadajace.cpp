@@ -227,7 +227,7 @@ void TfmSpadajace::RepaintRect(const QRect& rect) {
         return;
     // Gathered by the window system and painted together once the tick is over.
     if (isVisible())
-        update(r);
+        updateRect(r);
     else
         canvas().copyFrom(r, m_screen, r.topLeft());
 }

@@ -39,7 +39,20 @@ Look lookOf(const QString& name) {
         return {S::teal(), QString::fromUtf8("Odtwórz"), false};
     if (name == "rstop")
         return {S::orange(), "Stop", false};
+    if (name == "muzyka")
+        return {S::teal(), "", true};
+    if (name == "muzykawyl")
+        return {S::teal().darker(125), "", true};
     return {S::blue(), "", true}; // up, down
+}
+
+// A loudspeaker: a box and its cone, facing right, in the left part of box.
+void speaker(QPainter& p, const QRectF& box) {
+    const qreal w = box.width(), h = box.height();
+    QPolygonF shape;
+    shape << QPointF(0, h * 0.34) << QPointF(w * 0.24, h * 0.34) << QPointF(w * 0.52, h * 0.08)
+          << QPointF(w * 0.52, h * 0.92) << QPointF(w * 0.24, h * 0.66) << QPointF(0, h * 0.66);
+    p.drawPolygon(shape.translated(box.topLeft()));
 }
 
 QPainterPath arrow(const QRectF& box, bool right) {
@@ -135,6 +148,31 @@ void ButtonPainter::drawSymbol(QPainter& p, const QString& name, const QRectF& b
         p.setPen(Qt::NoPen);
         p.setBrush(S::red());
         p.drawEllipse(c, r * 0.52, r * 0.52);
+    } else if (name == "muzyka" || name == "muzykawyl") {
+        p.setPen(outline);
+        p.setBrush(Qt::white);
+        const QRectF body(box.left(), box.top() + box.height() * 0.1, box.width() * 0.95,
+                          box.height() * 0.8);
+        speaker(p, body);
+        const QPointF mouth(body.left() + body.width() * 0.56, body.center().y());
+        if (name == "muzyka") {
+            // Two sound waves.
+            p.setBrush(Qt::NoBrush);
+            p.setPen(
+                QPen(Qt::white, qMax<qreal>(2, box.height() / 9), Qt::SolidLine, Qt::RoundCap));
+            for (const qreal radius : {body.width() * 0.2, body.width() * 0.4}) {
+                const QRectF arc(mouth.x() - radius, mouth.y() - radius, 2 * radius, 2 * radius);
+                p.drawArc(arc, -50 * 16, 100 * 16);
+            }
+        } else {
+            // Silence: a red cross beside the cone.
+            p.setPen(
+                QPen(S::red(), qMax<qreal>(2.5, box.height() / 7), Qt::SolidLine, Qt::RoundCap));
+            const qreal s = body.width() * 0.17;
+            const QPointF c2(body.left() + body.width() * 0.8, body.center().y());
+            p.drawLine(c2 + QPointF(-s, -s), c2 + QPointF(s, s));
+            p.drawLine(c2 + QPointF(-s, s), c2 + QPointF(s, -s));
+        }
     } else if (name == "up" || name == "down") {
         p.setPen(QPen(S::ink(), 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::white);

@@ -23,9 +23,10 @@ QString checkButtonStem(const QString& base) {
 
 QStringList InterfaceNames::imageButtons() {
     // Game windows: help, stop, next, previous. Main window and dialogs: about, exit, start,
-    // progress, the recording panel's record, play and stop, and the list's up and down.
-    return {"pomoc",   "stop", "nast",     "pop",   "start", "wyjdz", "oprogramie",
-            "postepy", "rrec", "rodtworz", "rstop", "up",    "down"};
+    // progress, the recording panel's record, play and stop, the list's up and down, and the
+    // menu's speaker with the music on and off.
+    return {"pomoc", "stop",     "nast",  "pop", "start", "wyjdz",  "oprogramie", "postepy",
+            "rrec",  "rodtworz", "rstop", "up",  "down",  "muzyka", "muzykawyl"};
 }
 
 QSize InterfaceNames::imageButtonSize(const QString& name) {
@@ -40,6 +41,9 @@ QSize InterfaceNames::imageButtonSize(const QString& name) {
         return {76, 70};
     if (name == "up" || name == "down")
         return {28, 28};
+    // The speaker sits in the sky band above the menu panel, clear of the clouds and the sun.
+    if (name == "muzyka" || name == "muzykawyl")
+        return {48, 48};
     return {};
 }
 

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QSize>
+#include <QStringList>
+#include <optional>
+
+// On a screen larger than the big variant, the whole program is enlarged uniformly so that its
+// play area becomes the largest 4:3 area that fits, centred. The enlargement is Qt's own
+// device-independent scaling, chosen from the primary screen before the application object
+// exists: every window, label, field and message box then grows together, events arrive in the
+// program's own coordinates, and the screen variant is chosen on the enlarged (logical) screen.
+// Canvases, raster operations and hit tests never see the factor.
+class ScreenScale {
+public:
+    // Turns the enlargement off: the command-line option, or the environment variable set to
+    // anything but "" or "0".
+    static constexpr const char* NoScaleOption = "--no-scale";
+    static constexpr const char* NoScaleVariable = "WIKLOTEK_NO_SCALE";
+
+    // How much a screen of this logical size is enlarged: 1 up to 1024 x 768 in either
+    // direction, otherwise the factor at which 1024 x 768 just fills it.
+    static double FactorFor(QSize screen);
+    // False when the option or the variable asks for the program's unscaled look.
+    static bool IsWanted(const QStringList& arguments);
+
+    // Before the application object: measures the primary screen with a short-lived
+    // application object and sets Qt's scale factor for the real one, multiplied into any factor
+    // the user set. Nothing happens when scaling is not wanted or the screen needs none.
+    static ScreenScale ChooseBeforeApplication(const QStringList& arguments, int argc, char** argv);
+    // After the application object exists: puts the environment back as it was, so that
+    // programs started from here (a browser opened by the about window) are not enlarged.
+    void RestoreEnvironment() const;
+
+    // The factor this run added; 1 when it added none.
+    double Factor() const { return m_factor; }
+
+private:
+    double m_factor = 1.0;
+    bool m_changedEnvironment = false;
+    std::optional<QByteArray> m_previousValue;
+};
