@@ -70,7 +70,9 @@ shot tab5
 # The third line: its edit selects it; then the name as typed on a Polish keyboard.
 xdotool mousemove 330 "$row_y" click 1
 sleep 0.3
-xdotool type --delay 60 "$NAME"
+# Letters outside the keymap are typed through a remapped key; on a busy machine the program
+# may read a key before its new mapping, so they go slowly.
+xdotool type --delay 150 "$NAME"
 sleep 0.3
 xdotool mousemove 530 580 click 1 # rrec
 sleep 0.3
