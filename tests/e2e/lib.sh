@@ -12,7 +12,11 @@ unset QT_QPA_PLATFORM
 XVFB_PID=
 
 cleanup() {
-    local pids
+    local pids pidfile
+    # The programs themselves too: a program left running keeps the test's output open.
+    for pidfile in "$WORK"/*.pid; do
+        [ -s "$pidfile" ] && kill "$(cat "$pidfile")" 2>/dev/null || true
+    done
     pids=$(jobs -p || true)
     [ -n "$pids" ] && kill $pids 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
@@ -60,7 +64,7 @@ make_program_dir() {
 
 # wait_window TITLE-REGEX [SECONDS]: prints the id of the first window whose name matches.
 wait_window() {
-    local title=$1 seconds=${2:-20} id
+    local title=$1 seconds=$(( ${2:-20} * ${WK_TIME_SCALE:-1} )) id
     for _ in $(seq $((seconds * 10))); do
         id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
         if [ -n "$id" ]; then
@@ -102,7 +106,7 @@ pid_of() { cat "$WORK/$1.pid"; }
 
 # wait_exit NAME [SECONDS]: waits for the launched command to end, prints its exit status.
 wait_exit() {
-    local name=$1 seconds=${2:-20}
+    local name=$1 seconds=$(( ${2:-20} * ${WK_TIME_SCALE:-1} ))
     for _ in $(seq $((seconds * 10))); do
         if [ -s "$WORK/$name.status" ]; then
             cat "$WORK/$name.status"
