@@ -130,6 +130,13 @@ void Form::setModalResult(int result) {
         close();
 }
 
+void Form::closeWith(int result) {
+    if (isModal())
+        setModalResult(result);
+    else
+        hide();
+}
+
 void Form::endModal() {
     if (m_loop)
         m_loop->exit(0);

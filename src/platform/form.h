@@ -32,6 +32,9 @@ public:
     int modalResult() const { return m_modalResult; }
     // A non-zero result closes a modal window, as the buttons of a dialog do.
     void setModalResult(int result);
+    // Ends the window with this result: the modal show returns it, a window shown otherwise
+    // is hidden.
+    void closeWith(int result);
 
     bool isActiveForm() const { return isActiveWindow(); }
 

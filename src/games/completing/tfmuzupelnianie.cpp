@@ -155,10 +155,7 @@ void TfmUzupelnianie::A_Stop() {
         A_NowaGra();
         A_EkranPaint();
     } else if (result == TfmKoniecGry::Close) {
-        if (isModal())
-            setModalResult(TfmKoniecGry::Close);
-        else
-            hide();
+        closeWith(TfmKoniecGry::Close);
     }
 }
 

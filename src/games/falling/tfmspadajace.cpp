@@ -209,10 +209,7 @@ void TfmSpadajace::A_Stop() {
     if (result == TfmKoniecGry::PlayAgain) {
         A_NowaGra();
     } else if (result == TfmKoniecGry::Close) {
-        if (isModal())
-            setModalResult(TfmKoniecGry::Close);
-        else
-            hide();
+        closeWith(TfmKoniecGry::Close);
     }
 }
 

@@ -194,10 +194,7 @@ void TfmPodpisywanie::A_Stop() {
     if (result == TfmKoniecGry::PlayAgain) {
         A_NowaGra();
     } else if (result == TfmKoniecGry::Close) {
-        if (isModal())
-            setModalResult(TfmKoniecGry::Close);
-        else
-            hide();
+        closeWith(TfmKoniecGry::Close);
     }
 }
 
