@@ -9,6 +9,20 @@
 #include <QDir>
 #include <cstdio>
 
+namespace {
+
+// Without a session bus (a kiosk started by xinit, a bare X server) the D-Bus library behind
+// Qt and the sound library would start one of its own for every run: a fork of this
+// multi-threaded program per library, a stray daemon left behind, and a child that can hang in
+// a lock another thread held at the fork. No bus announced means none is used. Set before any
+// thread exists, so that nothing reads the environment while it changes.
+void keepOffSessionBusAutolaunch() {
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     // "-reverse z" must not be taken for "z": the application object drops its own options.
     const QStringList typed = Startup::typedArguments(argc, argv);
@@ -28,9 +42,10 @@ int main(int argc, char** argv) {
         const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
         return ProgressExport::Run(typed, QDir(home.userFolder()).filePath(CStatRec::FileName(1)));
     }
-    const ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv);
+    keepOffSessionBusAutolaunch();
+    ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv);
     QApplication application(argc, argv);
-    scale.RestoreEnvironment();
+    scale.AfterApplication();
     Startup startup;
     return startup.run(typed);
 }

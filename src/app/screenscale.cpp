@@ -1,5 +1,7 @@
 #include "screenscale.h"
 
+#include "xscreenmeasure.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -11,8 +13,19 @@ constexpr const char* QtScaleVariable = "QT_SCALE_FACTOR";
 constexpr int BigWidth = 1024;
 constexpr int BigHeight = 768;
 
-// The logical size of the primary screen as the real application would see it now.
-QSize measurePrimaryScreen(int argc, char** argv) {
+// The value of a toolkit option given as "-name value" (or "--name value"), as typed.
+QString optionValue(const QStringList& arguments, QLatin1String name) {
+    for (qsizetype i = 1; i + 1 < arguments.size() && arguments.at(i) != QLatin1String("--"); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QStringLiteral("-") + name || argument == QStringLiteral("--") + name)
+            return arguments.at(i + 1);
+    }
+    return {};
+}
+
+// The logical size of the primary screen as an application object sees it, on window systems
+// other than X.
+QSize measureWithApplication(int argc, char** argv) {
     // The probe takes its own copy of the arguments: the application object removes the ones
     // it understands (such as -platform), and the real one must see them all.
     std::vector<char*> probeArgv(argv, argv + argc);
@@ -33,6 +46,24 @@ double ScreenScale::FactorFor(QSize screen) {
     return std::max(factor, 1.0);
 }
 
+bool ScreenScale::RunsOnX(const QStringList& arguments) {
+    QString platform = optionValue(arguments, QLatin1String("platform"));
+    if (platform.isEmpty())
+        platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    if (!platform.isEmpty())
+        return platform.startsWith(QLatin1String("xcb"));
+    // Unset, the toolkit takes X except in a Wayland session.
+    return qEnvironmentVariable("XDG_SESSION_TYPE") != QLatin1String("wayland");
+}
+
+QByteArray ScreenScale::DisplayName(const QStringList& arguments) {
+    return optionValue(arguments, QLatin1String("display")).toLocal8Bit();
+}
+
+ScreenScale::ScreenScale() = default;
+ScreenScale::ScreenScale(ScreenScale&&) noexcept = default;
+ScreenScale::~ScreenScale() = default;
+
 bool ScreenScale::IsWanted(const QStringList& arguments) {
     // As for the other options, "--" ends them.
     for (qsizetype i = 1; i < arguments.size() && arguments.at(i) != QLatin1String("--"); ++i)
@@ -47,7 +78,16 @@ ScreenScale ScreenScale::ChooseBeforeApplication(const QStringList& arguments, i
     ScreenScale scale;
     if (!IsWanted(arguments))
         return scale;
-    const double factor = FactorFor(measurePrimaryScreen(argc, argv));
+    QSize screen;
+    if (RunsOnX(arguments)) {
+        scale.m_measure = std::make_unique<XScreenMeasure>(DisplayName(arguments));
+        screen = scale.m_measure->PrimarySize();
+    }
+    // No X server to ask (or another window system): the toolkit itself measures, and reports
+    // an unreachable display as it always does.
+    if (!scale.m_measure || !scale.m_measure->Connected())
+        screen = measureWithApplication(argc, argv);
+    const double factor = FactorFor(screen);
     if (factor <= 1.0)
         return scale;
     double userFactor = 1.0;
@@ -65,11 +105,13 @@ ScreenScale ScreenScale::ChooseBeforeApplication(const QStringList& arguments, i
     return scale;
 }
 
-void ScreenScale::RestoreEnvironment() const {
+void ScreenScale::AfterApplication() {
+    m_measure.reset();
     if (!m_changedEnvironment)
         return;
     if (m_previousValue)
         qputenv(QtScaleVariable, *m_previousValue);
     else
         qunsetenv(QtScaleVariable);
+    m_changedEnvironment = false;
 }

@@ -2,7 +2,10 @@
 
 #include <QSize>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+class XScreenMeasure;
 
 // On a screen larger than the big variant, the whole program is enlarged uniformly so that its
 // play area becomes the largest 4:3 area that fits, centred. The enlargement is Qt's own
@@ -23,13 +26,23 @@ public:
     // False when the option or the variable asks for the program's unscaled look.
     static bool IsWanted(const QStringList& arguments);
 
-    // Before the application object: measures the primary screen with a short-lived
-    // application object and sets Qt's scale factor for the real one, multiplied into any factor
-    // the user set. Nothing happens when scaling is not wanted or the screen needs none.
+    // Whether the application object will run on X, from -platform, QT_QPA_PLATFORM and the
+    // session type, as the toolkit chooses; the X display named by -display (empty: DISPLAY).
+    static bool RunsOnX(const QStringList& arguments);
+    static QByteArray DisplayName(const QStringList& arguments);
+
+    // Before the application object: measures the primary screen and sets Qt's scale factor for
+    // the application object, multiplied into any factor the user set. Nothing happens when
+    // scaling is not wanted or the screen needs none.
     static ScreenScale ChooseBeforeApplication(const QStringList& arguments, int argc, char** argv);
     // After the application object exists: puts the environment back as it was, so that
-    // programs started from here (a browser opened by the about window) are not enlarged.
-    void RestoreEnvironment() const;
+    // programs started from here (a browser opened by the about window) are not enlarged, and
+    // lets go of the X connection the measurement kept open.
+    void AfterApplication();
+
+    ScreenScale();
+    ScreenScale(ScreenScale&&) noexcept;
+    ~ScreenScale();
 
     // The factor this run added; 1 when it added none.
     double Factor() const { return m_factor; }
@@ -38,4 +51,5 @@ private:
     double m_factor = 1.0;
     bool m_changedEnvironment = false;
     std::optional<QByteArray> m_previousValue;
+    std::unique_ptr<XScreenMeasure> m_measure;
 };

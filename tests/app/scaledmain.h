@@ -29,12 +29,12 @@ inline int runOnScaledScreen(int argc, char** argv, const char* name) {
     }
     qunsetenv("QT_SCALE_FACTOR");
     qunsetenv(ScreenScale::NoScaleVariable);
-    const ScreenScale scale =
+    ScreenScale scale =
         ScreenScale::ChooseBeforeApplication({QString::fromLatin1(name)}, argc, argv);
     // Never destroyed, as in the other window tests: Qt's test devices must not outlive it.
     static int appArgc = argc;
     new QApplication(appArgc, argv);
-    scale.RestoreEnvironment();
+    scale.AfterApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

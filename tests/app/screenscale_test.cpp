@@ -79,4 +79,50 @@ TEST(ScreenScaleTest, OptionOrVariableKeepsTheUnscaledLook) {
     qunsetenv(ScreenScale::NoScaleVariable);
 }
 
+// The screen is asked of the X server itself only when the toolkit will run on X, and of the
+// display the toolkit will use.
+TEST(ScreenScaleTest, XIsAskedWhenTheToolkitRunsOnX) {
+    struct Case {
+        QStringList arguments;
+        const char* platform; // QT_QPA_PLATFORM; null: not set
+        const char* session;  // XDG_SESSION_TYPE; null: not set
+        bool onX;
+        QByteArray display;
+    };
+    const Case cases[] = {
+        {{"wiklotek"}, nullptr, nullptr, true, ""},
+        {{"wiklotek"}, nullptr, "x11", true, ""},
+        {{"wiklotek"}, nullptr, "wayland", false, ""},
+        {{"wiklotek"}, "xcb", "wayland", true, ""},
+        {{"wiklotek"}, "offscreen", nullptr, false, ""},
+        {{"wiklotek"}, "wayland;xcb", nullptr, false, ""},
+        {{"wiklotek", "-platform", "xcb"}, "offscreen", nullptr, true, ""},
+        {{"wiklotek", "--platform", "offscreen"}, "xcb", nullptr, false, ""},
+        {{"wiklotek", "-platform", "xcb:nograb"}, nullptr, nullptr, true, ""},
+        {{"wiklotek", "-display", ":3"}, nullptr, nullptr, true, ":3"},
+        {{"wiklotek", "z", "-display", "host:1.0"}, nullptr, nullptr, true, "host:1.0"},
+        {{"wiklotek", "-display"}, nullptr, nullptr, true, ""},
+        {{"wiklotek", "--", "-display", ":3"}, nullptr, nullptr, true, ""},
+    };
+    const auto setOrUnset = [](const char* name, const char* value) {
+        if (value)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    };
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray session = qgetenv("XDG_SESSION_TYPE");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.arguments.join(' ').toStdString() << " / "
+                                        << (c.platform ? c.platform : "unset") << " / "
+                                        << (c.session ? c.session : "unset"));
+        setOrUnset("QT_QPA_PLATFORM", c.platform);
+        setOrUnset("XDG_SESSION_TYPE", c.session);
+        EXPECT_EQ(ScreenScale::RunsOnX(c.arguments), c.onX);
+        EXPECT_EQ(ScreenScale::DisplayName(c.arguments), c.display);
+    }
+    setOrUnset("QT_QPA_PLATFORM", platform.isNull() ? nullptr : platform.constData());
+    setOrUnset("XDG_SESSION_TYPE", session.isNull() ? nullptr : session.constData());
+}
+
 } // namespace

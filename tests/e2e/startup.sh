@@ -27,6 +27,14 @@ done
 expect_eq "$(run_menu app "$prog/wiklotek")" 0 "second start"
 expect_eq "$(ini_value "$ini" DaneProgramu LU)" 1 "LU after the second start"
 
+# Without a session bus nothing starts one: a dbus-launch first on the path notes its call.
+mkdir "$WORK/bin"
+printf '#!/bin/sh\ntouch "%s"\nexit 1\n' "$WORK/dbus-launched" >"$WORK/bin/dbus-launch"
+chmod +x "$WORK/bin/dbus-launch"
+expect_eq "$(run_menu app env -u DBUS_SESSION_BUS_ADDRESS PATH="$WORK/bin:$PATH" \
+    "$prog/wiklotek")" 0 "start without a session bus"
+[ ! -e "$WORK/dbus-launched" ] || fail "the program started a session bus of its own"
+
 # Damaged values are repaired on load; the recordings tab is never reopened.
 printf '[DaneProgramu]\r\nZakladka=5\r\nLU=7\r\n[Memory]\r\nGloski=255\r\nPoziom=7\r\nPozycja=65535\r\n[Spadajace]\r\nPoziom=0\r\nGloski=junk\r\n' >"$ini"
 expect_eq "$(run_menu app "$prog/wiklotek")" 0 "start with damaged values"
