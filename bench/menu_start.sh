@@ -25,28 +25,16 @@ rm -f "$work/prog/Data/data.ini"
 picture="$build/Data/Intf/Spec/mT_m0_b.xji"
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 
-# time_to_paint TITLE COMMAND...: milliseconds until the painted window shows; leaves the
-# process running with its pid in $work/pid.
+# time_to_paint TITLE COMMAND...: milliseconds until the painted window shows, measured by a
+# small X client that starts the command and looks every 2 ms; leaves the process running
+# with its pid in $work/pid.
 time_to_paint() {
     local title=$1
     shift
-    local start id colour
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1 &
-    echo $! >"$work/pid"
-    while :; do
-        kill -0 "$(cat "$work/pid")" 2>/dev/null || {
-            echo "$title ended before it painted" >&2
-            exit 1
-        }
-        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            colour=$(import -window root -crop 1x1+300+200 txt:- 2>/dev/null | tail -n 1)
-            case "$colour" in *"#000000"*) ;; *) break ;; esac
-        fi
-        sleep 0.005
-    done
-    echo $((($(date +%s%N) - start) / 1000000))
+    "$build/bench/paint_probe" "$work/pid" "$title" 300 200 "$@" || {
+        echo "$title did not paint" >&2
+        exit 1
+    }
 }
 
 # The programs were started inside $(...): not children of this shell, so wait cannot be used.
@@ -64,10 +52,10 @@ median() {
 # Alternating, so that a change of load on the machine hits both programs alike.
 menu_times="" minimal_times=""
 for _ in $(seq "$runs"); do
-    ms=$(time_to_paint '^Minimal window$' "$build/bench/minimal_window" "$picture")
+    ms=$(time_to_paint 'Minimal window' "$build/bench/minimal_window" "$picture")
     stop "$(cat "$work/pid")"
     minimal_times="$minimal_times $ms"
-    ms=$(time_to_paint '^Wiklotek Cz\.I$' "$work/prog/wiklotek")
+    ms=$(time_to_paint 'Wiklotek Cz.I' "$work/prog/wiklotek")
     stop "$(cat "$work/pid")"
     menu_times="$menu_times $ms"
 done

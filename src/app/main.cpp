@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     }
     keepOffSessionBusAutolaunch();
     ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv);
+    Startup::PreloadBeforeApplication(typed, scale.LogicalScreen());
     QApplication application(argc, argv);
     scale.AfterApplication();
     Startup startup;

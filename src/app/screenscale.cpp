@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -88,16 +89,24 @@ ScreenScale ScreenScale::ChooseBeforeApplication(const QStringList& arguments, i
     if (!scale.m_measure || !scale.m_measure->Connected())
         screen = measureWithApplication(argc, argv);
     const double factor = FactorFor(screen);
-    if (factor <= 1.0)
-        return scale;
     double userFactor = 1.0;
-    if (qEnvironmentVariableIsSet(QtScaleVariable)) {
-        scale.m_previousValue = qgetenv(QtScaleVariable);
+    const bool userSetFactor = qEnvironmentVariableIsSet(QtScaleVariable);
+    if (userSetFactor) {
         bool ok = false;
-        const double value = scale.m_previousValue->toDouble(&ok);
+        const double value = qgetenv(QtScaleVariable).toDouble(&ok);
         if (ok && value > 0)
             userFactor = value;
     }
+    // The X server gives pixels; the toolkit shows them divided by every factor.
+    if (scale.m_measure && scale.m_measure->Connected() && !screen.isEmpty()) {
+        const double total = userFactor * factor;
+        scale.m_logicalScreen = QSize(int(std::lround(screen.width() / total)),
+                                      int(std::lround(screen.height() / total)));
+    }
+    if (factor <= 1.0)
+        return scale;
+    if (userSetFactor)
+        scale.m_previousValue = qgetenv(QtScaleVariable);
     scale.m_factor = factor;
     scale.m_changedEnvironment = true;
     // Full precision: the logical screen must come out as exactly 768 (or 1024) high (wide).

@@ -46,9 +46,13 @@ public:
 
     // The factor this run added; 1 when it added none.
     double Factor() const { return m_factor; }
+    // The primary screen as the application object will see it (enlarged or not); empty when
+    // it was not measured on the X server (scaling not wanted, another window system).
+    QSize LogicalScreen() const { return m_logicalScreen; }
 
 private:
     double m_factor = 1.0;
+    QSize m_logicalScreen;
     bool m_changedEnvironment = false;
     std::optional<QByteArray> m_previousValue;
     std::unique_ptr<XScreenMeasure> m_measure;

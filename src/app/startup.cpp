@@ -9,6 +9,7 @@
 #include "filehome.h"
 #include "messagebox.h"
 #include "picturecheck.h"
+#include "picturepreload.h"
 #include "randomgenerator.h"
 #include "resourcereport.h"
 #include "settingsstore.h"
@@ -24,6 +25,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QTimer>
 #include <QWidget>
@@ -102,6 +104,20 @@ QStringList Startup::typedArguments(int argc, const char* const* argv) {
 
 bool Startup::isReportMode(const QStringList& arguments) {
     return arguments.size() > 1 && arguments.at(1) == QLatin1String("z");
+}
+
+void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize screen) {
+    if (isReportMode(arguments) || screen.isEmpty())
+        return;
+    // The program's folder as the application object will give it.
+    const QString programFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+    if (programFolder.isEmpty())
+        return;
+    const QDir pack(FileHome::ForProgram(programFolder).packFolder());
+    QStringList files;
+    for (const QString& file : TFormMain::PictureFiles(CDisplay(screen)))
+        files << pack.filePath(file);
+    PicturePreload::Start(files);
 }
 
 int Startup::run(const QStringList& arguments) {
@@ -216,6 +232,9 @@ int Startup::runProgram() {
     SettingsStore settings(home.settingsFile());
     try {
         QDir::setCurrent(home.packFolder());
+        // The menu's pictures are decoded on another thread while the splash is made (unless
+        // that began before the application object, for this very screen).
+        PicturePreload::Start(TFormMain::PictureFiles(display));
         m_splash = std::make_unique<TFormSplashScreen>(display);
         m_splash->setAttribute(Qt::WA_QuitOnClose, false);
         m_splash->show();

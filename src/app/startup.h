@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <exception>
@@ -33,6 +34,12 @@ public:
 
     // The "z" switch: only exactly "z" as the first argument.
     static bool isReportMode(const QStringList& arguments);
+
+    // Before the application object, which takes some tens of milliseconds to make: starts
+    // decoding the menu's pictures for a screen of this (logical) size on another thread.
+    // Nothing for the report or an unmeasured screen; a wrong guess only costs that thread's
+    // work, as the menu then reads its own pictures.
+    static void PreloadBeforeApplication(const QStringList& arguments, QSize screen);
 
 private:
     int runReport();

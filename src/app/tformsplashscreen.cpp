@@ -24,8 +24,7 @@ QFont plainFont(int pixelSize, bool bold) {
 
 } // namespace
 
-TFormSplashScreen::TFormSplashScreen(const CDisplay& display)
-    : m_lbBladTekst(new QLabel(this)), m_lbTytul(new QLabel(this)) {
+TFormSplashScreen::TFormSplashScreen(const CDisplay& display) {
     setWindowTitle(QStringLiteral("Wiklotek Cz.I Splash"));
     setClientSize(DesignWidth, DesignHeight);
 
@@ -40,6 +39,14 @@ TFormSplashScreen::TFormSplashScreen(const CDisplay& display)
     // Integer halves truncate toward zero, also on a screen smaller than the window.
     move((display.ScreenWidth - width()) / 2, (display.ScreenHeight - height()) / 2);
 
+    Canvas& front = canvas();
+    if (PictureLoaded()) {
+        front.draw(0, 0, m_picture);
+        return;
+    }
+    // Only the words need fonts, whose configuration is still being read on another thread
+    // while the picture shows.
+    m_lbBladTekst = new QLabel(this);
     m_lbBladTekst->setGeometry(8, 8, 102, 16);
     m_lbBladTekst->setText(QStringLiteral("Brak zasobów!"));
     m_lbBladTekst->setFont(plainFont(13, true));
@@ -47,18 +54,12 @@ TFormSplashScreen::TFormSplashScreen(const CDisplay& display)
     red.setColor(QPalette::WindowText, Qt::red);
     m_lbBladTekst->setPalette(red);
 
+    m_lbTytul = new QLabel(this);
     m_lbTytul->setGeometry(0, 32, 601, 41);
     m_lbTytul->setAlignment(Qt::AlignCenter);
     m_lbTytul->setFont(plainFont(29, false));
+    m_lbTytul->setText(QStringLiteral("Wiklotek Cz.I"));
 
-    Canvas& front = canvas();
-    if (PictureLoaded()) {
-        front.draw(0, 0, m_picture);
-        m_lbBladTekst->hide();
-        m_lbTytul->hide();
-    } else {
-        front.setBrushColor(Lime);
-        front.fillRect(front.rect());
-        m_lbTytul->setText(QStringLiteral("Wiklotek Cz.I"));
-    }
+    front.setBrushColor(Lime);
+    front.fillRect(front.rect());
 }

@@ -18,7 +18,7 @@ public:
 
     explicit TFormSplashScreen(const CDisplay& display);
 
-    // True when the title picture was read; the labels show only when it was not.
+    // True when the title picture was read; the labels exist only when it was not.
     bool PictureLoaded() const { return !m_picture.isNull(); }
     const QImage& Picture() const { return m_picture; }
     QLabel* lbBladTekst() const { return m_lbBladTekst; }
@@ -26,6 +26,6 @@ public:
 
 private:
     QImage m_picture;
-    QLabel* m_lbBladTekst;
-    QLabel* m_lbTytul;
+    QLabel* m_lbBladTekst = nullptr;
+    QLabel* m_lbTytul = nullptr;
 };

@@ -14,8 +14,10 @@
 #include "imageloader.h"
 #include "materialcheck.h"
 #include "picturecheck.h"
+#include "picturelibrary.h"
 #include "recordingcatalogue.h"
 #include "settingsstore.h"
+#include "widgetpictures.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -25,6 +27,7 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWheelEvent>
+#include <span>
 
 namespace {
 
@@ -287,6 +290,27 @@ QStringList TFormMain::TabPictureFiles(const CDisplay& display) {
     QStringList files;
     for (int tab = 1; tab <= MenuLayout::TabCount; ++tab)
         files << QStringLiteral("Data/Intf/Spec/mT_m%1").arg(tab) + display.Suffix() + ".xbi";
+    return files;
+}
+
+QStringList TFormMain::PictureFiles(const CDisplay& display) {
+    const QString suffix = display.Suffix();
+    const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
+    const QString library = PictureLibrary::folder() + QLatin1Char('/');
+    const QStringList tabs = TabPictureFiles(display);
+    QStringList files{QStringLiteral("Data/Intf/Spec/mT_m0") + suffix + ".xji", tabs.first()};
+    for (const char* caption : {"nap_ilzadan", "nap_gloski", "nap_pozycja"})
+        files << library + QLatin1String(caption) + suffix + ".png";
+    for (const char* button : {"oprogramie", "postepy", "wyjdz", "start", "rodtworz", "rstop",
+                               "rrec", "up", "down", "muzyka", "muzykawyl"})
+        files << ImageButtonPictureFiles(QLatin1String(button));
+    for (const auto& names :
+         {std::span<const char* const>(LevelNames), std::span<const char* const>(SoundNames),
+          std::span<const char* const>(PositionNames)})
+        for (const char* name : names)
+            for (const char* state : {"_D", "_A"})
+                files << library + prefix + QLatin1String(name) + QLatin1String(state) + ".png";
+    files << tabs.mid(1);
     return files;
 }
 

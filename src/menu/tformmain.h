@@ -48,6 +48,9 @@ public:
     // The five tab pictures of the strip. The first and the current one are read when the
     // window is made; the others are only checked then and read when first shown.
     static QStringList TabPictureFiles(const CDisplay& display);
+    // The pictures the window decodes when it is made, in the order it reads them (the tabs
+    // other than the first last, as only the current one is read).
+    static QStringList PictureFiles(const CDisplay& display);
 
     void SetGameWindow(int tab, Form* window);
     void SetAboutWindow(Form* about);

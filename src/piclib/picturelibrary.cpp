@@ -1,8 +1,9 @@
 #include "picturelibrary.h"
 
+#include "imageloader.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 
 QImage PictureLibrary::picture(const QString& name) {
     if (!isValidName(name))
@@ -13,13 +14,8 @@ QImage PictureLibrary::picture(const QString& name) {
         return *cached;
 
     QImage image;
-    if (QFileInfo(path).isFile()) {
-        QImageReader reader(path, "png");
-        if (reader.read(&image))
-            image = image.convertToFormat(QImage::Format_RGB32);
-        else
-            image = QImage();
-    }
+    if (QFileInfo(path).isFile())
+        image = loadPngFile(path);
     cache_.insert(path, image);
     return image;
 }

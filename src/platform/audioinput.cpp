@@ -1,7 +1,7 @@
 #include "audioinput.h"
 
+#include "sdllibrary.h"
 #include <QMetaObject>
-#include <SDL.h>
 #include <algorithm>
 
 AudioInput::AudioInput() : m_context(std::make_unique<QObject>()) {}
@@ -31,7 +31,7 @@ bool AudioInput::start(std::int64_t limit, std::function<void()> ready) {
     want.callback = &AudioInput::receive;
     want.userdata = this;
     SDL_AudioSpec have{};
-    m_device = SDL_OpenAudioDevice(nullptr, 1, &want, &have, 0);
+    m_device = SdlLibrary::Get()->OpenAudioDevice(nullptr, 1, &want, &have, 0);
     if (m_device == 0) {
         return false;
     }
@@ -41,14 +41,14 @@ bool AudioInput::start(std::int64_t limit, std::function<void()> ready) {
         QMetaObject::invokeMethod(
             m_context.get(), [this] { deliver(); }, Qt::QueuedConnection);
     }
-    SDL_PauseAudioDevice(m_device, 0);
+    SdlLibrary::Get()->PauseAudioDevice(m_device, 0);
     return true;
 }
 
 void AudioInput::stop() {
     if (m_device != 0) {
         // Joins the audio thread: nothing is stored after this.
-        SDL_CloseAudioDevice(m_device);
+        SdlLibrary::Get()->CloseAudioDevice(m_device);
         m_device = 0;
     }
 }
@@ -56,23 +56,23 @@ void AudioInput::stop() {
 std::vector<short> AudioInput::takeSamples() {
     std::vector<short> taken;
     if (m_device != 0) {
-        SDL_LockAudioDevice(m_device);
+        SdlLibrary::Get()->LockAudioDevice(m_device);
     }
     taken.swap(m_waiting);
     m_posted = false;
     if (m_device != 0) {
-        SDL_UnlockAudioDevice(m_device);
+        SdlLibrary::Get()->UnlockAudioDevice(m_device);
     }
     return taken;
 }
 
 bool AudioInput::limitReached() const {
     if (m_device != 0) {
-        SDL_LockAudioDevice(m_device);
+        SdlLibrary::Get()->LockAudioDevice(m_device);
     }
     const bool reached = m_captured >= m_limit;
     if (m_device != 0) {
-        SDL_UnlockAudioDevice(m_device);
+        SdlLibrary::Get()->UnlockAudioDevice(m_device);
     }
     return reached;
 }

@@ -1,9 +1,12 @@
 #include "audiooutput.h"
 
+#include "sdllibrary.h"
 #include <QMetaObject>
-#include <SDL.h>
+
 #include <algorithm>
+#include <chrono>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -36,7 +39,8 @@ void AudioOutput::open() {
     want.callback = &AudioOutput::feed;
     want.userdata = this;
     SDL_AudioSpec have{};
-    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    const SDL_AudioDeviceID device =
+        SdlLibrary::Get()->OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device == 0) {
         // Sounds queued while the device was being looked for will never play.
         const std::lock_guard lock(m_voicesLock);
@@ -49,7 +53,7 @@ void AudioOutput::open() {
         m_mixBuffer.resize(have.samples);
     }
     m_device = device;
-    SDL_PauseAudioDevice(device, 0);
+    SdlLibrary::Get()->PauseAudioDevice(device, 0);
 }
 
 void AudioOutput::waitOpened() {
@@ -63,7 +67,7 @@ AudioOutput::~AudioOutput() {
     // Closing joins the audio thread, so no end-of-sound call is posted after this; the ones
     // already posted die with the context.
     if (m_device != 0) {
-        SDL_CloseAudioDevice(m_device);
+        SdlLibrary::Get()->CloseAudioDevice(m_device);
     }
 }
 
@@ -123,25 +127,27 @@ bool AudioOutput::isPlaying(unsigned id) {
 void AudioOutput::waitUntilPlayed(unsigned id) {
     waitOpened();
     unsigned long feeds = m_feeds.load();
-    Uint32 lastProgress = SDL_GetTicks();
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point lastProgress = Clock::now();
     while (isPlaying(id)) {
-        if (SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING) {
+        // Voices are only kept while there is a device, so SDL is loaded here.
+        if (SdlLibrary::Get()->GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING) {
             stop(id);
             return;
         }
-        SDL_Delay(5);
-        const Uint32 now = SDL_GetTicks();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        const Clock::time_point now = Clock::now();
         const unsigned long nowFeeds = m_feeds.load();
         if (nowFeeds != feeds) {
             feeds = nowFeeds;
             lastProgress = now;
-        } else if (now - lastProgress > kStallMs) {
+        } else if (now - lastProgress > std::chrono::milliseconds(kStallMs)) {
             stop(id);
             return;
         }
     }
     // The last piece went into the device buffer, which still has to be played out.
-    SDL_Delay(m_bufferMs);
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_bufferMs));
 }
 
 void AudioOutput::feed(void* self, unsigned char* stream, int length) {

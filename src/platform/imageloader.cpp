@@ -1,6 +1,7 @@
 #include "imageloader.h"
 
 #include "jpegdecoder.h"
+#include "picturepreload.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -74,7 +75,7 @@ qint64 uncompressedBmpEnd(const QByteArray& bytes) {
 
 } // namespace
 
-QImage loadJpegFile(const QString& path) {
+QImage ImageDecode::jpeg(const QString& path) {
     const QByteArray bytes = readPictureFile(path);
     QImage image;
     const JpegTarget target{&image, allocateImage};
@@ -86,7 +87,7 @@ QImage loadJpegFile(const QString& path) {
     return image;
 }
 
-QImage loadBmpFile(const QString& path) {
+QImage ImageDecode::bmp(const QString& path) {
     QByteArray bytes = readPictureFile(path);
     // Qt's reader keeps the rows it got from a truncated file and leaves the rest undefined.
     const qint64 needed = uncompressedBmpEnd(bytes);
@@ -98,4 +99,30 @@ QImage loadBmpFile(const QString& path) {
         fail(path, QStringLiteral("not a readable BMP picture"));
     }
     return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage ImageDecode::png(const QString& path) {
+    QImage image;
+    QImageReader reader(path, "png");
+    if (!reader.read(&image))
+        return {};
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage loadJpegFile(const QString& path) {
+    if (std::optional<QImage> ahead = PicturePreload::Take(path))
+        return std::move(*ahead);
+    return ImageDecode::jpeg(path);
+}
+
+QImage loadBmpFile(const QString& path) {
+    if (std::optional<QImage> ahead = PicturePreload::Take(path))
+        return std::move(*ahead);
+    return ImageDecode::bmp(path);
+}
+
+QImage loadPngFile(const QString& path) {
+    if (std::optional<QImage> ahead = PicturePreload::Take(path))
+        return std::move(*ahead);
+    return ImageDecode::png(path);
 }

@@ -13,5 +13,15 @@ public:
 // Picture files read directly by the program: ".xji" files are JPEG, ".xbi" files are BMP.
 // Both return an RGB32 image and throw ImageLoadError on any failure: a missing, truncated or
 // corrupt file is never turned into a partial picture.
+// A picture decoded ahead of time by PicturePreload is handed out instead of reading the file.
 QImage loadJpegFile(const QString& path);
 QImage loadBmpFile(const QString& path);
+// A PNG interface picture as RGB32, or a null image when the file does not decode.
+QImage loadPngFile(const QString& path);
+
+// The same, always from the file.
+namespace ImageDecode {
+QImage jpeg(const QString& path);
+QImage bmp(const QString& path);
+QImage png(const QString& path);
+} // namespace ImageDecode

@@ -1,6 +1,7 @@
 #include "sdlaudio.h"
 
-#include <SDL.h>
+#include "sdllibrary.h"
+
 #include <mutex>
 
 namespace {
@@ -15,15 +16,18 @@ std::mutex& startLock() {
 } // namespace
 
 SdlAudio::SdlAudio() {
+    const SdlLibrary* sdl = SdlLibrary::Get();
+    if (!sdl)
+        return;
     const std::lock_guard lock(startLock());
     // SDL would otherwise take over SIGINT and SIGTERM, and the program would not stop on them.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    m_started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    m_started = sdl->InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 SdlAudio::~SdlAudio() {
     if (m_started) {
         const std::lock_guard lock(startLock());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SdlLibrary::Get()->QuitSubSystem(SDL_INIT_AUDIO);
     }
 }

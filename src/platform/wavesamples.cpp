@@ -1,10 +1,10 @@
 #include "wavesamples.h"
 
 #include "sdlaudio.h"
+#include "sdllibrary.h"
 
 #include <QFile>
 #include <QtEndian>
-#include <SDL.h>
 #include <cstring>
 
 namespace {
@@ -27,7 +27,10 @@ struct WaveData {
     WaveData() = default;
     WaveData(const WaveData&) = delete;
     WaveData& operator=(const WaveData&) = delete;
-    ~WaveData() { SDL_FreeWAV(buffer); }
+    ~WaveData() {
+        if (buffer)
+            SdlLibrary::Get()->FreeWAV(buffer);
+    }
 };
 
 // SDL allocates the size a chunk header declares before it reads the chunk, so a short file
@@ -66,12 +69,16 @@ bool loadWave(const QString& path, WaveData& wave) {
     if (file.error() != QFileDevice::NoError || bytes.isEmpty()) {
         return false;
     }
+    const SdlLibrary* sdl = SdlLibrary::Get();
+    if (!sdl) {
+        return false;
+    }
     limitChunkSizes(bytes);
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
+    SDL_RWops* rw = sdl->RWFromConstMem(bytes.constData(), int(bytes.size()));
     if (rw == nullptr) {
         return false;
     }
-    return SDL_LoadWAV_RW(rw, 1, &wave.format, &wave.buffer, &wave.length) != nullptr;
+    return sdl->LoadWAV_RW(rw, 1, &wave.format, &wave.buffer, &wave.length) != nullptr;
 }
 
 } // namespace
@@ -82,8 +89,9 @@ std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
         return std::nullopt;
     }
     SDL_AudioCVT cvt{};
-    const int needed = SDL_BuildAudioCVT(&cvt, wave.format.format, wave.format.channels,
-                                         wave.format.freq, AUDIO_S16SYS, 1, kAudioRate);
+    const SdlLibrary* sdl = SdlLibrary::Get();
+    const int needed = sdl->BuildAudioCVT(&cvt, wave.format.format, wave.format.channels,
+                                          wave.format.freq, AUDIO_S16SYS, 1, kAudioRate);
     if (needed < 0) {
         return std::nullopt;
     }
@@ -102,7 +110,7 @@ std::optional<std::vector<short>> loadWaveSamples(const QString& path) {
     std::memcpy(work.data(), wave.buffer, wave.length);
     cvt.buf = work.data();
     cvt.len = int(wave.length);
-    if (SDL_ConvertAudio(&cvt) != 0) {
+    if (sdl->ConvertAudio(&cvt) != 0) {
         return std::nullopt;
     }
     // Less than one sample may come out of a very short sound.

@@ -1,0 +1,89 @@
+// Pictures decoded ahead of time must be exactly what the loaders would read themselves, and a
+// file that does not decode must still fail where it is loaded.
+#include "imageloader.h"
+#include "picturepreload.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage pattern() {
+    QImage image(64, 48, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 4, y * 5, (x ^ y) * 3));
+    return image;
+}
+
+class PicturePreloadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        const QImage picture = pattern();
+        ASSERT_TRUE(picture.save(path("a.xji"), "JPEG", 90));
+        ASSERT_TRUE(picture.save(path("b.xbi"), "BMP"));
+        ASSERT_TRUE(picture.save(path("c.png"), "PNG"));
+        QFile broken(path("broken.xji"));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write("\xFF\xD8\xFF not a picture");
+    }
+    void TearDown() override { PicturePreload::Stop(); }
+
+    QString path(const char* name) const { return m_dir.filePath(QLatin1String(name)); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(PicturePreloadTest, LoadersHandOutTheSamePicturesOnce) {
+    struct Case {
+        const char* file;
+        std::function<QImage(const QString&)> load;
+        std::function<QImage(const QString&)> decode;
+    };
+    const Case cases[] = {
+        {"a.xji", loadJpegFile, ImageDecode::jpeg},
+        {"b.xbi", loadBmpFile, ImageDecode::bmp},
+        {"c.png", loadPngFile, ImageDecode::png},
+    };
+    PicturePreload::Start({path("a.xji"), path("b.xbi"), path("c.png"), path("missing.png")});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::optional<QImage> ahead = PicturePreload::Take(path(c.file));
+        ASSERT_TRUE(ahead.has_value());
+        EXPECT_EQ(*ahead, c.decode(path(c.file)));
+        EXPECT_EQ(ahead->format(), QImage::Format_RGB32);
+        // Taken once; the loader then reads the file itself, to the same picture.
+        EXPECT_FALSE(PicturePreload::Take(path(c.file)).has_value());
+        EXPECT_EQ(c.load(path(c.file)), *ahead);
+    }
+    EXPECT_FALSE(PicturePreload::Take(path("missing.png")).has_value());
+}
+
+TEST_F(PicturePreloadTest, BrokenFileStillFailsWhereItIsLoaded) {
+    PicturePreload::Start({path("broken.xji")});
+    EXPECT_THROW(loadJpegFile(path("broken.xji")), ImageLoadError);
+    EXPECT_TRUE(loadPngFile(path("broken.xji")).isNull());
+}
+
+// A relative name given before and an absolute one later (or the other way) meet, also when
+// a file is listed twice; after Stop nothing is handed out, and a new list is decoded again.
+TEST_F(PicturePreloadTest, NamesMeetByFileAndStopDropsTheRest) {
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    PicturePreload::Start({QStringLiteral("a.xji"), QStringLiteral("c.png")});
+    // Listed again under its other name: still decoded and handed out once.
+    PicturePreload::Start({path("a.xji")});
+    EXPECT_TRUE(PicturePreload::Take(path("a.xji")).has_value());
+    EXPECT_FALSE(PicturePreload::Take(QStringLiteral("a.xji")).has_value());
+    PicturePreload::Stop();
+    EXPECT_FALSE(PicturePreload::Take(QStringLiteral("c.png")).has_value());
+    PicturePreload::Start({path("c.png")});
+    EXPECT_TRUE(PicturePreload::Take(QStringLiteral("c.png")).has_value());
+    QDir::setCurrent(before);
+}
+
+} // namespace
