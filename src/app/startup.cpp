@@ -114,7 +114,7 @@ void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize scree
     if (programFolder.isEmpty())
         return;
     const QDir pack(FileHome::ForProgram(programFolder).packFolder());
-    QStringList files;
+    QStringList files{pack.filePath(TFormSplashScreen::PictureFile())};
     for (const QString& file : TFormMain::PictureFiles(CDisplay(screen)))
         files << pack.filePath(file);
     PicturePreload::Start(files);

@@ -8,8 +8,6 @@
 
 namespace {
 
-const QString PicturePath = QStringLiteral("Data/Intf/Spec/mT_Splh.xji");
-
 // Lime shows only when neither the picture nor the labels cover the window.
 const QColor Lime(0x00, 0xFF, 0x00);
 
@@ -24,12 +22,16 @@ QFont plainFont(int pixelSize, bool bold) {
 
 } // namespace
 
+QString TFormSplashScreen::PictureFile() {
+    return QStringLiteral("Data/Intf/Spec/mT_Splh.xji");
+}
+
 TFormSplashScreen::TFormSplashScreen(const CDisplay& display) {
     setWindowTitle(QStringLiteral("Wiklotek Cz.I Splash"));
     setClientSize(DesignWidth, DesignHeight);
 
     try {
-        LoadJpegBitmap(m_picture, PicturePath);
+        LoadJpegBitmap(m_picture, PictureFile());
     } catch (const std::exception&) {
         // A missing or broken title picture must not stop the start: the labels say so.
         m_picture = QImage();

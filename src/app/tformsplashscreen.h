@@ -18,6 +18,9 @@ public:
 
     explicit TFormSplashScreen(const CDisplay& display);
 
+    // The title picture, relative to the pack's folder (the same for both screen variants).
+    static QString PictureFile();
+
     // True when the title picture was read; the labels exist only when it was not.
     bool PictureLoaded() const { return !m_picture.isNull(); }
     const QImage& Picture() const { return m_picture; }

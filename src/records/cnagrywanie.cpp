@@ -5,6 +5,8 @@
 #include "wavesamples.h"
 
 #include <QFileInfo>
+#include <QObject>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -20,7 +22,7 @@ const QString CNagrywanie::MusicFile = QStringLiteral("Data/Intf/Smd/music.wav")
 CNagrywanie::CNagrywanie(Handler playbackFinished, Handler recordingFinished)
     : m_playbackFinished(std::move(playbackFinished)),
       m_recordingFinished(std::move(recordingFinished)), m_output(AudioOutput::shared()),
-      m_input(std::make_unique<AudioInput>()) {}
+      m_input(std::make_unique<AudioInput>()), m_context(std::make_unique<QObject>()) {}
 
 void CNagrywanie::SetHandlers(Handler playbackFinished, Handler recordingFinished) {
     m_playbackFinished = std::move(playbackFinished);
@@ -113,6 +115,7 @@ void CNagrywanie::Stop() {
 }
 
 void CNagrywanie::CloseDevice() {
+    ++m_musicRequest;
     if (m_open) {
         Stop();
     }
@@ -135,15 +138,21 @@ void CNagrywanie::StartMusic() {
     m_path = MusicFile;
     m_open = false;
     m_playing = true;
-    // Not asking whether there is a device: the first repaint starts the music, and the device
-    // may still be opening then. The music waits for it, or is dropped when there is none.
-    std::optional<std::vector<short>> samples = loadWaveSamples(MusicFile);
-    if (!samples) {
-        return;
-    }
-    // No handler: the music plays once and counts as playing until the device is closed.
-    m_voice = m_output->play(std::make_shared<const std::vector<short>>(std::move(*samples)));
-    m_open = m_voice != 0;
+    // The first repaint of the menu starts the music: reading and converting the file (and
+    // waiting for the sound library to load) comes after that repaint reached the screen.
+    QTimer::singleShot(0, m_context.get(), [this, request = ++m_musicRequest] {
+        // Stopped, or started anew, in the meantime.
+        if (request != m_musicRequest || !m_playing || m_path != MusicFile || m_voice != 0)
+            return;
+        // Not asking whether there is a device: it may still be opening. The music waits for
+        // it, or is dropped when there is none.
+        std::optional<std::vector<short>> samples = loadWaveSamples(MusicFile);
+        if (!samples)
+            return;
+        // No handler: the music plays once and counts as playing until the device is closed.
+        m_voice = m_output->play(std::make_shared<const std::vector<short>>(std::move(*samples)));
+        m_open = m_voice != 0;
+    });
 }
 
 bool CNagrywanie::IsBusyOrSilent() const {

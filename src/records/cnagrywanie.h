@@ -8,6 +8,7 @@
 
 class AudioInput;
 class AudioOutput;
+class QObject;
 
 // The voice recorder and player of the recordings tab, which also plays the main window's
 // background music. It drives one "device" at a time: open on a sound file, then recording into
@@ -45,7 +46,8 @@ public:
     // Stops a recording (keeping what was recorded) or a playback; no handler runs.
     void Stop();
     void CloseDevice();
-    // Plays the music once, unless it is not allowed or the device is busy.
+    // Plays the music once, unless it is not allowed or the device is busy. The recorder counts
+    // as playing at once; the file is read from the event loop, after the caller's repaint.
     void StartMusic();
     bool IsBusyOrSilent() const;
     void AllowMusic();
@@ -68,7 +70,9 @@ private:
     std::unique_ptr<AudioInput> m_input;
     RecordingFile m_file;
     QString m_path;
-    unsigned m_voice = 0; // the sound playing on the output, 0 for none
+    unsigned m_voice = 0;        // the sound playing on the output, 0 for none
+    unsigned m_musicRequest = 0; // a pending music start goes ahead only while this is unchanged
+    std::unique_ptr<QObject> m_context; // pending music starts die with the recorder
     bool m_musicAllowed = false;
     bool m_recording = false;
     bool m_playing = false;

@@ -360,6 +360,27 @@ TEST_F(MusicTest, PlaybackStopsTheMusicFirst) {
     EXPECT_TRUE(Samples(heard.end() - std::ptrdiff_t(voice.size()), heard.end()) == voice);
 }
 
+// The music file is read after the repaint that started it; a close or another file opened
+// before that leaves the music unplayed.
+TEST_F(MusicTest, MusicOvertakenBeforeItLoadsIsNeverHeard) {
+    writeFile(dir.filePath("Data/Intf/Smd/music.wav"), recordingOf(pattern(5000, 9)));
+    writeFile(place(2), recordingOf(pattern(100, 3)));
+    for (int overtaker = 0; overtaker < 2; ++overtaker) {
+        SCOPED_TRACE(overtaker == 0 ? "closed" : "a recording opened");
+        makeRecorder();
+        recorder->AllowMusic();
+        recorder->StartMusic();
+        EXPECT_TRUE(recorder->IsPlaying()) << "counts as playing before it loads";
+        if (overtaker == 0)
+            recorder->CloseDevice();
+        else
+            ASSERT_TRUE(recorder->OpenFile(place(2)));
+        runEvents(300);
+        EXPECT_FALSE(recorder->IsPlaying());
+        EXPECT_TRUE(withoutSilence(playedSamples()).empty());
+    }
+}
+
 TEST_F(MusicTest, MissingMusicLeavesTheMusicOff) {
     makeRecorder();
     recorder->AllowMusic();
