@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "cstatrec.h"
 #include "filehome.h"
+#include "picturepreload.h"
 #include "progressexport.h"
 #include "screenscale.h"
 #include "startup.h"
@@ -48,5 +49,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     scale.AfterApplication();
     Startup startup;
-    return startup.run(typed);
+    const int status = startup.run(typed);
+    // The decoding worker may still be using the toolkit's image plugins (a second start
+    // returns at once): it ends while they exist.
+    PicturePreload::Stop();
+    return status;
 }
