@@ -61,7 +61,7 @@ run_variant() {
     launch app "$prog/wiklotek"
     local menu
     menu=$(wait_window "^Wiklotek Cz.I$")
-    sleep 2.5 # the splash goes 2 s after the menu shows
+    wait_splash_gone
     local before
     before=$(records)
 

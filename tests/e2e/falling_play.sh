@@ -65,7 +65,7 @@ record_field() {
 
 launch app "$prog/wiklotek"
 menu=$(wait_window "^Wiklotek Cz.I$")
-sleep 2.5 # the splash goes 2 s after the menu shows
+wait_splash_gone
 before=$(records)
 
 click_at $((STRIP[0] + 100)) $((STRIP[1] + BAND))

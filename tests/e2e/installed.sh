@@ -90,7 +90,7 @@ click_at() {
 cd "$home"
 launch first "${run_installed[@]}"
 menu=$(wait_window "^Wiklotek Cz.I$")
-sleep 2.5 # the splash goes 2 s after the menu shows
+wait_splash_gone
 [ -f "$ini" ] || fail "no data.ini in the user's data folder"
 [ -f "$stats" ] || fail "no statistics file in the user's data folder"
 [ -f "$userdir/Nagrane/record.xtr" ] || fail "no recordings catalogue in the user's data folder"

@@ -19,7 +19,7 @@ expect_eq "$(run_menu empty_lock "$prog/wiklotek")" 0 "start over an empty lock 
 # both, and the lock the killed copy left is taken over by the next start.
 launch killed "$prog/wiklotek"
 wait_window "^Wiklotek Cz.I$" >/dev/null
-sleep 3 # the splash goes 2 s after the menu's first show
+wait_splash_gone
 xdotool mousemove $((705 + 100)) $((95 + 200)) click 1
 sleep 0.3
 xdotool mousemove $((1024 / 3 - 1024 / 8 + 20)) $((768 / 2 + 20)) click 1

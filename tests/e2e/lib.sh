@@ -76,6 +76,20 @@ wait_window() {
     fail "no window named '$title' within ${seconds}s"
 }
 
+# wait_splash_gone: the splash leaves 2 s after the menu first shows, later on a busy machine;
+# until then it covers the middle of the screen and takes the clicks meant for the menu.
+wait_splash_gone() {
+    local seconds=$((10 * ${WK_TIME_SCALE:-1}))
+    for _ in $(seq $((seconds * 10))); do
+        if ! xdotool search --onlyvisible --name "^Wiklotek Cz.I Splash$" >/dev/null 2>&1; then
+            sleep 0.3
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "the splash still shows after ${seconds}s"
+}
+
 # press_in WINDOW-ID KEY: focuses the window and presses the key on the keyboard.
 press_in() {
     xdotool windowfocus --sync "$1" 2>/dev/null || true

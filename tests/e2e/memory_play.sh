@@ -56,7 +56,7 @@ record_field() {
 
 launch app "$prog/wiklotek"
 menu=$(wait_window "^Wiklotek Cz.I$")
-sleep 2.5 # the splash goes 2 s after the menu shows
+wait_splash_gone
 before=$(records)
 
 click_at $TAB_X $TAB_MEMORY_Y

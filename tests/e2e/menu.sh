@@ -15,7 +15,7 @@ run_variant() {
     launch app "$prog/wiklotek"
     local id
     id=$(wait_window '^Wiklotek Cz\.I$')
-    sleep 3 # the splash goes 2 s after the menu's first show
+    wait_splash_gone
 
     # The top-left corner of the menu picture is on screen unchanged, black around it.
     import -window root "$WORK/shot-$sw.png"

@@ -36,7 +36,7 @@ crop_ink() {
 
 launch app "$prog/wiklotek"
 menu=$(wait_window "^Wiklotek Cz.I$")
-sleep 2.5
+wait_splash_gone
 
 click_at "${TAB_MEMORY[@]}"
 click_at "${SOUND_SZ[@]}"

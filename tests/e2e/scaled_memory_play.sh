@@ -48,7 +48,7 @@ record_field() {
 # --no-scale first: the unscaled area sits in the middle of the large screen.
 launch plain "$prog/wiklotek" --no-scale
 menu=$(wait_window "^Wiklotek Cz.I$")
-sleep 2.5
+wait_splash_gone
 find_play_area
 expect_eq "$PLAY_X $PLAY_Y $PLAY_RIGHT $PLAY_BOTTOM" "448 156 1471 923" "unscaled play area"
 press_in "$menu" Escape
@@ -56,7 +56,7 @@ expect_eq "$(wait_exit plain)" 0 "unscaled exit status"
 
 launch app "$prog/wiklotek"
 menu=$(wait_window "^Wiklotek Cz.I$")
-sleep 2.5
+wait_splash_gone
 find_play_area
 # 1440 x 1080, centred; Qt rounds the enlarged offset to a whole pixel.
 [ $((PLAY_X - 240)) -ge -1 ] && [ $((PLAY_X - 240)) -le 1 ] || fail "play area starts at $PLAY_X"

@@ -37,7 +37,7 @@ expect_music() { # on|off what
 start_menu() {
     launch "$1" "$prog/wiklotek"
     menu=$(wait_window "^Wiklotek Cz.I$")
-    sleep 2.5
+    wait_splash_gone
     find_play_area
     # Without a window manager the menu becomes active, and may play, at the first click: one
     # on the grass, where nothing answers.

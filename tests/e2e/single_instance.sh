@@ -60,7 +60,7 @@ card_face() {
     import -window root "$WORK/shot.png"
     convert "$WORK/shot.png" -crop "76x95+260+260" +repage rgb:- | md5sum | cut -d' ' -f1
 }
-sleep 2.5 # the splash goes 2 s after the menu shows
+wait_splash_gone
 click_at $((705 + 100)) $((95 + 200)) # the Memory tab
 click_at 253 424                      # SZ
 click_at 244 552                      # nagłos
