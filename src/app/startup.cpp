@@ -27,6 +27,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -109,6 +110,8 @@ bool Startup::isReportMode(const QStringList& arguments) {
 void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize screen) {
     if (isReportMode(arguments) || screen.isEmpty())
         return;
+    // Qt takes the first thread that uses it for the main thread; the worker must not be first.
+    QThread::currentThread();
     // The program's folder as the application object will give it.
     const QString programFolder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
     if (programFolder.isEmpty())

@@ -35,6 +35,14 @@ expect_eq "$(run_menu app env -u DBUS_SESSION_BUS_ADDRESS PATH="$WORK/bin:$PATH"
     "$prog/wiklotek")" 0 "start without a session bus"
 [ ! -e "$WORK/dbus-launched" ] || fail "the program started a session bus of its own"
 
+# Pictures are decoded on another thread from before the application object exists; Qt must
+# still take the program's own first thread for its main thread.
+for n in 1 2 3; do
+    expect_eq "$(run_menu app bash -c 'exec "$0" 2>>"$1"' "$prog/wiklotek" "$WORK/stderr")" 0 \
+        "start $n with its messages kept"
+done
+! grep -q "main() thread" "$WORK/stderr" || fail "Qt took another thread for the main one"
+
 # Damaged values are repaired on load; the recordings tab is never reopened.
 printf '[DaneProgramu]\r\nZakladka=5\r\nLU=7\r\n[Memory]\r\nGloski=255\r\nPoziom=7\r\nPozycja=65535\r\n[Spadajace]\r\nPoziom=0\r\nGloski=junk\r\n' >"$ini"
 expect_eq "$(run_menu app "$prog/wiklotek")" 0 "start with damaged values"
