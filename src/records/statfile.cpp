@@ -4,15 +4,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <utility>
 
 namespace {
 
 std::int32_t get32(const char* in) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(in[i]);
-    return static_cast<std::int32_t>(value);
+    return qFromLittleEndian<std::int32_t>(in);
 }
 
 } // namespace
@@ -22,14 +20,11 @@ StatFile::StatFile(QString path, std::int32_t programNumber, SystemTime::Clock c
       m_clock(clock ? std::move(clock) : [] { return std::chrono::system_clock::now(); }) {}
 
 void StatFile::Put16(char* out, std::uint16_t value) {
-    out[0] = static_cast<char>(value & 0xFF);
-    out[1] = static_cast<char>(value >> 8);
+    qToLittleEndian(value, out);
 }
 
 void StatFile::Put32(char* out, std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    qToLittleEndian(value, out);
 }
 
 void StatFile::EncodeHeader(std::int32_t programNumber, const SystemTime& created, char* out) {

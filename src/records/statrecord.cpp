@@ -1,5 +1,7 @@
 #include "statrecord.h"
 
+#include <QtEndian>
+
 namespace {
 
 // Field offsets; the settings come in the order poziom, gloski, pozycja.
@@ -16,27 +18,21 @@ constexpr int WrongAt = 40;
 static_assert(WrongAt + 4 == StatRecord::Size);
 static_assert(PoziomAt - StartAt == SystemTime::ByteSize);
 
+// The file is little-endian whatever the machine.
 void put16(char* out, std::uint16_t value) {
-    out[0] = static_cast<char>(value & 0xFF);
-    out[1] = static_cast<char>(value >> 8);
+    qToLittleEndian(value, out);
 }
 
 void put32(char* out, std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        out[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    qToLittleEndian(value, out);
 }
 
 std::uint16_t get16(const char* in) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(in[0]) |
-                                      (static_cast<unsigned char>(in[1]) << 8));
+    return qFromLittleEndian<std::uint16_t>(in);
 }
 
 std::int32_t get32(const char* in) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<unsigned char>(in[i]);
-    return static_cast<std::int32_t>(value);
+    return qFromLittleEndian<std::int32_t>(in);
 }
 
 } // namespace
