@@ -233,6 +233,16 @@ int Startup::runProgram() {
     // First phase: the checks that need nothing but the screen and the settings file, with the
     // splash on screen.
     SettingsStore settings(home.settingsFile());
+    // The settings' write at start-up (the launch count) waits for the disk: it goes on on
+    // another thread while the menu is made, and its failure is still error 4, ahead of any
+    // error of the second phase.
+    std::future<bool> settingsWritten;
+    bool settingsSaved = true;
+    const auto settingsWriteFailed = [&] {
+        if (settingsWritten.valid())
+            settingsSaved = settingsWritten.get();
+        return !settingsSaved;
+    };
     try {
         QDir::setCurrent(home.packFolder());
         // The menu's pictures are decoded on another thread while the splash is made (unless
@@ -245,8 +255,12 @@ int Startup::runProgram() {
         if (display.ScreenTooSmall())
             throw CBlad(2);
         QDir::setCurrent(home.packFolder());
-        if (!home.Prepare() || !settings.LoadAll())
+        std::function<bool()> writeBack;
+        if (home.Prepare())
+            writeBack = settings.LoadAllWritingLater();
+        if (!writeBack)
             throw CBlad(4);
+        settingsWritten = std::async(std::launch::async, std::move(writeBack));
     } catch (const CBlad& error) {
         ShowError(error, messageOwner());
         return error.ErrorCode;
@@ -263,7 +277,7 @@ int Startup::runProgram() {
     try {
         std::future<QStringList> unreadable =
             std::async(std::launch::async, &PictureCheck::Unreadable, home.packFolder(),
-                       WindowSet::PictureFiles(display));
+                       WindowSet::PictureFiles(display) + TFormMain::LaterPictureFiles());
         RandomGenerator random;
         // Only starts opening the sound device: that goes on on a thread of its own.
         SoundPlayer player;
@@ -298,6 +312,8 @@ int Startup::runProgram() {
         mainWindow->SetProgressWindow(deferred([&windows] { return &windows->Progress(); }));
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
 
+        if (settingsWriteFailed())
+            throw CBlad(4);
         const QStringList missing = unreadable.get();
         if (!missing.isEmpty()) {
             std::fprintf(stderr, "wiklotek: missing or unreadable picture %s\n",
@@ -305,9 +321,11 @@ int Startup::runProgram() {
             throw CBlad(1);
         }
 
-        // The windows every start is likely to need are made once the menu is on the screen.
+        // The recordings list and the windows every start is likely to need are made once the
+        // menu is on the screen.
         auto* afterPaint = new FirstPaintWatcher(mainWindow.get(), [this, &windows] {
             runDeferred([&] {
+                m_mainWindow->MakeRecordingsList();
                 windows->Notice();
                 windows->Summary();
             });
@@ -323,8 +341,9 @@ int Startup::runProgram() {
         m_mainWindow = nullptr;
     } catch (const CBlad& error) {
         m_mainWindow = nullptr;
-        ShowError(error, messageOwner());
-        status = error.ErrorCode;
+        const CBlad shown = settingsWriteFailed() ? CBlad(4) : error;
+        ShowError(shown, messageOwner());
+        status = shown.ErrorCode;
     } catch (const std::exception&) {
         m_mainWindow = nullptr;
         status = showCritical();

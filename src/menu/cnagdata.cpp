@@ -4,6 +4,7 @@
 #include "cdisplay.h"
 #include "cprzyciskp.h"
 #include "cscrollbar.h"
+#include "picturelibrary.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -80,6 +81,11 @@ CNagData::MenuLayout CNagData::Menu(const CDisplay& display) {
     const RowLayout last = Layout(display, Rows - 1);
     layout.buttonsX = last.date.left() + last.date.width() + kButtonsGap;
     return layout;
+}
+
+QStringList CNagData::PictureFiles() {
+    const QString file = PictureLibrary::folder() + QLatin1Char('/') + kCheckPicture;
+    return {file + QStringLiteral("_D.png"), file + QStringLiteral("_A.png")};
 }
 
 CNagData::CNagData(QWidget& window, Canvas& canvas, const CDisplay& display,

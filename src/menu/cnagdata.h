@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -47,6 +48,8 @@ public:
         int buttonsX;    // left of "up" and "down"; their tops stay
     };
     static RowLayout Layout(const CDisplay& display, int row);
+    // The pictures the rows are made of.
+    static QStringList PictureFiles();
     static MenuLayout Menu(const CDisplay& display);
 
     // The main window's widgets the list places; any of them may be left out.

@@ -87,9 +87,14 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     const QString suffix = display.Suffix();
     const QString specFolder = QStringLiteral("Data/Intf/Spec/");
     const QImage menu = loadPicture(specFolder + QStringLiteral("mT_m0") + suffix + ".xji", true);
-    m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
-    m_background.fill(Qt::black);
-    {
+    if (menu.size() == QSize(display.ScreenWidth, display.ScreenHeight) && display.OffsetX == 0 &&
+        display.OffsetY == 0) {
+        // The usual case: the picture is the screen, so it becomes the background as it is,
+        // without a second screen-size image to fill and copy on the way to the first paint.
+        m_background = menu.convertToFormat(QImage::Format_RGB32);
+    } else {
+        m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
+        m_background.fill(Qt::black);
         QPainter p(&m_background);
         p.drawImage(display.OffsetX, display.OffsetY, menu);
     }
@@ -176,18 +181,9 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     const QPoint up = m_layout.ScrollUp();
     m_scrollBar = std::make_unique<CScrollBar>(*this, up.x(), up.y() + 32, front, m_background);
     m_scrollBar->Hide();
-    m_nazwisko = columnLabel(*this, QStringLiteral("Imię i Nazwisko"));
-    m_data = columnLabel(*this, QStringLiteral("Data"));
+    m_recordingsFolder = recordingsFolder;
 
     m_busy = false;
-    CNagData::MenuWidgets listWidgets;
-    listWidgets.nazwisko = m_nazwisko;
-    listWidgets.data = m_data;
-    listWidgets.up = &*m_up;
-    listWidgets.down = &*m_down;
-    listWidgets.scrollBar = &*m_scrollBar;
-    m_list = std::make_unique<CNagData>(*this, front, display, listWidgets,
-                                        RecordingCatalogue(recordingsFolder));
     // A recording or playback that ends by itself leaves the panel as "rstop" does.
     m_recorder.SetHandlers([this] { MPStop(); }, [this] { MPStop(); });
     A_Zakladka();
@@ -328,12 +324,46 @@ const QImage& TFormMain::tabPicture(int tab) {
     return picture;
 }
 
+void TFormMain::MakeRecordingsList() {
+    if (m_list)
+        return;
+    m_nazwisko = columnLabel(*this, QStringLiteral("Imię i Nazwisko"));
+    m_data = columnLabel(*this, QStringLiteral("Data"));
+    CNagData::MenuWidgets listWidgets;
+    listWidgets.nazwisko = m_nazwisko;
+    listWidgets.data = m_data;
+    listWidgets.up = &*m_up;
+    listWidgets.down = &*m_down;
+    listWidgets.scrollBar = &*m_scrollBar;
+    m_list = std::make_unique<CNagData>(*this, canvas(), m_display, listWidgets,
+                                        RecordingCatalogue(m_recordingsFolder));
+}
+
+QStringList TFormMain::LaterPictureFiles() {
+    return CNagData::PictureFiles();
+}
+
+CNagData& TFormMain::RecordingsList() {
+    MakeRecordingsList();
+    return *m_list;
+}
+
+QLabel& TFormMain::NameColumnLabel() {
+    MakeRecordingsList();
+    return *m_nazwisko;
+}
+
+QLabel& TFormMain::DateColumnLabel() {
+    MakeRecordingsList();
+    return *m_data;
+}
+
 void TFormMain::drawTab() {
     const int tab = std::clamp(CurrentTab(), 1, MenuLayout::TabCount);
     const QPoint strip = m_layout.TabStrip();
     canvas().draw(strip.x(), strip.y(), tabPicture(tab));
     if (tab == MenuLayout::RecordingsTab) {
-        m_list->DrawRows();
+        RecordingsList().DrawRows();
         return;
     }
     m_captionTasks->Draw(canvas());
@@ -351,7 +381,7 @@ void TFormMain::drawTab() {
 }
 
 void TFormMain::showRecordingsPanel() {
-    m_list->ShowRows();
+    RecordingsList().ShowRows();
     m_nazwisko->show();
     m_data->show();
     m_up->Show();
@@ -365,15 +395,17 @@ void TFormMain::showRecordingsPanel() {
 }
 
 void TFormMain::hideRecordingsPanel() {
-    if (m_list->RowsVisible()) {
+    if (m_list && m_list->RowsVisible()) {
         m_list->HideRows();
         for (int row = 0; row < CNagData::Rows; ++row) {
             CCheckBut& check = m_list->CheckButton(row);
             eraseRect(controlRect(check, check.control()));
         }
     }
-    m_nazwisko->hide();
-    m_data->hide();
+    if (m_list) {
+        m_nazwisko->hide();
+        m_data->hide();
+    }
     m_scrollBar->Hide();
     m_up->Hide();
     m_down->Hide();
@@ -527,7 +559,7 @@ void TFormMain::unfocusControls() {
 void TFormMain::A_Rec_Rec() {
     if (m_busy)
         return;
-    const int row = m_list->SelectedRow();
+    const int row = RecordingsList().SelectedRow();
     if (row < 0) {
         noticeAndUnfocus(10);
         return;
@@ -546,7 +578,7 @@ void TFormMain::A_Rec_Rec() {
 void TFormMain::A_Rec_Play() {
     if (m_busy)
         return;
-    const int row = m_list->SelectedRow();
+    const int row = RecordingsList().SelectedRow();
     if (row < 0) {
         noticeAndUnfocus(20);
         return;

@@ -51,6 +51,11 @@ public:
     // The pictures the window decodes when it is made, in the order it reads them (the tabs
     // other than the first last, as only the current one is read).
     static QStringList PictureFiles(const CDisplay& display);
+    // The recordings tab's list (its rows, name fields and column captions). No start opens on
+    // that tab, so the list is made after the menu's first paint (or when first needed): its
+    // pictures are listed here for the start-up check, which must miss none of them.
+    void MakeRecordingsList();
+    static QStringList LaterPictureFiles();
 
     void SetGameWindow(int tab, Form* window);
     void SetAboutWindow(Form* about);
@@ -129,9 +134,10 @@ public:
     CPrzyciskP& MusicOnButton() { return *m_musicOn; }
     CPrzyciskP& MusicOffButton() { return *m_musicOff; }
     CScrollBar& ScrollBar() { return *m_scrollBar; }
-    CNagData& RecordingsList() { return *m_list; }
-    QLabel& NameColumnLabel() { return *m_nazwisko; }
-    QLabel& DateColumnLabel() { return *m_data; }
+    // Each makes the recordings list first when it is not there yet.
+    CNagData& RecordingsList();
+    QLabel& NameColumnLabel();
+    QLabel& DateColumnLabel();
     CObiektGraficzny& TasksCaption() { return *m_captionTasks; }
     CObiektGraficzny& SoundsCaption() { return *m_captionSounds; }
     CObiektGraficzny& PositionCaption() { return *m_captionPosition; }
@@ -201,6 +207,7 @@ private:
     std::array<std::unique_ptr<CCheckBut>, 3> m_positions;
     HitArea* m_tabStrip = nullptr;
     std::unique_ptr<CScrollBar> m_scrollBar;
+    QString m_recordingsFolder;
     QLabel* m_nazwisko = nullptr; // vL_Nazwisko, the names column's caption
     QLabel* m_data = nullptr;     // vL_Data, the dates column's caption
     std::unique_ptr<CNagData> m_list;

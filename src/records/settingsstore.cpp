@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <limits>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -40,39 +41,51 @@ CUstGry* SettingsStore::ForTab(int tab) {
 }
 
 bool SettingsStore::LoadAll() {
-    if (!QFileInfo::exists(m_path))
-        return SaveAll();
+    const std::function<bool()> writeBack = LoadAllWritingLater();
+    return writeBack && writeBack();
+}
 
-    IniFile ini(m_path);
-    if (!DamagedFile::LoadIniForRewrite(ini))
-        return false;
+std::function<bool()> SettingsStore::LoadAllWritingLater() {
+    const bool exists = QFileInfo::exists(m_path);
+    // Keeps whatever else the file holds; an unreadable file must not be overwritten blindly.
+    auto ini = std::make_shared<IniFile>(m_path);
+    if (!DamagedFile::LoadIniForRewrite(*ini))
+        return {};
+    if (!exists) {
+        writeInto(*ini);
+        return [ini] { return ini->save(); };
+    }
 
-    launchCounter = ini.readInteger(kProgram, kLaunches, launchCounter);
-    const int tab = ini.readInteger(kProgram, kTab, currentTab);
+    launchCounter = ini->readInteger(kProgram, kLaunches, launchCounter);
+    const int tab = ini->readInteger(kProgram, kTab, currentTab);
     // The recordings tab is never reopened; a tab number that names no tab at all is treated
     // the same way rather than leaving the menu without a page.
     currentTab = tab >= 1 && tab < kRecordingsTab ? static_cast<std::int16_t>(tab) : 1;
 
     // 0 is off; any other number, or none, keeps the music on: a damaged value must not
     // silence the menu for good.
-    music = ini.readInteger(kProgram, kMusic, music ? 1 : 0) != 0;
+    music = ini->readInteger(kProgram, kMusic, music ? 1 : 0) != 0;
 
-    memory.Load(ini);
-    completing.Load(ini);
-    labelling.Load(ini);
-    falling.Load(ini);
+    memory.Load(*ini);
+    completing.Load(*ini);
+    labelling.Load(*ini);
+    falling.Load(*ini);
 
     if (launchCounter < std::numeric_limits<std::int32_t>::max())
         ++launchCounter;
-    ini.writeInteger(kProgram, kLaunches, launchCounter);
-    return ini.save();
+    ini->writeInteger(kProgram, kLaunches, launchCounter);
+    return [ini] { return ini->save(); };
 }
 
 bool SettingsStore::SaveAll() const {
     IniFile ini(m_path);
-    // Keeps whatever else the file holds; an unreadable file must not be overwritten blindly.
     if (!DamagedFile::LoadIniForRewrite(ini))
         return false;
+    writeInto(ini);
+    return ini.save();
+}
+
+void SettingsStore::writeInto(IniFile& ini) const {
     memory.Save(ini);
     completing.Save(ini);
     labelling.Save(ini);
@@ -81,7 +94,6 @@ bool SettingsStore::SaveAll() const {
     ini.writeInteger(kProgram, kLaunches, launchCounter);
     ini.writeInteger(kProgram, kPosition, kPositionMarker);
     ini.writeInteger(kProgram, kMusic, music ? 1 : 0);
-    return ini.save();
 }
 
 void SettingsStore::SaveSoon() {

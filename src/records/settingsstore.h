@@ -5,6 +5,9 @@
 #include <QString>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
+
+class IniFile;
 
 // All settings kept in data.ini: the four games' records, the menu tab, the launch counter and
 // whether the menu plays its music.
@@ -41,6 +44,11 @@ public:
     // recordings tab. False when the file could not be created, read or written: in
     // particular when the Data folder itself is missing, which is not created here.
     bool LoadAll();
+    // The same load with the file's write left to the caller: the returned call writes what
+    // LoadAll would and may run on another thread, while nothing else writes the file. Empty
+    // when the file could not be read. The write reaches the disk and waits for it, which a
+    // start-up need not wait for on the way to the menu.
+    std::function<bool()> LoadAllWritingLater();
     // Writes the four records and the program values; false when the file could not be
     // written. Other sections and keys already in the file are kept.
     bool SaveAll() const;
@@ -54,6 +62,8 @@ public:
     bool SavePending() const { return m_saveTimer.isActive(); }
 
 private:
+    void writeInto(IniFile& ini) const;
+
     QString m_path;
     QTimer m_saveTimer;
 };

@@ -11,6 +11,7 @@ cases=(
     "1024x768 Intf/Lib/nast_M.png"
     "1024x768 Intf/Spec/mT_OPro_b.xji"
     "1024x768 Intf/Spec/mT_m4_b.xbi"
+    "1024x768 Intf/Lib/S_CHBUT_D.png"
     "800x600 Intf/Spec/mT_Uzu_s.xji"
     "800x600 Intf/Spec/mKom_kp.xji"
 )

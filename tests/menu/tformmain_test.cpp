@@ -16,6 +16,9 @@
 #include "settingsstore.h"
 #include "tformmain.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,8 +129,9 @@ TEST_P(TFormMainTest, CoversTheScreenWithEveryControlAtItsPlace) {
     EXPECT_EQ(at(main.RecordButton()), l.RecRecord());
     EXPECT_EQ(at(main.PlayButton()), l.RecPlay());
     EXPECT_EQ(at(main.RecStopButton()), l.RecStop());
-    // The recordings list moves the scroll buttons beside its rows, the thumb's track between
-    // them, and the column captions above the names and the dates.
+    // The recordings list, once made, moves the scroll buttons beside its rows, the thumb's
+    // track between them, and the column captions above the names and the dates.
+    main.MakeRecordingsList();
     const CNagData::MenuLayout list = CNagData::Menu(d);
     EXPECT_EQ(at(main.UpButton()), QPoint(list.buttonsX, l.ScrollUp().y()));
     EXPECT_EQ(at(main.DownButton()), QPoint(list.buttonsX, l.ScrollDown().y()));
@@ -883,25 +887,48 @@ TEST_P(RecordingsPanelTest, SpeakerAndMKeySwitchTheMusicForThisAndLaterRuns) {
 INSTANTIATE_TEST_SUITE_P(Screens, RecordingsPanelTest,
                          ::testing::Values(QSize(800, 600), QSize(1024, 768)), screenName);
 
-// Each kind of picture the window reads: error 1 when it is missing.
-class TFormMainMissingPicture : public TFormMainTest {};
+// Each kind of picture the window reads: error 1 when it is missing, for the recordings list
+// when the list is made. Every picture the list needs is among those the start-up checks
+// before the menu shows, since the list is made after it.
+class TFormMainMissingPicture : public TFormMainTest {
+protected:
+    // A folder of its own for each missing picture: the picture library remembers every file
+    // it looked for by its full path, found or not.
+    QString freshProgramFolder(const QString& name) {
+        const QString folder = path("cases/" + name);
+        QDirIterator it(path("Data"), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString from = it.next();
+            const QString to = folder + "/Data/" + QDir(path("Data")).relativeFilePath(from);
+            EXPECT_TRUE(QDir().mkpath(QFileInfo(to).path()));
+            EXPECT_TRUE(QFile::copy(from, to)) << to.toStdString();
+        }
+        return folder;
+    }
+};
 
 TEST_P(TFormMainMissingPicture, RaisesErrorOne) {
-    const char* const files[] = {"Data/Intf/Spec/mT_m0_b.xji",      "Data/Intf/Spec/mT_m3_b.xbi",
-                                 "Data/Intf/Lib/nap_pozycja_b.png", "Data/Intf/Lib/b_CZ_A.png",
-                                 "Data/Intf/Lib/rstop_M.png",       "Data/Intf/Lib/down_D.png",
-                                 "Data/Intf/Lib/S_CHBUT_A.png",     "Data/Intf/Lib/scroll_M.png"};
-    for (const char* file : files) {
-        const QString copy = path("saved");
-        ASSERT_TRUE(QFile::copy(path(file), copy));
-        removeFile(file);
+    QStringList files{"Data/Intf/Spec/mT_m0_b.xji",      "Data/Intf/Spec/mT_m3_b.xbi",
+                      "Data/Intf/Lib/nap_pozycja_b.png", "Data/Intf/Lib/b_CZ_A.png",
+                      "Data/Intf/Lib/rstop_M.png",       "Data/Intf/Lib/down_D.png",
+                      "Data/Intf/Lib/scroll_M.png"};
+    files << TFormMain::LaterPictureFiles();
+    EXPECT_TRUE(files.contains("Data/Intf/Lib/S_CHBUT_A.png"));
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& file = files.at(i);
+        const QString folder = freshProgramFolder(QString::number(i));
+        ASSERT_TRUE(QFile::remove(folder + '/' + file));
+        ASSERT_TRUE(QDir::setCurrent(folder));
+        bool menuMade = false;
         try {
-            makeMain();
-            ADD_FAILURE() << "no error without " << file;
+            TFormMain& menu = makeMain();
+            menuMade = true;
+            menu.MakeRecordingsList();
+            ADD_FAILURE() << "no error without " << file.toStdString();
         } catch (const CBlad& error) {
-            EXPECT_EQ(error.ErrorCode, 1) << file;
+            EXPECT_EQ(error.ErrorCode, 1) << file.toStdString();
         }
-        ASSERT_TRUE(QFile::rename(copy, path(file)));
+        EXPECT_EQ(menuMade, TFormMain::LaterPictureFiles().contains(file)) << file.toStdString();
     }
 }
 

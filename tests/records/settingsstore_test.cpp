@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <future>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -71,6 +72,31 @@ TEST_F(SettingsStoreTest, EveryStartThatFindsTheFileCountsOne) {
         EXPECT_EQ(start, store.launchCounter);
         EXPECT_EQ(start, stored("DaneProgramu", "LU"));
     }
+}
+
+// The start-up write may wait for the disk, so the program leaves it to another thread: the
+// values are there at once, the file changes only when the write runs, from that thread.
+TEST_F(SettingsStoreTest, TheStartUpWriteRunsWhenAndWhereTheCallerWants) {
+    for (const bool exists : {false, true}) {
+        SCOPED_TRACE(exists ? "file there" : "no file");
+        QFile::remove(path);
+        if (exists)
+            writeFile("[DaneProgramu]\nLU=41\nZakladka=3\n");
+        const QByteArray before = readFile();
+        SettingsStore store(path);
+        std::function<bool()> writeBack = store.LoadAllWritingLater();
+        ASSERT_TRUE(writeBack);
+        EXPECT_EQ(exists ? 42 : 0, store.launchCounter);
+        EXPECT_EQ(exists ? 3 : 1, store.currentTab);
+        EXPECT_EQ(before, readFile());
+        EXPECT_TRUE(std::async(std::launch::async, writeBack).get());
+        EXPECT_EQ(exists ? 42 : 0, stored("DaneProgramu", "LU"));
+        EXPECT_EQ(exists ? 3 : 1, stored("DaneProgramu", "Zakladka"));
+    }
+    // A file that cannot be read gives no write at all.
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));
+    EXPECT_FALSE(SettingsStore(path).LoadAllWritingLater());
 }
 
 TEST_F(SettingsStoreTest, SettingsSurviveShutDownAndStart) {
