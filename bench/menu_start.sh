@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start to the first painted menu, seen from outside under a fresh private 1024x768 Xvfb for
 # every start: the time until the window exists and the middle of the play area is no longer
-# black. The menu is timed against a minimal Qt window painting one screen-size picture, alternately, in the
-# same run; then the peak memory of the program with the menu shown.
+# black. The menu is timed against a minimal Qt window painting one screen-size picture,
+# alternately, in the same run; then the peak memory of the program with the menu shown.
 # Usage: bench/menu_start.sh [build-folder] [runs]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
