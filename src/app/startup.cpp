@@ -26,7 +26,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -225,10 +224,6 @@ int Startup::runProgram() {
     // Beside the program (portable) or in the user's data folder (installed): every path of
     // the user's files below comes from here; the pack's folder becomes the working folder.
     const FileHome home = FileHome::ForProgram(m_programDirectory);
-    // The first text the menu measures would read the whole font configuration; it is read
-    // on another thread meanwhile (the font database is shared under its own lock).
-    const std::future<void> fonts =
-        std::async(std::launch::async, [] { QFontDatabase::families(); });
 
     // First phase: the checks that need nothing but the screen and the settings file, with the
     // splash on screen.
@@ -279,7 +274,7 @@ int Startup::runProgram() {
             std::async(std::launch::async, &PictureCheck::Unreadable, home.packFolder(),
                        WindowSet::PictureFiles(display) + TFormMain::LaterPictureFiles());
         RandomGenerator random;
-        // Only starts opening the sound device: that goes on on a thread of its own.
+        // The sound device is opened once the menu is on the screen (below).
         SoundPlayer player;
         CSlowa catalogue(random);
         CStatRec statistics(1, home.userFolder());
@@ -323,7 +318,10 @@ int Startup::runProgram() {
 
         // The recordings list and the windows every start is likely to need are made once the
         // menu is on the screen.
-        auto* afterPaint = new FirstPaintWatcher(mainWindow.get(), [this, &windows] {
+        auto* afterPaint = new FirstPaintWatcher(mainWindow.get(), [this, &windows, &player] {
+            // On a thread of its own, while the rest is made; the menu's music is the first
+            // sound and is read after this.
+            player.PrepareDevice();
             runDeferred([&] {
                 m_mainWindow->MakeRecordingsList();
                 windows->Notice();

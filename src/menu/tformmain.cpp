@@ -293,8 +293,8 @@ QStringList TFormMain::PictureFiles(const CDisplay& display) {
     const QString suffix = display.Suffix();
     const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
     const QString library = PictureLibrary::folder() + QLatin1Char('/');
-    const QStringList tabs = TabPictureFiles(display);
-    QStringList files{QStringLiteral("Data/Intf/Spec/mT_m0") + suffix + ".xji", tabs.first()};
+    QStringList files{QStringLiteral("Data/Intf/Spec/mT_m0") + suffix + ".xji",
+                      TabPictureFiles(display).first()};
     for (const char* caption : {"nap_ilzadan", "nap_gloski", "nap_pozycja"})
         files << library + QLatin1String(caption) + suffix + ".png";
     for (const char* button : {"oprogramie", "postepy", "wyjdz", "start", "rodtworz", "rstop",
@@ -306,7 +306,6 @@ QStringList TFormMain::PictureFiles(const CDisplay& display) {
         for (const char* name : names)
             for (const char* state : {"_D", "_A"})
                 files << library + prefix + QLatin1String(name) + QLatin1String(state) + ".png";
-    files << tabs.mid(1);
     return files;
 }
 

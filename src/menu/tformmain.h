@@ -48,8 +48,8 @@ public:
     // The five tab pictures of the strip. The first and the current one are read when the
     // window is made; the others are only checked then and read when first shown.
     static QStringList TabPictureFiles(const CDisplay& display);
-    // The pictures the window decodes when it is made, in the order it reads them (the tabs
-    // other than the first last, as only the current one is read).
+    // The pictures the window decodes when it is made, in the order it reads them; of the
+    // tabs only the first, which sizes the strip (another current tab is read by itself).
     static QStringList PictureFiles(const CDisplay& display);
     // The recordings tab's list (its rows, name fields and column captions). No start opens on
     // that tab, so the list is made after the menu's first paint (or when first needed): its

@@ -20,7 +20,12 @@ std::weak_ptr<AudioOutput>& sharedOutput() {
 
 } // namespace
 
-AudioOutput::AudioOutput() : m_context(std::make_unique<QObject>()) {
+AudioOutput::AudioOutput() : m_context(std::make_unique<QObject>()) {}
+
+void AudioOutput::startOpening() {
+    if (m_openingStarted)
+        return;
+    m_openingStarted = true;
     m_opener = std::thread([this] { open(); });
 }
 
@@ -57,13 +62,15 @@ void AudioOutput::open() {
 }
 
 void AudioOutput::waitOpened() {
+    startOpening();
     if (m_opener.joinable()) {
         m_opener.join();
     }
 }
 
 AudioOutput::~AudioOutput() {
-    waitOpened();
+    if (m_opener.joinable())
+        m_opener.join();
     // Closing joins the audio thread, so no end-of-sound call is posted after this; the ones
     // already posted die with the context.
     if (m_device != 0) {
@@ -89,6 +96,7 @@ unsigned AudioOutput::play(Samples samples, std::function<void()> finished) {
     if (!samples) {
         return 0;
     }
+    startOpening();
     if (finished) {
         // Its owner counts on the handler: it must know now whether anything will play.
         waitOpened();

@@ -36,6 +36,10 @@ public:
     static std::shared_ptr<AudioOutput> shared();
 
     bool hasDevice();
+    // Starts looking for the device and opening it, on a thread of its own, unless that has
+    // begun. Loading the sound library and its own libraries is heavy: a start leaves it until
+    // its window is on the screen. Anything that needs the device starts it too.
+    void startOpening();
 
     // Starts 22050 Hz mono samples; returns the sound's id, or 0 when there is no device. A sound
     // with a handler waits for the device to be open; one without may be queued before.
@@ -77,4 +81,5 @@ private:
     std::map<unsigned, std::function<void()>> m_handlers;
     std::unique_ptr<QObject> m_context; // receives the queued end-of-sound calls
     std::thread m_opener;               // joined by the first call that needs the device
+    bool m_openingStarted = false;
 };

@@ -19,7 +19,8 @@ Form::Form(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHi
     setAttribute(Qt::WA_NoSystemBackground);
     m_front.setBrushColor(Qt::white);
     m_front.setChangeListener([this](const QRect& rect) { frontChanged(rect); });
-    syncFrontSize();
+    // The front image is made at its first use, at the size the window has by then: a window
+    // sized in its constructor would otherwise fill one of the default size first, for nothing.
 }
 
 Form::~Form() {

@@ -11,7 +11,7 @@
 
 namespace {
 
-enum class State { Waiting, Decoded, Failed };
+enum class State { Waiting, Decoding, Decoded, Failed };
 
 struct Entry {
     QString key;
@@ -71,6 +71,11 @@ public:
             if (key.isEmpty() || it == m_entries.end())
                 return std::nullopt;
             if (it->state == State::Waiting) {
+                // Not begun yet: the caller reads it at once rather than wait its turn.
+                m_entries.erase(it);
+                return std::nullopt;
+            }
+            if (it->state == State::Decoding) {
                 m_ready.wait(lock);
                 continue;
             }
@@ -80,6 +85,15 @@ public:
             m_entries.erase(it);
             return result;
         }
+    }
+
+    void waitUntilDone() {
+        std::unique_lock lock(m_mutex);
+        m_ready.wait(lock, [this] {
+            return std::none_of(m_entries.begin(), m_entries.end(), [](const Entry& e) {
+                return e.state == State::Waiting || e.state == State::Decoding;
+            });
+        });
     }
 
     void stop() {
@@ -103,12 +117,13 @@ private:
             if (m_stopping || next == m_entries.end())
                 break;
             const QString key = next->key;
+            next->state = State::Decoding;
             lock.unlock();
             QImage image = decode(key);
             lock.lock();
-            // The entry may have moved (or gone, taken by a caller who then read it itself).
+            // The entry may have moved in the list (a later Start adds to it).
             for (Entry& entry : m_entries) {
-                if (entry.key == key && entry.state == State::Waiting) {
+                if (entry.key == key && entry.state == State::Decoding) {
                     entry.state = image.isNull() ? State::Failed : State::Decoded;
                     entry.image = std::move(image);
                     break;
@@ -118,7 +133,7 @@ private:
         }
         // Whoever still waits gives up on a picture that will not come.
         for (Entry& entry : m_entries)
-            if (entry.state == State::Waiting)
+            if (entry.state == State::Waiting || entry.state == State::Decoding)
                 entry.state = State::Failed;
         m_ready.notify_all();
         // A later Start joins this thread and makes a new one.
@@ -146,6 +161,10 @@ void PicturePreload::Start(const QStringList& files) {
 
 std::optional<QImage> PicturePreload::Take(const QString& file) {
     return preloader().take(file);
+}
+
+void PicturePreload::WaitUntilDone() {
+    preloader().waitUntilDone();
 }
 
 void PicturePreload::Stop() {

@@ -15,10 +15,13 @@ public:
     // Starts decoding the files, in the order given, after any earlier list. A file that does
     // not exist, or is listed already, is left out.
     static void Start(const QStringList& files);
-    // The picture decoded ahead for this file, waiting while it is being decoded. Nothing when
-    // the file was not listed, was taken already, or did not decode: the caller then reads it
-    // itself and meets any error as usual.
+    // The picture decoded ahead for this file, waiting only while it is being decoded. Nothing
+    // when the file was not listed, its turn has not come yet (it is then dropped from the
+    // list), it was taken already, or it did not decode: the caller then reads it itself and
+    // meets any error as usual. So a caller never waits behind other files.
     static std::optional<QImage> Take(const QString& file);
+    // Returns once every file listed so far has been decoded (or has failed).
+    static void WaitUntilDone();
     // Ends the decoding after the current file and drops what nobody took.
     static void Stop();
 };

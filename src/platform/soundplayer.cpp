@@ -7,6 +7,10 @@ SoundPlayer::SoundPlayer() : m_output(AudioOutput::shared()) {}
 
 SoundPlayer::~SoundPlayer() = default;
 
+void SoundPlayer::PrepareDevice() {
+    m_output->startOpening();
+}
+
 bool SoundPlayer::hasDevice() const {
     return m_output->hasDevice();
 }

@@ -21,6 +21,8 @@ public:
     bool playSync(const QString& path);
 
     bool hasDevice() const;
+    // Opens the playback device ahead of the first sound, without waiting for it.
+    void PrepareDevice();
 
 private:
     std::shared_ptr<AudioOutput> m_output;

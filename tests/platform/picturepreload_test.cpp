@@ -50,6 +50,7 @@ TEST_F(PicturePreloadTest, LoadersHandOutTheSamePicturesOnce) {
         {"c.png", loadPngFile, ImageDecode::png},
     };
     PicturePreload::Start({path("a.xji"), path("b.xbi"), path("c.png"), path("missing.png")});
+    PicturePreload::WaitUntilDone();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         const std::optional<QImage> ahead = PicturePreload::Take(path(c.file));
@@ -65,6 +66,7 @@ TEST_F(PicturePreloadTest, LoadersHandOutTheSamePicturesOnce) {
 
 TEST_F(PicturePreloadTest, BrokenFileStillFailsWhereItIsLoaded) {
     PicturePreload::Start({path("broken.xji")});
+    PicturePreload::WaitUntilDone();
     EXPECT_THROW(loadJpegFile(path("broken.xji")), ImageLoadError);
     EXPECT_TRUE(loadPngFile(path("broken.xji")).isNull());
 }
@@ -77,13 +79,36 @@ TEST_F(PicturePreloadTest, NamesMeetByFileAndStopDropsTheRest) {
     PicturePreload::Start({QStringLiteral("a.xji"), QStringLiteral("c.png")});
     // Listed again under its other name: still decoded and handed out once.
     PicturePreload::Start({path("a.xji")});
+    PicturePreload::WaitUntilDone();
     EXPECT_TRUE(PicturePreload::Take(path("a.xji")).has_value());
     EXPECT_FALSE(PicturePreload::Take(QStringLiteral("a.xji")).has_value());
     PicturePreload::Stop();
     EXPECT_FALSE(PicturePreload::Take(QStringLiteral("c.png")).has_value());
     PicturePreload::Start({path("c.png")});
+    PicturePreload::WaitUntilDone();
     EXPECT_TRUE(PicturePreload::Take(QStringLiteral("c.png")).has_value());
     QDir::setCurrent(before);
+}
+
+// A caller never waits behind files whose turn has not come: it gets nothing and reads the
+// file itself, to the same picture, and the file is not decoded twice.
+TEST_F(PicturePreloadTest, AFileNotBegunIsLeftToTheCaller) {
+    QStringList files;
+    for (int i = 0; i < 40; ++i) {
+        const QString copy = m_dir.filePath(QStringLiteral("copy%1.xji").arg(i));
+        ASSERT_TRUE(QFile::copy(path("a.xji"), copy));
+        files << copy;
+    }
+    PicturePreload::Start(files);
+    const QString last = files.last();
+    const std::optional<QImage> ahead = PicturePreload::Take(last);
+    EXPECT_EQ(loadJpegFile(last), ImageDecode::jpeg(last));
+    if (ahead) {
+        EXPECT_EQ(*ahead, ImageDecode::jpeg(last));
+    }
+    PicturePreload::WaitUntilDone();
+    EXPECT_FALSE(PicturePreload::Take(last).has_value()) << "dropped from the list";
+    EXPECT_TRUE(PicturePreload::Take(files.at(20)).has_value());
 }
 
 } // namespace
