@@ -2,16 +2,20 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QRegularExpression>
+#include <QSocketNotifier>
 #include <QTimer>
 
-#ifdef Q_OS_UNIX
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
@@ -20,16 +24,9 @@ const QByteArray RaiseAnswer = "ok\n";
 constexpr int MaxLine = 64;
 // A client that connects and says nothing is dropped after this long.
 constexpr int IdleClientMs = 5000;
-// A live first copy accepts a connection at once; this only bounds a busy system.
-constexpr int ServerProbeMs = 1000;
 
 QString userTag() {
-#ifdef Q_OS_UNIX
     return QString::number(::getuid());
-#else
-    QString name = qEnvironmentVariable("USERNAME");
-    return name.isEmpty() ? QStringLiteral("user") : name;
-#endif
 }
 
 // Per-user folder for the lock and the socket: the runtime folder when there is one.
@@ -40,6 +37,117 @@ QString baseFolder() {
     return QDir::tempPath();
 }
 
+// False when the path does not fit a socket address.
+bool socketAddress(const QString& path, sockaddr_un& address) {
+    const QByteArray bytes = QFile::encodeName(path);
+    std::memset(&address, 0, sizeof address);
+    if (bytes.isEmpty() || bytes.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, bytes.constData(), size_t(bytes.size()));
+    return true;
+}
+
+int newSocket() {
+    return ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+}
+
+// A socket connected to the path, or -1. A local connection is made at once or not at all;
+// a listener whose queue is full counts as there when `busyCounts`.
+int connectTo(const QString& path, bool busyCounts) {
+    sockaddr_un address;
+    if (!socketAddress(path, address))
+        return -1;
+    const int fd = newSocket();
+    if (fd < 0)
+        return -1;
+    int result;
+    do {
+        result = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    } while (result != 0 && errno == EINTR);
+    if (result == 0 || (busyCounts && errno == EAGAIN))
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+// Writes what it can without waiting; false when the socket failed or was closed.
+bool sendSome(int fd, const QByteArray& bytes, qsizetype& sent) {
+    while (sent < bytes.size()) {
+        const ssize_t n =
+            ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n > 0)
+            sent += n;
+        else if (n < 0 && errno == EINTR)
+            continue;
+        else
+            return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+    return true;
+}
+
+enum class ReadResult { More, Line, Closed };
+
+// Reads what has arrived, up to one line (or more than a line's worth).
+ReadResult readSome(int fd, QByteArray& line) {
+    char buffer[MaxLine + 1];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, size_t(MaxLine + 1 - line.size()));
+        if (n > 0) {
+            line.append(buffer, n);
+            if (line.contains('\n') || line.size() > MaxLine)
+                return ReadResult::Line;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return ReadResult::More;
+        return ReadResult::Closed;
+    }
+}
+
+// One second copy's request on the first copy's side: answered once its line is in, dropped
+// when it says something else, says too much or stays silent.
+class RaiseConnection : public QObject {
+public:
+    RaiseConnection(int fd, std::function<void()> onRaise, QObject* parent)
+        : QObject(parent), m_fd(fd), m_notifier(fd, QSocketNotifier::Read),
+          m_onRaise(std::move(onRaise)) {
+        connect(&m_notifier, &QSocketNotifier::activated, this, [this] { read(); });
+        QTimer::singleShot(IdleClientMs, this, [this] { finish(); });
+        read();
+    }
+    ~RaiseConnection() override {
+        m_notifier.setEnabled(false);
+        ::close(m_fd);
+    }
+
+private:
+    void read() {
+        if (m_finished || readSome(m_fd, m_line) == ReadResult::More)
+            return;
+        if (m_line.left(m_line.indexOf('\n') + 1) == RaiseRequest) {
+            if (m_onRaise)
+                m_onRaise();
+            qsizetype sent = 0;
+            sendSome(m_fd, RaiseAnswer, sent);
+        }
+        finish();
+    }
+    void finish() {
+        m_finished = true;
+        m_notifier.setEnabled(false);
+        deleteLater();
+    }
+
+    int m_fd;
+    QSocketNotifier m_notifier;
+    std::function<void()> m_onRaise;
+    QByteArray m_line;
+    bool m_finished = false;
+};
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(parent) {
@@ -48,13 +156,12 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent) : QObject(pa
     const QString base = safeKey + QLatin1Char('-') + userTag();
     const QDir folder(baseFolder());
     m_lockPath = folder.filePath(base + QStringLiteral(".lock"));
-    m_serverName = base;
-#ifdef Q_OS_UNIX
-    // A full path keeps the socket beside the lock; socket paths are limited to ~108 bytes.
-    const QString socketPath = folder.filePath(base + QStringLiteral(".sock"));
-    if (socketPath.toLocal8Bit().size() < 100)
-        m_serverName = socketPath;
-#endif
+    // Beside the lock; a runtime folder too deep for a socket address falls back to the
+    // temporary folder.
+    m_serverName = folder.filePath(base + QStringLiteral(".sock"));
+    sockaddr_un address;
+    if (!socketAddress(m_serverName, address))
+        m_serverName = QDir(QDir::tempPath()).filePath(base + QStringLiteral(".sock"));
 }
 
 SingleInstance::~SingleInstance() {
@@ -81,32 +188,46 @@ bool SingleInstance::tryAcquire() {
         m_lock = std::move(lock);
         m_acquired = true;
     }
+    listen();
+    return true;
+}
 
+bool SingleInstance::listen() {
+    sockaddr_un address;
+    if (!socketAddress(m_serverName, address))
+        return false;
     // Holding the lock, any socket of that name is a leftover of a crashed copy.
-    QLocalServer::removeServer(m_serverName);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
-    if (!m_server->listen(m_serverName)) {
-        delete m_server;
-        m_server = nullptr;
+    ::unlink(address.sun_path);
+    const int fd = newSocket();
+    if (fd < 0)
+        return false;
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return false;
     }
+    // Only this user may connect (the runtime folder is the user's own anyway).
+    ::chmod(address.sun_path, S_IRUSR | S_IWUSR);
+    m_listenFd = fd;
+    m_server = new QObject(this);
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, m_server);
+    connect(notifier, &QSocketNotifier::activated, this, [this] { acceptConnections(); });
     return true;
 }
 
 bool SingleInstance::takeOverUnidentifiedLock(QLockFile& lock) const {
     // A copy killed between making the lock file and writing its process id into it leaves a
-    // file nobody can be traced to. A holder that is alive answers on the socket (or still
+    // file nobody can be traced to. A holder that is alive listens on the socket (or still
     // holds the file's own lock while it writes, which keeps the removal below from working).
     qint64 pid = 0;
     QString host;
     QString application;
     if (lock.getLockInfo(&pid, &host, &application))
         return false;
-    QLocalSocket probe;
-    probe.connectToServer(m_serverName);
-    if (probe.waitForConnected(ServerProbeMs))
+    if (const int probe = connectTo(m_serverName, true); probe >= 0) {
+        ::close(probe);
         return false;
+    }
     // Two copies starting at once must not both remove a lock, the second one the lock the
     // first has just made.
     QLockFile removal(m_lockPath + QStringLiteral(".rmlock"));
@@ -116,9 +237,11 @@ bool SingleInstance::takeOverUnidentifiedLock(QLockFile& lock) const {
 
 void SingleInstance::release() {
     if (m_server) {
-        m_server->close();
-        delete m_server;
+        delete m_server; // the notifier and every connection with it
         m_server = nullptr;
+        ::close(m_listenFd);
+        m_listenFd = -1;
+        QFile::remove(m_serverName);
     }
     if (m_lock) {
         m_lock->unlock();
@@ -128,69 +251,64 @@ void SingleInstance::release() {
 }
 
 void SingleInstance::acceptConnections() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QTimer::singleShot(IdleClientMs, socket, [socket] { socket->abort(); });
-        if (socket->bytesAvailable() > 0)
-            answer(socket);
+    for (;;) {
+        const int fd = ::accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR)
+                continue;
+            return; // none left, or one that went away before it was taken
+        }
+        new RaiseConnection(
+            fd,
+            [this] {
+                if (m_onRaise)
+                    m_onRaise();
+            },
+            m_server);
     }
-}
-
-void SingleInstance::answer(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > MaxLine)
-            socket->abort();
-        return;
-    }
-    const QByteArray line = socket->readLine(MaxLine + 1);
-    if (line == RaiseRequest) {
-        if (m_onRaise)
-            m_onRaise();
-        socket->write(RaiseAnswer);
-        socket->flush();
-    }
-    socket->disconnectFromServer();
 }
 
 bool SingleInstance::askRunningToRaise(int timeoutMs) {
-    QLocalSocket socket;
+    const int fd = connectTo(m_serverName, false);
+    if (fd < 0)
+        return false;
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    QSocketNotifier writable(fd, QSocketNotifier::Write);
+    QSocketNotifier readable(fd, QSocketNotifier::Read);
+    writable.setEnabled(false);
     QByteArray reply;
+    qsizetype sent = 0;
     bool done = false;
     bool answered = false;
 
-    auto finish = [&] {
+    const auto finish = [&] {
         done = true;
         loop.quit();
     };
-    auto readReply = [&] {
-        reply += socket.read(MaxLine + 1 - reply.size());
-        if (reply.contains('\n') || reply.size() > MaxLine) {
-            answered = reply == RaiseAnswer;
+    const auto send = [&] {
+        if (!sendSome(fd, RaiseRequest, sent))
             finish();
-        }
+        writable.setEnabled(!done && sent < RaiseRequest.size());
     };
-    connect(&socket, &QLocalSocket::connected, &loop, [&] { socket.write(RaiseRequest); });
-    connect(&socket, &QLocalSocket::readyRead, &loop, readReply);
-    connect(&socket, &QLocalSocket::disconnected, &loop, [&] {
-        readReply();
+    const auto receive = [&] {
+        if (readSome(fd, reply) == ReadResult::More)
+            return;
+        answered = reply == RaiseAnswer;
         finish();
-    });
-    connect(&socket, &QLocalSocket::errorOccurred, &loop, [&] {
-        if (socket.state() != QLocalSocket::ConnectedState)
-            finish();
-    });
+    };
+    connect(&writable, &QSocketNotifier::activated, &loop, send);
+    connect(&readable, &QSocketNotifier::activated, &loop, receive);
     connect(&timer, &QTimer::timeout, &loop, finish);
 
-    socket.connectToServer(m_serverName);
-    if (!done && socket.state() != QLocalSocket::UnconnectedState) {
+    send();
+    if (!done) {
         timer.start(std::max(timeoutMs, 0));
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    socket.disconnect(&loop);
-    socket.abort();
+    writable.setEnabled(false);
+    readable.setEnabled(false);
+    ::close(fd);
     return answered;
 }

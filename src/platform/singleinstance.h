@@ -5,15 +5,19 @@
 #include <functional>
 #include <memory>
 
-class QLocalServer;
-class QLocalSocket;
 class QLockFile;
+class QSocketNotifier;
 
 // Keeps a second copy of the program from running for the same user. The first copy holds
-// a lock file and listens on a local socket; a second copy finds the lock taken and asks the
-// first, through the socket, to bring its window to the front. A lock left behind by a copy
-// that crashed is taken over: one naming a process that is gone, and one naming no process at
-// all (the copy was killed before it could write it) when nothing answers on the socket.
+// a lock file and listens on a local (Unix) socket; a second copy finds the lock taken and
+// asks the first, through the socket, to bring its window to the front. A lock left behind by
+// a copy that crashed is taken over: one naming a process that is gone, and one naming no
+// process at all (the copy was killed before it could write it) when nothing answers on the
+// socket.
+//
+// The socket is served with the toolkit's socket notifier rather than its network module: that
+// module, and the half-dozen libraries it brings, would be loaded on every start for these
+// few bytes.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
@@ -38,17 +42,20 @@ public:
     void setOnRaiseRequested(std::function<void()> handler) { m_onRaise = std::move(handler); }
 
     QString lockFilePath() const { return m_lockPath; }
+    // The socket's path.
     QString serverName() const { return m_serverName; }
 
 private:
     bool takeOverUnidentifiedLock(QLockFile& lock) const;
+    bool listen();
     void acceptConnections();
-    void answer(QLocalSocket* socket);
 
     QString m_lockPath;
     QString m_serverName;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer* m_server = nullptr;
+    int m_listenFd = -1;
+    // Owns the listening socket's notifier and the connections being answered.
+    QObject* m_server = nullptr;
     bool m_acquired = false;
     std::function<void()> m_onRaise;
 };

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -75,6 +76,55 @@ TEST_F(SingleInstanceTest, SecondObjectIsRefusedAndItsRaiseRequestReachesTheFirs
     EXPECT_EQ(raised, 1);
     EXPECT_TRUE(second.askRunningToRaise(5000));
     EXPECT_EQ(raised, 2);
+}
+
+// What the first copy makes of what arrives on its socket: only a "raise" line raises and is
+// answered; anything else, or too much, is dropped unanswered, and the copy keeps listening.
+TEST_F(SingleInstanceTest, OnlyARaiseLineIsAnswered) {
+    SingleInstance first(key);
+    int raised = 0;
+    first.setOnRaiseRequested([&] { ++raised; });
+    ASSERT_TRUE(first.tryAcquire());
+    const struct {
+        const char* name;
+        QList<QByteArray> pieces;
+        bool answered;
+    } cases[] = {
+        {"whole", {"raise\n"}, true},
+        {"in two pieces", {"rai", "se\n"}, true},
+        {"followed by more", {"raise\nraise\n"}, true},
+        {"another word", {"hello\n"}, false},
+        {"no line end", {"raise"}, false},
+        {"too long", {QByteArray(100, 'r')}, false},
+        {"nothing", {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int before = raised;
+        QLocalSocket client;
+        client.connectToServer(first.serverName());
+        ASSERT_TRUE(client.waitForConnected(2000));
+        QEventLoop loop;
+        QObject::connect(&client, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
+        for (const QByteArray& piece : c.pieces) {
+            client.write(piece);
+            client.flush();
+            QTimer::singleShot(20, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        if (c.pieces.isEmpty() || !c.answered) {
+            // Silence is dropped after a while; an unfinished line waits for the rest.
+            client.disconnectFromServer();
+        }
+        if (client.state() != QLocalSocket::UnconnectedState) {
+            QTimer::singleShot(6000, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        EXPECT_EQ(client.readAll(), c.answered ? QByteArray("ok\n") : QByteArray());
+        EXPECT_EQ(raised - before, c.answered ? 1 : 0);
+    }
+    SingleInstance second(key);
+    EXPECT_TRUE(second.askRunningToRaise(5000)) << "still listening";
 }
 
 TEST_F(SingleInstanceTest, ALiveHoldersLockNeverGoesStaleWithAge) {
