@@ -18,7 +18,6 @@
 #include "tformkomunikat.h"
 #include "tformmain.h"
 #include "tformoprogramie.h"
-#include "tformpostepy.h"
 #include "tformsplashscreen.h"
 #include "windowset.h"
 
@@ -304,7 +303,7 @@ int Startup::runProgram() {
             mainWindow->SetGameWindow(tab,
                                       deferred([&windows, tab] { return windows->Game(tab); }));
         mainWindow->SetAboutWindow(deferred([&windows] { return &windows->About(); }));
-        mainWindow->SetProgressWindow(deferred([&windows] { return &windows->Progress(); }));
+        mainWindow->SetProgressWindow(deferred([&windows] { return windows->Progress(); }));
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
 
         if (settingsWriteFailed())

@@ -2,6 +2,7 @@
 
 #include "cdisplay.h"
 #include "cstatrec.h"
+#include "progressmodule.h"
 #include "settingsstore.h"
 #include "tfmkoniecgry.h"
 #include "tfmmemory.h"
@@ -10,7 +11,6 @@
 #include "tfmuzupelnianie.h"
 #include "tformkomunikat.h"
 #include "tformoprogramie.h"
-#include "tformpostepy.h"
 
 #include <QFileInfo>
 
@@ -27,7 +27,7 @@ QStringList WindowSet::PictureFiles(const CDisplay& display) {
         TFormKomunikat::PictureFiles(display) + TfmKoniecGry::PictureFiles(display) +
         TfmPodpisywanie::PictureFiles(display) + TfmMemory::PictureFiles(display) +
         TfmUzupelnianie::PictureFiles(display) + TfmSpadajace::PictureFiles(display) +
-        TFormOProgramie::PictureFiles(display) + TFormPostepy::PictureFiles(display);
+        TFormOProgramie::PictureFiles(display) + ProgressModule::PictureFiles(display);
     files.removeDuplicates();
     return files;
 }
@@ -97,11 +97,12 @@ TFormOProgramie& WindowSet::About() {
     return *m_about;
 }
 
-TFormPostepy& WindowSet::Progress() {
+Form* WindowSet::Progress() {
     if (!m_progress) {
-        m_progress = std::make_unique<TFormPostepy>(
-            m_display, QFileInfo(m_statistics.FilePath()).absoluteFilePath());
-        adopt(*m_progress);
+        m_progress.reset(
+            ProgressModule::Make(m_display, QFileInfo(m_statistics.FilePath()).absoluteFilePath()));
+        if (m_progress)
+            adopt(*m_progress);
     }
-    return *m_progress;
+    return m_progress.get();
 }

@@ -14,7 +14,6 @@ class SettingsStore;
 class SoundPlayer;
 class TFormKomunikat;
 class TFormOProgramie;
-class TFormPostepy;
 class TfmKoniecGry;
 
 // The windows the menu opens: the notice, the end-of-game summary, the four game windows, the
@@ -42,8 +41,9 @@ public:
     // 1 labelling, 2 Memory, 3 completing, 4 falling; null for any other tab.
     Form* Game(int tab);
     TFormOProgramie& About();
-    // The therapist's progress view over the statistics file.
-    TFormPostepy& Progress();
+    // The therapist's progress view over the statistics file; null when its module cannot be
+    // loaded.
+    Form* Progress();
 
     // The windows made so far, for the entry's own checks.
     bool IsBuilt(int tab) const;
@@ -63,5 +63,5 @@ private:
     std::unique_ptr<TfmKoniecGry> m_summary;
     std::array<std::unique_ptr<Form>, 4> m_games;
     std::unique_ptr<TFormOProgramie> m_about;
-    std::unique_ptr<TFormPostepy> m_progress;
+    std::unique_ptr<Form> m_progress;
 };

@@ -116,6 +116,14 @@ for _ in $(seq 50); do
     xdotool search --onlyvisible --name "^Memory$" >/dev/null 2>&1 || break
     sleep 0.1
 done
+# The progress view comes from its module in the installed library folder.
+click_at $((1024 / 2 - 255 + 42)) $((768 - 768 / 7 + 36))
+progress=$(wait_window "^Wiklotek Cz.I - Post" 10)
+press_in "$progress" Escape
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^Wiklotek Cz.I - Post" >/dev/null 2>&1 || break
+    sleep 0.1
+done
 press_in "$menu" Escape
 expect_eq "$(wait_exit first)" 0 "exit status of the first start"
 

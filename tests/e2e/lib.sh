@@ -47,12 +47,14 @@ start_x() {
 # (the sanitizer build borrows the main build's).
 WK_DATA=${WK_DATA:-$(dirname "$WK_PROGRAM")/Data}
 
-# make_program_dir DIR [with-data]: the program alone in DIR, with an empty Data folder or
-# with the data pack (copied as links, so that data.ini stays private).
+# make_program_dir DIR [with-data]: the program (with its module) in DIR, with an empty Data
+# folder or with the data pack (copied as links, so that data.ini stays private).
 make_program_dir() {
     local dir=$1
     mkdir -p "$dir"
     cp "$WK_PROGRAM" "$dir/wiklotek"
+    # The progress view's module, which the program loads from beside itself.
+    cp "$(dirname "$WK_PROGRAM")/wiklotek-progress.so" "$dir/"
     if [ "${2:-}" = with-data ]; then
         [ -d "$WK_DATA/Intf" ] || fail "no data pack at $WK_DATA"
         cp -rs "$(cd "$WK_DATA" && pwd)" "$dir/Data"
