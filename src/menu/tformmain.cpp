@@ -78,7 +78,8 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     : m_display(display), m_settings(settings), m_catalogue(catalogue),
       m_showNotice(std::move(showNotice)), m_recorder(recorder),
       m_layout(display.OffsetX, display.OffsetY, display.DesignWidth, display.DesignHeight,
-               display.IsSmall()) {
+               display.IsSmall()),
+      m_recordingsFolder(recordingsFolder) {
     setWindowTitle(Title);
     // Frameless and exactly the screen: without a window manager nothing else would size it.
     setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
@@ -181,8 +182,6 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     const QPoint up = m_layout.ScrollUp();
     m_scrollBar = std::make_unique<CScrollBar>(*this, up.x(), up.y() + 32, front, m_background);
     m_scrollBar->Hide();
-    m_recordingsFolder = recordingsFolder;
-
     m_busy = false;
     // A recording or playback that ends by itself leaves the panel as "rstop" does.
     m_recorder.SetHandlers([this] { MPStop(); }, [this] { MPStop(); });
