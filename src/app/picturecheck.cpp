@@ -1,30 +1,22 @@
 #include "picturecheck.h"
 
+#include "imageloader.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
-
-namespace {
-
-QByteArray formatOf(const QString& path) {
-    if (path.endsWith(QLatin1String(".xji"), Qt::CaseInsensitive))
-        return "jpeg";
-    if (path.endsWith(QLatin1String(".xbi"), Qt::CaseInsensitive))
-        return "bmp";
-    return "png";
-}
-
-} // namespace
 
 bool PictureCheck::Readable(const QString& path) {
     if (!QFileInfo(path).isFile())
         return false;
-    QImageReader reader(path, formatOf(path));
-    // The named format only: a PNG renamed to ".xji" would fail when the window loads it.
-    reader.setDecideFormatFromContent(false);
-    if (!reader.canRead())
-        return false;
-    const QSize size = reader.size();
+    // The named format only, read as the windows will read it: a PNG renamed to ".xji" would
+    // fail when the window loads it.
+    QSize size;
+    if (path.endsWith(QLatin1String(".xji"), Qt::CaseInsensitive))
+        size = ImageDecode::jpegSize(path);
+    else if (path.endsWith(QLatin1String(".xbi"), Qt::CaseInsensitive))
+        size = ImageDecode::bmpSize(path);
+    else
+        size = ImageDecode::pngSize(path);
     return size.isValid() && !size.isEmpty();
 }
 

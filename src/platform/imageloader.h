@@ -24,4 +24,10 @@ namespace ImageDecode {
 QImage jpeg(const QString& path);
 QImage bmp(const QString& path);
 QImage png(const QString& path);
+// The size in a picture file's header, looked at as the readers above would, without decoding
+// the pixels; an invalid size when the file is missing or the header does not describe a
+// picture the reader would take.
+QSize jpegSize(const QString& path);
+QSize bmpSize(const QString& path);
+QSize pngSize(const QString& path);
 } // namespace ImageDecode

@@ -141,3 +141,31 @@ bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& t
     jpeg_destroy_decompress(&cinfo);
     return true;
 }
+
+bool readJpegSize(const unsigned char* data, std::size_t size, int* width, int* height) {
+    *width = 0;
+    *height = 0;
+    if (size == 0) {
+        return false;
+    }
+    jpeg_decompress_struct cinfo{};
+    ErrorManager manager{};
+    cinfo.err = jpeg_std_error(&manager.pub);
+    manager.pub.error_exit = failDecoding;
+    manager.pub.emit_message = onMessage;
+    if (setjmp(manager.jump) != 0) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+    const long long pixels = static_cast<long long>(cinfo.image_width) * cinfo.image_height;
+    const bool fits = pixels > 0 && pixels <= kJpegMaxPixels;
+    if (fits) {
+        *width = static_cast<int>(cinfo.image_width);
+        *height = static_cast<int>(cinfo.image_height);
+    }
+    jpeg_destroy_decompress(&cinfo);
+    return fits;
+}

@@ -22,3 +22,7 @@ inline constexpr long long kJpegMaxPixels = 64LL * 1024 * 1024;
 // and writes a NUL-terminated message into `error`; the target's pixels are then unusable.
 bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& target, char* error,
                 std::size_t errorSize);
+
+// Reads only the header of a JPEG held in memory, as decodeJpeg would: true with the picture's
+// size when it is there whole and describes a picture of at most kJpegMaxPixels.
+bool readJpegSize(const unsigned char* data, std::size_t size, int* width, int* height);

@@ -5,7 +5,16 @@
 namespace {
 
 // How a file is made for a case.
-enum class Content { JpegPicture, BmpPicture, PngPicture, Text, Empty, JpegHeaderOnly, Folder };
+enum class Content {
+    JpegPicture,
+    BmpPicture,
+    BmpRowsCut,
+    PngPicture,
+    Text,
+    Empty,
+    JpegHeaderOnly,
+    Folder
+};
 
 struct CheckCase {
     const char* name;
@@ -27,6 +36,12 @@ protected:
         case Content::BmpPicture:
             ASSERT_TRUE(picture.save(full, "BMP"));
             return;
+        case Content::BmpRowsCut: {
+            ASSERT_TRUE(picture.save(full, "BMP"));
+            ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(out.resize(out.size() - 200));
+            return;
+        }
         case Content::PngPicture:
             ASSERT_TRUE(picture.save(full, "PNG"));
             return;
@@ -58,6 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CheckCase{"Jpeg", "a.xji", Content::JpegPicture, true},
                     CheckCase{"Bmp", "a.xbi", Content::BmpPicture, true},
                     CheckCase{"Png", "a.png", Content::PngPicture, true},
+                    // Its header is whole, but the window could not read it.
+                    CheckCase{"BmpWithItsLastRowsCut", "a.xbi", Content::BmpRowsCut, false},
                     CheckCase{"PngNamedJpeg", "a.xji", Content::PngPicture, false},
                     CheckCase{"JpegNamedBmp", "a.xbi", Content::JpegPicture, false},
                     CheckCase{"TextAsJpeg", "a.xji", Content::Text, false},

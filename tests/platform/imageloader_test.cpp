@@ -1,10 +1,13 @@
 #include "imageloader.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 #include <vector>
@@ -302,5 +305,128 @@ INSTANTIATE_TEST_SUITE_P(
                     BmpSize{"Tallest", 21, 0x7FFFFFFF, 24}, BmpSize{"Widest", 0x7FFFFFFF, 13, 1},
                     BmpSize{"JustTooTall", 21, 13 * 1024 * 1024, 32}),
     [](const testing::TestParamInfo<BmpSize>& info) { return info.param.name; });
+
+} // namespace
+
+namespace {
+
+// PNG's chunk checksum (CRC-32 of the type and data).
+quint32 chunkCrc(const QByteArray& typeAndData) {
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : typeAndData) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+QByteArray encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QImage patternIn(QImage::Format format) {
+    QImage image(23, 11, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 11, y * 23, (x * y) % 256, 60 + x * 8));
+    return image.convertToFormat(format);
+}
+
+// The same PNG with a gamma chunk right after its header.
+QByteArray withGamma(const QByteArray& png) {
+    QByteArray chunk("gAMA");
+    chunk.append("\x00\x01\x86\xA0", 4); // 1.0
+    QByteArray framed(4, '\0');
+    qToBigEndian<quint32>(4, framed.data());
+    framed += chunk;
+    framed.append(4, '\0');
+    qToBigEndian(chunkCrc(chunk), framed.data() + framed.size() - 4);
+    return png.first(33) + framed + png.sliced(33);
+}
+
+// The same 24-bit BMP stored from the top row down, as a negative height says.
+QByteArray topDown(const QByteArray& bmp) {
+    QByteArray out = bmp;
+    const auto* d = reinterpret_cast<const uchar*>(bmp.constData());
+    const quint32 offset = qFromLittleEndian<quint32>(d + 10);
+    const qint32 width = qFromLittleEndian<qint32>(d + 18);
+    const qint32 height = qFromLittleEndian<qint32>(d + 22);
+    const qint32 rowBytes = (width * 3 + 3) / 4 * 4;
+    for (qint32 y = 0; y < height; ++y)
+        std::memcpy(out.data() + offset + y * rowBytes,
+                    bmp.constData() + offset + (height - 1 - y) * rowBytes, rowBytes);
+    qToLittleEndian<qint32>(-height, out.data() + 22);
+    return out;
+}
+
+struct ReferenceCase {
+    const char* name;
+    const char* format; // as Qt's reader names it
+    QByteArray (*make)();
+};
+
+void PrintTo(const ReferenceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReadsAsQt : public ImageLoader, public testing::WithParamInterface<ReferenceCase> {};
+
+// The program reads the pack's kinds of PNG and BMP itself; every file, of those kinds or
+// not, gives the pixels that Qt's reader gives, and its header the size they have.
+TEST_P(ReadsAsQt, PixelsAndHeaderSize) {
+    const ReferenceCase& c = GetParam();
+    const bool png = std::strcmp(c.format, "png") == 0;
+    const QString path = write(png ? "p.png" : "p.xbi", c.make());
+    QImage reference;
+    QImageReader reader(path, c.format);
+    QSize headerSize = reader.size();
+    if (reader.read(&reference)) {
+        reference = reference.convertToFormat(QImage::Format_RGB32);
+        // Qt's header gives a picture stored from the top down a negative height.
+        headerSize = reference.size();
+    } else {
+        reference = QImage();
+    }
+    if (png) {
+        EXPECT_EQ(ImageDecode::png(path), reference);
+        EXPECT_EQ(ImageDecode::pngSize(path), headerSize);
+    } else {
+        EXPECT_EQ(ImageDecode::bmp(path), reference);
+        EXPECT_EQ(ImageDecode::bmpSize(path), headerSize);
+    }
+    if (!reference.isNull())
+        expectOpaqueStorage(png ? ImageDecode::png(path) : ImageDecode::bmp(path));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadsAsQt,
+    testing::Values(
+        ReferenceCase{"RgbPng", "png",
+                      [] { return encoded(patternIn(QImage::Format_RGB32), "PNG"); }},
+        ReferenceCase{"RgbPngWithGamma", "png",
+                      [] { return withGamma(encoded(patternIn(QImage::Format_RGB32), "PNG")); }},
+        ReferenceCase{"TransparentPng", "png",
+                      [] { return encoded(patternIn(QImage::Format_ARGB32), "PNG"); }},
+        ReferenceCase{"GreyPng", "png",
+                      [] { return encoded(patternIn(QImage::Format_Grayscale8), "PNG"); }},
+        ReferenceCase{"PalettePng", "png",
+                      [] { return encoded(patternIn(QImage::Format_Indexed8), "PNG"); }},
+        ReferenceCase{"PngCutInItsData", "png",
+                      [] {
+                          const QByteArray whole = encoded(patternIn(QImage::Format_RGB32), "PNG");
+                          return whole.first(whole.size() - 30);
+                      }},
+        ReferenceCase{"BmpFromTheBottomUp", "bmp",
+                      [] { return encoded(patternIn(QImage::Format_RGB32), "BMP"); }},
+        ReferenceCase{"BmpFromTheTopDown", "bmp",
+                      [] { return topDown(encoded(patternIn(QImage::Format_RGB32), "BMP")); }},
+        ReferenceCase{"PaletteBmp", "bmp",
+                      [] { return encoded(patternIn(QImage::Format_Indexed8), "BMP"); }}),
+    [](const testing::TestParamInfo<ReferenceCase>& info) { return info.param.name; });
 
 } // namespace
