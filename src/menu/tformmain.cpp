@@ -38,6 +38,8 @@ constexpr std::uint16_t PositionBits[] = {0x1000, 0x2000, 0x4000};
 const char* const LevelNames[] = {"malo", "srednio", "duzo"};
 const char* const SoundNames[] = {"SZ", "ZZ", "CZ", "DZZ"};
 const char* const PositionNames[] = {"naglos", "srodglos", "wyglos"};
+const char* const ButtonNames[] = {"oprogramie", "postepy", "wyjdz", "start",  "rodtworz", "rstop",
+                                   "rrec",       "up",      "down",  "muzyka", "muzykawyl"};
 
 // Interface pictures read straight from their files; a missing or broken one is error 1.
 QImage loadPicture(const QString& path, bool jpeg) {
@@ -296,9 +298,8 @@ QStringList TFormMain::PictureFiles(const CDisplay& display) {
                       TabPictureFiles(display).first()};
     for (const char* caption : {"nap_ilzadan", "nap_gloski", "nap_pozycja"})
         files << library + QLatin1String(caption) + suffix + ".png";
-    for (const char* button : {"oprogramie", "postepy", "wyjdz", "start", "rodtworz", "rstop",
-                               "rrec", "up", "down", "muzyka", "muzykawyl"})
-        files << ImageButtonPictureFiles(QLatin1String(button));
+    for (const char* button : ButtonNames)
+        files << ImageButtonMadePictureFiles(QLatin1String(button));
     for (const auto& names :
          {std::span<const char* const>(LevelNames), std::span<const char* const>(SoundNames),
           std::span<const char* const>(PositionNames)})
@@ -338,7 +339,10 @@ void TFormMain::MakeRecordingsList() {
 }
 
 QStringList TFormMain::LaterPictureFiles() {
-    return CNagData::PictureFiles();
+    QStringList files = CNagData::PictureFiles();
+    for (const char* button : ButtonNames)
+        files << ImageButtonLaterPictureFiles(QLatin1String(button));
+    return files;
 }
 
 CNagData& TFormMain::RecordingsList() {

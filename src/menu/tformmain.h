@@ -52,8 +52,9 @@ public:
     // tabs only the first, which sizes the strip (another current tab is read by itself).
     static QStringList PictureFiles(const CDisplay& display);
     // The recordings tab's list (its rows, name fields and column captions). No start opens on
-    // that tab, so the list is made after the menu's first paint (or when first needed): its
-    // pictures are listed here for the start-up check, which must miss none of them.
+    // that tab, so the list is made after the menu's first paint (or when first needed). Its
+    // pictures and those the buttons read when first lit or pressed are listed here for the
+    // start-up check, which must miss none of them.
     void MakeRecordingsList();
     static QStringList LaterPictureFiles();
 

@@ -1,15 +1,14 @@
 #include "cprzyciskp.h"
 
 #include "canvas.h"
+#include "cblad.h"
 #include "widgetpictures.h"
 
 #include <QWidget>
 
 CPrzyciskP::CPrzyciskP(QWidget& window, const QString& name, Canvas& destination,
                        const QImage& background, int x, int y, Action action)
-    : m_normal(LibraryPicture(name + QStringLiteral("_D"))),
-      m_hover(LibraryPicture(name + QStringLiteral("_A"))),
-      m_pressed(LibraryPicture(name + QStringLiteral("_"))),
+    : m_name(name), m_normal(LibraryPicture(name + QStringLiteral("_D"))),
       m_mask(LibraryPicture(name + QStringLiteral("_M"))),
       m_composer(destination, background, QRect(QPoint(x, y), m_mask.size())) {
     m_control = new HitArea(&window);
@@ -58,6 +57,18 @@ void CPrzyciskP::compose(const QImage& picture) {
     m_composer.show(m_mask, picture);
 }
 
+const QImage& CPrzyciskP::later(QImage& picture, const char* state) {
+    if (picture.isNull()) {
+        try {
+            picture = LibraryPicture(m_name + QLatin1String(state));
+        } catch (const CBlad&) {
+            // Gone since the start-up check found it: the button keeps working, unlit.
+            picture = m_normal;
+        }
+    }
+    return picture;
+}
+
 bool CPrzyciskP::hook(HitEvent event) {
     if (!m_ready)
         return true;
@@ -80,11 +91,11 @@ bool CPrzyciskP::hook(HitEvent event) {
             compose(m_normal);
             break;
         case HitEvent::LeftDown:
-            compose(m_pressed);
+            compose(later(m_pressed, "_"));
             break;
         case HitEvent::LeftUp:
         case HitEvent::MouseEnter:
-            compose(m_hover);
+            compose(later(m_hover, "_A"));
             break;
         default:
             break;

@@ -17,7 +17,9 @@ class QWidget;
 // over the window's background picture in a private canvas and copied to the window's canvas
 // whole, so the button can change state without the window repainting. Pictures as for
 // CPrzyciskC: N + "_D" normal, N + "_A" hover, N + "_" pressed, N + "_M" mask. The control
-// takes the mask's size and its whole rectangle reacts to the mouse.
+// takes the mask's size and its whole rectangle reacts to the mouse. The hover and pressed
+// pictures are read when first shown, off the way to a window's first paint; the start-up
+// check has found them by then.
 //
 // Until the ready flag is set (last in construction) the button ignores every event; a window
 // clears it to make the button deaf for a while, and sets it again.
@@ -29,7 +31,8 @@ public:
     // destination: where the button is shown (the window's canvas); background: the window's
     // background picture, the pixels under the button. Both must outlive the button. Without
     // an action a click does nothing; the window attaches its own mouse handlers. Throws
-    // CBlad(1) when a picture is missing. Nothing is drawn until the window paints.
+    // CBlad(1) when the normal picture or the mask is missing. Nothing is drawn until the
+    // window paints.
     CPrzyciskP(QWidget& window, const QString& name, Canvas& destination, const QImage& background,
                int x, int y, Action action = {});
     CPrzyciskP(QWidget& window, const QString& name, Canvas& destination, const Canvas& background,
@@ -72,7 +75,10 @@ public:
 private:
     bool hook(HitEvent event);
     void compose(const QImage& picture);
+    // The state picture, read now if it has not been; the normal picture if it cannot be.
+    const QImage& later(QImage& picture, const char* state);
 
+    QString m_name;
     QImage m_normal;
     QImage m_hover;
     QImage m_pressed;

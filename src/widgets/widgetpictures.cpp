@@ -5,6 +5,8 @@
 #include "otworzbmp.h"
 #include "picturelibrary.h"
 
+#include <initializer_list>
+
 QImage LibraryPicture(const QString& name) {
     QImage bitmap;
     OtworzBMP(name, bitmap);
@@ -13,11 +15,27 @@ QImage LibraryPicture(const QString& name) {
     return bitmap;
 }
 
-QStringList ImageButtonPictureFiles(const QString& name) {
+namespace {
+
+QStringList libraryFiles(const QString& name, std::initializer_list<const char*> states) {
     QStringList files;
-    for (const char* state : {"_D", "_A", "_", "_M"})
+    for (const char* state : states)
         files << PictureLibrary::folder() + '/' + name + QLatin1String(state) + ".png";
     return files;
+}
+
+} // namespace
+
+QStringList ImageButtonPictureFiles(const QString& name) {
+    return ImageButtonMadePictureFiles(name) + ImageButtonLaterPictureFiles(name);
+}
+
+QStringList ImageButtonMadePictureFiles(const QString& name) {
+    return libraryFiles(name, {"_D", "_M"});
+}
+
+QStringList ImageButtonLaterPictureFiles(const QString& name) {
+    return libraryFiles(name, {"_A", "_"});
 }
 
 void CopyPixels(Canvas& destination, const QRect& dest, const QImage& source,

@@ -15,8 +15,11 @@ class Canvas;
 QImage LibraryPicture(const QString& name);
 
 // The files of the four state pictures (normal, hover, pressed, mask) an image button called
-// `name` reads, relative to the program's folder.
+// `name` reads, relative to the program's folder: those it reads when made (normal and mask)
+// and those it reads when first shown (hover and pressed).
 QStringList ImageButtonPictureFiles(const QString& name);
+QStringList ImageButtonMadePictureFiles(const QString& name);
+QStringList ImageButtonLaterPictureFiles(const QString& name);
 
 // Copies source pixels starting at sourcePos into dest as a plain copy, whatever copy mode the
 // destination canvas is in, and leaves that mode as it was.

@@ -77,7 +77,7 @@ QByteArray jpeg(J_COLOR_SPACE inSpace, int components, J_COLOR_SPACE fileSpace, 
     return bytes;
 }
 
-QByteArray bmp(QImage::Format format) {
+QByteArray encoded(QImage::Format format, const char* kind) {
     QImage image(7, 5, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -87,7 +87,7 @@ QByteArray bmp(QImage::Format format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.convertToFormat(format).save(&buffer, "BMP");
+    image.convertToFormat(format).save(&buffer, kind);
     return bytes;
 }
 
@@ -129,10 +129,15 @@ int main(int argc, char** argv) {
     save("fuzz_jpeg", "cmyk.xji", jpeg(JCS_CMYK, 4, JCS_CMYK, false, true));
     save("fuzz_jpeg", "ycck.xji", jpeg(JCS_CMYK, 4, JCS_YCCK, false, true));
 
-    save("fuzz_bmp", "mono.xbi", bmp(QImage::Format_Mono));
-    save("fuzz_bmp", "indexed.xbi", bmp(QImage::Format_Indexed8));
-    save("fuzz_bmp", "rgb24.xbi", bmp(QImage::Format_RGB888));
-    save("fuzz_bmp", "argb32.xbi", bmp(QImage::Format_ARGB32));
+    save("fuzz_bmp", "mono.xbi", encoded(QImage::Format_Mono, "BMP"));
+    save("fuzz_bmp", "indexed.xbi", encoded(QImage::Format_Indexed8, "BMP"));
+    save("fuzz_bmp", "rgb24.xbi", encoded(QImage::Format_RGB888, "BMP"));
+    save("fuzz_bmp", "argb32.xbi", encoded(QImage::Format_ARGB32, "BMP"));
+
+    save("fuzz_png", "rgb.png", encoded(QImage::Format_RGB32, "PNG"));
+    save("fuzz_png", "grey.png", encoded(QImage::Format_Grayscale8, "PNG"));
+    save("fuzz_png", "indexed.png", encoded(QImage::Format_Indexed8, "PNG"));
+    save("fuzz_png", "argb32.png", encoded(QImage::Format_ARGB32, "PNG"));
 
     save("fuzz_wav", "native.pw", waveFile(22050, 1, 16, tone(200, 1)));
     save("fuzz_wav", "cd.wav", waveFile(44100, 2, 16, tone(100, 2)));

@@ -223,11 +223,31 @@ TEST_P(CPrzyciskPMissingTest, AMissingPictureIsErrorOneAndLeavesNoControl) {
     EXPECT_TRUE(form.findChildren<HitArea*>().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, CPrzyciskPMissingTest, ::testing::Values("_D", "_A", "_", "_M"),
-                         [](const auto& info) {
-                             const std::string suffix = info.param;
-                             return suffix == "_" ? std::string("Pressed") : suffix.substr(1);
-                         });
+INSTANTIATE_TEST_SUITE_P(Pictures, CPrzyciskPMissingTest, ::testing::Values("_D", "_M"),
+                         [](const auto& info) { return std::string(info.param).substr(1); });
+
+// The hover and pressed pictures are read when first shown, not when the button is made: a
+// file gone by then leaves the button showing its normal picture, and working.
+TEST_F(CPrzyciskPTest, HoverAndPressedPicturesAreReadWhenFirstShown) {
+    auto button = makeButton();
+    activate(form);
+    QTest::mouseMove(window(), QPoint(5, 5));
+    QTest::mouseMove(window(), QPoint(60, 70));
+    expectComposed(50, 60, kHover, form.canvas());
+
+    writeButton("rrec", QSize(40, 30));
+    CPrzyciskP unlit(form, "rrec", form.canvas(), background, 150, 60, [this] { ++clicks; });
+    form.update();
+    QTest::qWait(20);
+    for (const char* state : {"_A", "_"})
+        ASSERT_TRUE(QFile::remove(path(QString("Data/Intf/Lib/rrec") + state + ".png")));
+    QTest::mouseMove(window(), QPoint(160, 70));
+    expectComposed(150, 60, kNormal, form.canvas());
+    QTest::mousePress(window(), Qt::LeftButton, {}, QPoint(160, 70));
+    expectComposed(150, 60, kNormal, form.canvas());
+    QTest::mouseRelease(window(), Qt::LeftButton, {}, QPoint(160, 70));
+    EXPECT_EQ(clicks, 1);
+}
 
 TEST_F(CPrzyciskPTest, OutlivingItsWindowIsSafe) {
     auto window = std::make_unique<Form>();
