@@ -115,7 +115,11 @@ void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize scree
     if (programFolder.isEmpty())
         return;
     const QDir pack(FileHome::ForProgram(programFolder).packFolder());
-    QStringList files{pack.filePath(TFormSplashScreen::PictureFile())};
+    // The splash's picture, the menu's canvas, then the pictures in the order the menu reads
+    // them.
+    PicturePreload::Start({pack.filePath(TFormSplashScreen::PictureFile())});
+    PicturePreload::PrepareBuffer(screen);
+    QStringList files;
     for (const QString& file : TFormMain::PictureFiles(CDisplay(screen)))
         files << pack.filePath(file);
     PicturePreload::Start(files);
@@ -241,6 +245,7 @@ int Startup::runProgram() {
         QDir::setCurrent(home.packFolder());
         // The menu's pictures are decoded on another thread while the splash is made (unless
         // that began before the application object, for this very screen).
+        PicturePreload::PrepareBuffer(QSize(display.ScreenWidth, display.ScreenHeight));
         PicturePreload::Start(TFormMain::PictureFiles(display));
         m_splash = std::make_unique<TFormSplashScreen>(display);
         m_splash->setAttribute(Qt::WA_QuitOnClose, false);

@@ -1,5 +1,7 @@
 #include "canvas.h"
 
+#include "picturepreload.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -59,7 +61,10 @@ void Canvas::resize(int width, int height) {
         return;
     QImage next;
     if (width > 0 && height > 0) {
-        next = QImage(width, height, QImage::Format_RGB32);
+        // A window's first canvas may have been made ready on the picture thread.
+        next = PicturePreload::TakeBuffer(QSize(width, height)).value_or(QImage());
+        if (next.isNull())
+            next = QImage(width, height, QImage::Format_RGB32);
         next.fill(opaque(m_brush));
         if (!m_image.isNull()) {
             QPainter p(&next);

@@ -13,10 +13,14 @@ namespace {
 
 enum class State { Waiting, Decoding, Decoded, Failed };
 
+// A picture file, known by its canonical path, or an image buffer of a size (no path).
 struct Entry {
     QString key;
+    QSize buffer;
     State state = State::Waiting;
     QImage image;
+
+    bool sameJob(const Entry& other) const { return key == other.key && buffer == other.buffer; }
 };
 
 QImage decode(const QString& path) {
@@ -33,28 +37,34 @@ QImage decode(const QString& path) {
     return {};
 }
 
+// Writing every pixel maps the image's memory, a page fault per page: over a millisecond for
+// a screen-size image here, which the thread that takes it then does not spend.
+QImage mappedBuffer(QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
+
 class Preloader {
 public:
     ~Preloader() { stop(); }
 
     void start(const QStringList& files) {
-        std::unique_lock lock(m_mutex);
+        const std::lock_guard lock(m_mutex);
         for (const QString& file : files) {
             const QString key = QFileInfo(file).canonicalFilePath();
-            const bool listed = std::any_of(m_entries.begin(), m_entries.end(),
-                                            [&](const Entry& e) { return e.key == key; });
-            if (!key.isEmpty() && !listed)
-                m_entries.push_back(Entry{key, State::Waiting, {}});
+            if (!key.isEmpty())
+                add(Entry{key, {}, State::Waiting, {}});
         }
-        m_stopping = false;
-        if (m_worker.joinable() && m_finished) {
-            // It has left its loop for good and needs the lock no more.
-            m_worker.join();
-        }
-        if (!m_worker.joinable()) {
-            m_finished = false;
-            m_worker = std::thread([this] { run(); });
-        }
+        startWorker();
+    }
+
+    void prepareBuffer(QSize size) {
+        const std::lock_guard lock(m_mutex);
+        if (size.isEmpty())
+            return;
+        add(Entry{{}, size, State::Waiting, {}});
+        startWorker();
     }
 
     std::optional<QImage> take(const QString& file) {
@@ -65,26 +75,14 @@ public:
         lock.unlock();
         const QString key = QFileInfo(file).canonicalFilePath();
         lock.lock();
-        for (;;) {
-            const auto it = std::find_if(m_entries.begin(), m_entries.end(),
-                                         [&](const Entry& e) { return e.key == key; });
-            if (key.isEmpty() || it == m_entries.end())
-                return std::nullopt;
-            if (it->state == State::Waiting) {
-                // Not begun yet: the caller reads it at once rather than wait its turn.
-                m_entries.erase(it);
-                return std::nullopt;
-            }
-            if (it->state == State::Decoding) {
-                m_ready.wait(lock);
-                continue;
-            }
-            std::optional<QImage> result;
-            if (it->state == State::Decoded)
-                result = std::move(it->image);
-            m_entries.erase(it);
-            return result;
-        }
+        if (key.isEmpty())
+            return std::nullopt;
+        return takeJob(lock, Entry{key, {}, State::Waiting, {}});
+    }
+
+    std::optional<QImage> takeBuffer(QSize size) {
+        std::unique_lock lock(m_mutex);
+        return takeJob(lock, Entry{{}, size, State::Waiting, {}});
     }
 
     void waitUntilDone() {
@@ -109,6 +107,54 @@ public:
     }
 
 private:
+    // Under the lock.
+    void add(Entry entry) {
+        const bool listed = std::any_of(m_entries.begin(), m_entries.end(),
+                                        [&](const Entry& e) { return e.sameJob(entry); });
+        if (!listed)
+            m_entries.push_back(std::move(entry));
+    }
+
+    // Under the lock: a thread for the jobs not begun, unless one is at work.
+    void startWorker() {
+        m_stopping = false;
+        if (std::none_of(m_entries.begin(), m_entries.end(),
+                         [](const Entry& e) { return e.state == State::Waiting; }))
+            return;
+        if (m_worker.joinable() && m_finished) {
+            // It has left its loop for good and needs the lock no more.
+            m_worker.join();
+        }
+        if (!m_worker.joinable()) {
+            m_finished = false;
+            m_worker = std::thread([this] { run(); });
+        }
+    }
+
+    // Under the lock (held by `lock`): the job's result, waiting only while it is under way.
+    std::optional<QImage> takeJob(std::unique_lock<std::mutex>& lock, const Entry& job) {
+        for (;;) {
+            const auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                                         [&](const Entry& e) { return e.sameJob(job); });
+            if (it == m_entries.end())
+                return std::nullopt;
+            if (it->state == State::Waiting) {
+                // Not begun yet: the caller does it at once rather than wait its turn.
+                m_entries.erase(it);
+                return std::nullopt;
+            }
+            if (it->state == State::Decoding) {
+                m_ready.wait(lock);
+                continue;
+            }
+            std::optional<QImage> result;
+            if (it->state == State::Decoded)
+                result = std::move(it->image);
+            m_entries.erase(it);
+            return result;
+        }
+    }
+
     void run() {
         std::unique_lock lock(m_mutex);
         for (;;) {
@@ -116,14 +162,14 @@ private:
                                      [](const Entry& e) { return e.state == State::Waiting; });
             if (m_stopping || next == m_entries.end())
                 break;
-            const QString key = next->key;
+            const Entry job{next->key, next->buffer, State::Decoding, {}};
             next->state = State::Decoding;
             lock.unlock();
-            QImage image = decode(key);
+            QImage image = job.key.isEmpty() ? mappedBuffer(job.buffer) : decode(job.key);
             lock.lock();
             // The entry may have moved in the list (a later Start adds to it).
             for (Entry& entry : m_entries) {
-                if (entry.key == key && entry.state == State::Decoding) {
+                if (entry.sameJob(job) && entry.state == State::Decoding) {
                     entry.state = image.isNull() ? State::Failed : State::Decoded;
                     entry.image = std::move(image);
                     break;
@@ -161,6 +207,14 @@ void PicturePreload::Start(const QStringList& files) {
 
 std::optional<QImage> PicturePreload::Take(const QString& file) {
     return preloader().take(file);
+}
+
+void PicturePreload::PrepareBuffer(QSize size) {
+    preloader().prepareBuffer(size);
+}
+
+std::optional<QImage> PicturePreload::TakeBuffer(QSize size) {
+    return preloader().takeBuffer(size);
 }
 
 void PicturePreload::WaitUntilDone() {

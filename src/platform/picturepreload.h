@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,7 +21,13 @@ public:
     // list), it was taken already, or it did not decode: the caller then reads it itself and
     // meets any error as usual. So a caller never waits behind other files.
     static std::optional<QImage> Take(const QString& file);
-    // Returns once every file listed so far has been decoded (or has failed).
+    // Makes an RGB32 image of that size ready after the files listed so far, its memory
+    // already written (its pixels are not to be relied on): a window's first canvas, which
+    // would otherwise cost its thread the mapping of a screen's worth of memory. Taken as the
+    // pictures are: an image of that size ready or under way, or nothing.
+    static void PrepareBuffer(QSize size);
+    static std::optional<QImage> TakeBuffer(QSize size);
+    // Returns once every file (and buffer) listed so far has been done (or has failed).
     static void WaitUntilDone();
     // Ends the decoding after the current file and drops what nobody took.
     static void Stop();

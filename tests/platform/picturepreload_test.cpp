@@ -1,5 +1,6 @@
 // Pictures decoded ahead of time must be exactly what the loaders would read themselves, and a
 // file that does not decode must still fail where it is loaded.
+#include "canvas.h"
 #include "imageloader.h"
 #include "picturepreload.h"
 
@@ -109,6 +110,35 @@ TEST_F(PicturePreloadTest, AFileNotBegunIsLeftToTheCaller) {
     PicturePreload::WaitUntilDone();
     EXPECT_FALSE(PicturePreload::Take(last).has_value()) << "dropped from the list";
     EXPECT_TRUE(PicturePreload::Take(files.at(20)).has_value());
+}
+
+// A buffer made ready goes to the first canvas of its size, once, and is filled with the
+// canvas's colour; one of another size, or none, is made by the canvas itself.
+TEST_F(PicturePreloadTest, ABufferGoesToTheFirstCanvasOfItsSize) {
+    PicturePreload::Start({path("a.xji")});
+    PicturePreload::PrepareBuffer(QSize(300, 200));
+    PicturePreload::PrepareBuffer(QSize(300, 200)); // listed once
+    PicturePreload::WaitUntilDone();
+    EXPECT_FALSE(PicturePreload::TakeBuffer(QSize(200, 300)).has_value());
+    const std::optional<QImage> buffer = PicturePreload::TakeBuffer(QSize(300, 200));
+    ASSERT_TRUE(buffer.has_value());
+    EXPECT_EQ(buffer->size(), QSize(300, 200));
+    EXPECT_EQ(buffer->format(), QImage::Format_RGB32);
+    EXPECT_FALSE(PicturePreload::TakeBuffer(QSize(300, 200)).has_value());
+
+    PicturePreload::PrepareBuffer(QSize(40, 30));
+    PicturePreload::WaitUntilDone();
+    Canvas other(30, 40, Qt::red);
+    EXPECT_TRUE(PicturePreload::TakeBuffer(QSize(40, 30)).has_value()) << "not the canvas's size";
+    PicturePreload::PrepareBuffer(QSize(40, 30));
+    PicturePreload::WaitUntilDone();
+    Canvas canvas(40, 30, Qt::red);
+    EXPECT_FALSE(PicturePreload::TakeBuffer(QSize(40, 30)).has_value()) << "the canvas took it";
+    EXPECT_EQ(canvas.image().size(), QSize(40, 30));
+    EXPECT_EQ(canvas.image().pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.image().pixel(39, 29), qRgb(255, 0, 0));
+    // The picture listed before the buffer is still handed out.
+    EXPECT_TRUE(PicturePreload::Take(path("a.xji")).has_value());
 }
 
 } // namespace
