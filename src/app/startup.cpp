@@ -3,6 +3,7 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "cnagrywanie.h"
+#include "coresplit.h"
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "eventpump.h"
@@ -116,7 +117,8 @@ void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize scree
         return;
     const QDir pack(FileHome::ForProgram(programFolder).packFolder());
     // The splash's picture, the menu's canvas, then the pictures in the order the menu reads
-    // them.
+    // them, on a processor of their own until the menu has painted.
+    CoreSplit::Begin();
     PicturePreload::Start({pack.filePath(TFormSplashScreen::PictureFile())});
     PicturePreload::PrepareBuffer(screen);
     QStringList files;
@@ -275,8 +277,12 @@ int Startup::runProgram() {
     int status = ExitOk;
     try {
         std::future<QStringList> unreadable =
-            std::async(std::launch::async, &PictureCheck::Unreadable, home.packFolder(),
-                       WindowSet::PictureFiles(display) + TFormMain::LaterPictureFiles());
+            std::async(std::launch::async,
+                       [folder = home.packFolder(),
+                        files = WindowSet::PictureFiles(display) + TFormMain::LaterPictureFiles()] {
+                           CoreSplit::EnterWorker();
+                           return PictureCheck::Unreadable(folder, files);
+                       });
         RandomGenerator random;
         // The sound device is opened once the menu is on the screen (below).
         SoundPlayer player;
@@ -323,6 +329,7 @@ int Startup::runProgram() {
         // The recordings list and the windows every start is likely to need are made once the
         // menu is on the screen.
         auto* afterPaint = new FirstPaintWatcher(mainWindow.get(), [this, &windows, &player] {
+            CoreSplit::End();
             // On a thread of its own, while the rest is made; the menu's music is the first
             // sound and is read after this.
             player.PrepareDevice();
@@ -351,5 +358,6 @@ int Startup::runProgram() {
         status = showCritical();
     }
     destroySplash();
+    CoreSplit::End();
     return status;
 }

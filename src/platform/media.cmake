@@ -5,6 +5,7 @@ list(APPEND WK_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/jpegdecoder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/imageloader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picturepreload.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/coresplit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sdlaudio.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sdllibrary.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wavesamples.cpp

@@ -1,5 +1,6 @@
 #include "picturepreload.h"
 
+#include "coresplit.h"
 #include "imageloader.h"
 
 #include <QFileInfo>
@@ -156,6 +157,7 @@ private:
     }
 
     void run() {
+        CoreSplit::EnterWorker();
         std::unique_lock lock(m_mutex);
         for (;;) {
             auto next = std::find_if(m_entries.begin(), m_entries.end(),

@@ -6,3 +6,4 @@ wk_add_test(wavesamples_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/wavesamples_test.
     LIBS wk_platform SDL2::SDL2)
 wk_add_test(picturepreload_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/picturepreload_test.cpp
     LIBS wk_platform)
+wk_add_test(coresplit_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/coresplit_test.cpp LIBS wk_platform)
