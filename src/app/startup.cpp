@@ -116,13 +116,17 @@ void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize scree
     if (programFolder.isEmpty())
         return;
     const QDir pack(FileHome::ForProgram(programFolder).packFolder());
-    // The splash's picture, the menu's canvas, then the pictures in the order the menu reads
-    // them, on a processor of their own until the menu has painted.
+    // The splash's picture, the menu's canvas (and its background, where the menu's picture
+    // does not fill the screen), then the pictures in the order the menu reads them, on a
+    // processor of their own until the menu has painted.
     CoreSplit::Begin();
     PicturePreload::Start({pack.filePath(TFormSplashScreen::PictureFile())});
+    const CDisplay display(screen);
     PicturePreload::PrepareBuffer(screen);
+    if (display.OffsetX != 0 || display.OffsetY != 0)
+        PicturePreload::PrepareBuffer(screen);
     QStringList files;
-    for (const QString& file : TFormMain::PictureFiles(CDisplay(screen)))
+    for (const QString& file : TFormMain::PictureFiles(display))
         files << pack.filePath(file);
     PicturePreload::Start(files);
 }
@@ -247,7 +251,6 @@ int Startup::runProgram() {
         QDir::setCurrent(home.packFolder());
         // The menu's pictures are decoded on another thread while the splash is made (unless
         // that began before the application object, for this very screen).
-        PicturePreload::PrepareBuffer(QSize(display.ScreenWidth, display.ScreenHeight));
         PicturePreload::Start(TFormMain::PictureFiles(display));
         m_splash = std::make_unique<TFormSplashScreen>(display);
         m_splash->setAttribute(Qt::WA_QuitOnClose, false);
@@ -329,6 +332,9 @@ int Startup::runProgram() {
         // The recordings list and the windows every start is likely to need are made once the
         // menu is on the screen.
         auto* afterPaint = new FirstPaintWatcher(mainWindow.get(), [this, &windows, &player] {
+            // Once the X server has put the menu on the screen: the work below would otherwise
+            // take the processors it needs for that (a screen-size picture to copy).
+            QGuiApplication::sync();
             CoreSplit::End();
             // On a thread of its own, while the rest is made; the menu's music is the first
             // sound and is read after this.

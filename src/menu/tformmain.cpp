@@ -15,6 +15,7 @@
 #include "materialcheck.h"
 #include "picturecheck.h"
 #include "picturelibrary.h"
+#include "picturepreload.h"
 #include "recordingcatalogue.h"
 #include "settingsstore.h"
 #include "widgetpictures.h"
@@ -96,7 +97,11 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
         // without a second screen-size image to fill and copy on the way to the first paint.
         m_background = menu.convertToFormat(QImage::Format_RGB32);
     } else {
-        m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
+        // A black image may have been made ready on the picture thread.
+        const QSize screen(display.ScreenWidth, display.ScreenHeight);
+        m_background = PicturePreload::TakeBuffer(screen).value_or(QImage());
+        if (m_background.isNull())
+            m_background = QImage(screen, QImage::Format_RGB32);
         m_background.fill(Qt::black);
         QPainter p(&m_background);
         p.drawImage(display.OffsetX, display.OffsetY, menu);

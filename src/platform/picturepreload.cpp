@@ -40,7 +40,7 @@ QImage decode(const QString& path) {
 
 // Writing every pixel maps the image's memory, a page fault per page: over a millisecond for
 // a screen-size image here, which the thread that takes it then does not spend.
-QImage mappedBuffer(QSize size) {
+QImage blackBuffer(QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::black);
     return image;
@@ -64,7 +64,7 @@ public:
         const std::lock_guard lock(m_mutex);
         if (size.isEmpty())
             return;
-        add(Entry{{}, size, State::Waiting, {}});
+        m_entries.push_back(Entry{{}, size, State::Waiting, {}});
         startWorker();
     }
 
@@ -108,7 +108,7 @@ public:
     }
 
 private:
-    // Under the lock.
+    // Under the lock: a file once.
     void add(Entry entry) {
         const bool listed = std::any_of(m_entries.begin(), m_entries.end(),
                                         [&](const Entry& e) { return e.sameJob(entry); });
@@ -167,7 +167,7 @@ private:
             const Entry job{next->key, next->buffer, State::Decoding, {}};
             next->state = State::Decoding;
             lock.unlock();
-            QImage image = job.key.isEmpty() ? mappedBuffer(job.buffer) : decode(job.key);
+            QImage image = job.key.isEmpty() ? blackBuffer(job.buffer) : decode(job.key);
             lock.lock();
             // The entry may have moved in the list (a later Start adds to it).
             for (Entry& entry : m_entries) {

@@ -21,9 +21,9 @@ public:
     // list), it was taken already, or it did not decode: the caller then reads it itself and
     // meets any error as usual. So a caller never waits behind other files.
     static std::optional<QImage> Take(const QString& file);
-    // Makes an RGB32 image of that size ready after the files listed so far, its memory
-    // already written (its pixels are not to be relied on): a window's first canvas, which
-    // would otherwise cost its thread the mapping of a screen's worth of memory. Taken as the
+    // Makes a black RGB32 image of that size ready after the files listed so far, its memory
+    // already written: a window's first canvas or background, which would otherwise cost its
+    // thread the mapping of a screen's worth of memory. One more each call. Taken as the
     // pictures are: an image of that size ready or under way, or nothing.
     static void PrepareBuffer(QSize size);
     static std::optional<QImage> TakeBuffer(QSize size);

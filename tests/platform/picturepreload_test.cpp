@@ -112,18 +112,23 @@ TEST_F(PicturePreloadTest, AFileNotBegunIsLeftToTheCaller) {
     EXPECT_TRUE(PicturePreload::Take(files.at(20)).has_value());
 }
 
-// A buffer made ready goes to the first canvas of its size, once, and is filled with the
-// canvas's colour; one of another size, or none, is made by the canvas itself.
-TEST_F(PicturePreloadTest, ABufferGoesToTheFirstCanvasOfItsSize) {
+// Buffers made ready are black and go each once to a taker of their size, such as the first
+// canvas of that size, which fills it with its colour; a canvas of another size, or one
+// without a buffer left, makes its own.
+TEST_F(PicturePreloadTest, BuffersGoToTheFirstTakersOfTheirSize) {
     PicturePreload::Start({path("a.xji")});
     PicturePreload::PrepareBuffer(QSize(300, 200));
-    PicturePreload::PrepareBuffer(QSize(300, 200)); // listed once
+    PicturePreload::PrepareBuffer(QSize(300, 200));
     PicturePreload::WaitUntilDone();
     EXPECT_FALSE(PicturePreload::TakeBuffer(QSize(200, 300)).has_value());
-    const std::optional<QImage> buffer = PicturePreload::TakeBuffer(QSize(300, 200));
-    ASSERT_TRUE(buffer.has_value());
-    EXPECT_EQ(buffer->size(), QSize(300, 200));
-    EXPECT_EQ(buffer->format(), QImage::Format_RGB32);
+    for (int i = 0; i < 2; ++i) {
+        const std::optional<QImage> buffer = PicturePreload::TakeBuffer(QSize(300, 200));
+        ASSERT_TRUE(buffer.has_value()) << i;
+        EXPECT_EQ(buffer->size(), QSize(300, 200));
+        EXPECT_EQ(buffer->format(), QImage::Format_RGB32);
+        EXPECT_EQ(buffer->pixel(0, 0), qRgb(0, 0, 0));
+        EXPECT_EQ(buffer->pixel(299, 199), qRgb(0, 0, 0));
+    }
     EXPECT_FALSE(PicturePreload::TakeBuffer(QSize(300, 200)).has_value());
 
     PicturePreload::PrepareBuffer(QSize(40, 30));
