@@ -65,6 +65,20 @@ void cmykRowToRgb(const JSAMPLE* in, unsigned width, bool inverted, unsigned cha
     }
 }
 
+// Sends libjpeg's errors and warnings to `manager`, whose jump buffer the caller then sets.
+void reportTo(jpeg_decompress_struct& cinfo, ErrorManager& manager) {
+    cinfo.err = jpeg_std_error(&manager.pub);
+    manager.pub.error_exit = failDecoding;
+    manager.pub.emit_message = onMessage;
+}
+
+// After the caller's setjmp: reads the header of the JPEG in memory, or jumps back.
+void readHeader(jpeg_decompress_struct& cinfo, const unsigned char* data, std::size_t size) {
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&cinfo, TRUE);
+}
+
 } // namespace
 
 bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& target, char* error,
@@ -76,16 +90,12 @@ bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& t
     }
     jpeg_decompress_struct cinfo{};
     ErrorManager manager{};
-    cinfo.err = jpeg_std_error(&manager.pub);
-    manager.pub.error_exit = failDecoding;
-    manager.pub.emit_message = onMessage;
+    reportTo(cinfo, manager);
 
     if (setjmp(manager.jump) != 0) {
         return giveUp(&cinfo, error, errorSize, manager.message);
     }
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&cinfo, TRUE);
+    readHeader(cinfo, data, size);
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     if (cmyk) {
@@ -150,16 +160,12 @@ bool readJpegSize(const unsigned char* data, std::size_t size, int* width, int* 
     }
     jpeg_decompress_struct cinfo{};
     ErrorManager manager{};
-    cinfo.err = jpeg_std_error(&manager.pub);
-    manager.pub.error_exit = failDecoding;
-    manager.pub.emit_message = onMessage;
+    reportTo(cinfo, manager);
     if (setjmp(manager.jump) != 0) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
-    jpeg_read_header(&cinfo, TRUE);
+    readHeader(cinfo, data, size);
     const long long pixels = static_cast<long long>(cinfo.image_width) * cinfo.image_height;
     const bool fits = pixels > 0 && pixels <= kJpegMaxPixels;
     if (fits) {
