@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <png.h>
 
 namespace {
@@ -47,69 +48,71 @@ unsigned char* allocateImage(void* context, int width, int height, std::ptrdiff_
     return image->bits();
 }
 
-// Bytes the pixel rows of an uncompressed BMP need after its headers, or -1 when the header
-// does not describe an uncompressed picture that can be checked this way.
-qint64 uncompressedBmpEnd(const QByteArray& bytes) {
+// The fields of a BMP's file header and Windows information header (40 bytes or more); none
+// for another file or an old OS/2 header, which are left to Qt.
+struct BmpHeader {
+    quint32 pixelOffset;
+    quint32 headerSize;
+    qint64 width;
+    qint64 height; // negative for rows stored from the top down
+    quint16 planes;
+    quint16 bitCount;
+    quint32 compression;
+
+    qint64 rows() const { return height < 0 ? -height : height; }
+};
+
+std::optional<BmpHeader> windowsBmpHeader(const QByteArray& bytes) {
     if (bytes.size() < 34 || !bytes.startsWith("BM")) {
-        return -1;
+        return std::nullopt;
     }
     const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
-    const quint32 pixelOffset = qFromLittleEndian<quint32>(d + 10);
-    const quint32 headerSize = qFromLittleEndian<quint32>(d + 14);
-    if (headerSize < 40) {
-        return -1; // old OS/2 header: left to Qt
+    const BmpHeader header{qFromLittleEndian<quint32>(d + 10), qFromLittleEndian<quint32>(d + 14),
+                           qFromLittleEndian<qint32>(d + 18),  qFromLittleEndian<qint32>(d + 22),
+                           qFromLittleEndian<quint16>(d + 26), qFromLittleEndian<quint16>(d + 28),
+                           qFromLittleEndian<quint32>(d + 30)};
+    if (header.headerSize < 40) {
+        return std::nullopt;
     }
-    const qint64 width = qFromLittleEndian<qint32>(d + 18);
-    const qint64 height = qFromLittleEndian<qint32>(d + 22);
-    const quint16 bitCount = qFromLittleEndian<quint16>(d + 28);
-    const quint32 compression = qFromLittleEndian<quint32>(d + 30);
+    return header;
+}
+
+// Bytes the pixel rows of an uncompressed BMP need after its headers, or -1 when the header
+// does not describe an uncompressed picture that can be checked this way.
+qint64 uncompressedBmpEnd(const BmpHeader& h) {
     // BI_RGB and BI_BITFIELDS store plain rows padded to four bytes.
-    if ((compression != 0 && compression != 3) || width <= 0 || bitCount == 0 || bitCount > 32) {
+    if ((h.compression != 0 && h.compression != 3) || h.width <= 0 || h.bitCount == 0 ||
+        h.bitCount > 32) {
         return -1;
     }
-    const qint64 rowBytes = ((width * bitCount + 31) / 32) * 4;
-    const qint64 rows = height < 0 ? -height : height;
+    const qint64 rowBytes = ((h.width * h.bitCount + 31) / 32) * 4;
     // Rows that could never fit in a file we read: the product itself may not fit in 64 bits.
-    if (rows > kMaxPictureFileSize / rowBytes) {
+    if (h.rows() > kMaxPictureFileSize / rowBytes) {
         return std::numeric_limits<qint64>::max();
     }
-    return qint64(pixelOffset) + rowBytes * rows;
+    return qint64(h.pixelOffset) + rowBytes * h.rows();
 }
 
 // The pack's BMP pictures are uncompressed 24-bit ones with a Windows header, read here row by
-// row. Anything else is left to Qt's reader (a null image): the first use of that reader looks
-// at every image plugin installed, a few milliseconds of every start.
-QImage plainBmp(const QByteArray& bytes) {
-    if (bytes.size() < 54 || !bytes.startsWith("BM")) {
+// row; the caller has found their rows in the file. Anything else is left to Qt's reader (a
+// null image): the first use of that reader looks at every image plugin installed, a few
+// milliseconds of every start.
+QImage plainBmp(const QByteArray& bytes, const BmpHeader& h) {
+    if (h.planes != 1 || h.bitCount != 24 || h.compression != 0 || h.height == 0 ||
+        qint64(h.pixelOffset) < 14 + qint64(h.headerSize)) {
         return {};
     }
-    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
-    const quint32 pixelOffset = qFromLittleEndian<quint32>(d + 10);
-    const quint32 headerSize = qFromLittleEndian<quint32>(d + 14);
-    const qint64 width = qFromLittleEndian<qint32>(d + 18);
-    const qint64 height = qFromLittleEndian<qint32>(d + 22);
-    const quint16 planes = qFromLittleEndian<quint16>(d + 26);
-    const quint16 bitCount = qFromLittleEndian<quint16>(d + 28);
-    const quint32 compression = qFromLittleEndian<quint32>(d + 30);
-    if (headerSize < 40 || planes != 1 || bitCount != 24 || compression != 0 || width <= 0 ||
-        height == 0 || qint64(pixelOffset) < 14 + qint64(headerSize) ||
-        pixelOffset > quint32(bytes.size())) {
-        return {};
-    }
-    const qint64 rowBytes = (width * 3 + 3) / 4 * 4;
-    const qint64 rows = height < 0 ? -height : height;
-    if (rows > (bytes.size() - qint64(pixelOffset)) / rowBytes) {
-        return {};
-    }
-    QImage image(int(width), int(rows), QImage::Format_RGB32);
+    const qint64 rowBytes = (h.width * 3 + 3) / 4 * 4;
+    QImage image(int(h.width), int(h.rows()), QImage::Format_RGB32);
     if (image.isNull()) {
         return {};
     }
+    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
     // Stored from the bottom row up unless the height is negative.
-    for (qint64 y = 0; y < rows; ++y) {
-        const uchar* in = d + pixelOffset + rowBytes * (height > 0 ? rows - 1 - y : y);
+    for (qint64 y = 0; y < h.rows(); ++y) {
+        const uchar* in = d + h.pixelOffset + rowBytes * (h.height > 0 ? h.rows() - 1 - y : y);
         auto* out = reinterpret_cast<quint32*>(image.scanLine(int(y)));
-        for (qint64 x = 0; x < width; ++x, in += 3) {
+        for (qint64 x = 0; x < h.width; ++x, in += 3) {
             out[x] = 0xFF000000u | quint32(in[2]) << 16 | quint32(in[1]) << 8 | in[0];
         }
     }
@@ -180,6 +183,10 @@ public:
     }
     const uchar* data() const { return m_data; }
     std::size_t size() const { return m_data ? std::size_t(m_file.size()) : 0; }
+    // The same bytes, not copied: valid while the file is.
+    QByteArray bytes() const {
+        return QByteArray::fromRawData(reinterpret_cast<const char*>(m_data), qsizetype(size()));
+    }
 
 private:
     QFile m_file;
@@ -212,13 +219,17 @@ QImage ImageDecode::jpeg(const QString& path) {
 
 QImage ImageDecode::bmp(const QString& path) {
     QByteArray bytes = readPictureFile(path);
-    // Qt's reader keeps the rows it got from a truncated file and leaves the rest undefined.
-    const qint64 needed = uncompressedBmpEnd(bytes);
-    if (needed > bytes.size()) {
-        fail(path, QStringLiteral("file is truncated"));
-    }
-    if (QImage plain = plainBmp(bytes); !plain.isNull()) {
-        return plain;
+    if (const std::optional<BmpHeader> header = windowsBmpHeader(bytes)) {
+        // Qt's reader keeps the rows it got from a truncated file and leaves the rest undefined.
+        const qint64 needed = uncompressedBmpEnd(*header);
+        if (needed > bytes.size()) {
+            fail(path, QStringLiteral("file is truncated"));
+        }
+        if (needed >= 0) {
+            if (QImage plain = plainBmp(bytes, *header); !plain.isNull()) {
+                return plain;
+            }
+        }
     }
     QImage image;
     if (!image.loadFromData(bytes, "BMP")) {
@@ -228,9 +239,9 @@ QImage ImageDecode::bmp(const QString& path) {
 }
 
 QImage ImageDecode::png(const QString& path) {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxPictureFileSize) {
-        if (QImage plain = plainPng(file.readAll()); !plain.isNull()) {
+    {
+        const MappedFile file(path);
+        if (QImage plain = plainPng(file.bytes()); !plain.isNull()) {
             return plain;
         }
     }
@@ -256,18 +267,16 @@ QSize ImageDecode::bmpSize(const QString& path) {
     if (!file.data()) {
         return {};
     }
-    const QByteArray bytes =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
-    const qint64 needed = uncompressedBmpEnd(bytes);
+    const std::optional<BmpHeader> header = windowsBmpHeader(file.bytes());
+    const qint64 needed = header ? uncompressedBmpEnd(*header) : -1;
     if (needed < 0) {
         return qtHeaderSize(path, "bmp");
     }
-    if (needed > bytes.size()) {
+    if (needed > qint64(file.size())) {
         return {};
     }
     // The rows were found in the file, so their count fits.
-    const qint64 height = qFromLittleEndian<qint32>(file.data() + 22);
-    return {qFromLittleEndian<qint32>(file.data() + 18), int(height < 0 ? -height : height)};
+    return {int(header->width), int(header->rows())};
 }
 
 QSize ImageDecode::pngSize(const QString& path) {
