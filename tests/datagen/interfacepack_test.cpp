@@ -4,6 +4,8 @@
 #include "imageloader.h"
 #include "interfacenames.h"
 #include "interfacepack.h"
+#include "interfacestyle.h"
+#include "lettertilepainter.h"
 #include "maskedpicture.h"
 #include "menupiecepainter.h"
 #include "otworzbmp.h"
@@ -368,6 +370,75 @@ TEST(InterfaceLayoutTest, GameButtonsAndTilesFitTheirSlots) {
         EXPECT_LE(Names::tileSize(v).width(), frame);
         EXPECT_EQ(Names::tileSize(v).width(), v == V::Small ? 44 : 55);
     }
+}
+
+// Enclosed regions of face colour on a letter tile: the letters' counters (the inside of an o)
+// and any hole left in a stroke. A pixel belongs to the face when its colour is nearer the
+// face's than the ink's; regions are 4-connected, and those reaching the face's edge are open.
+int enclosedFaceRegions(const QImage& tile, const QColor& ink) {
+    const int inset = 4; // within the rim and its rounded corners
+    const QRect face = tile.rect().adjusted(inset, inset, -inset, -inset);
+    const QColor faceColour = tile.pixelColor(face.left(), tile.height() / 2);
+    auto distance = [](const QColor& a, const QColor& b) {
+        const int r = a.red() - b.red(), g = a.green() - b.green(), bl = a.blue() - b.blue();
+        return r * r + g * g + bl * bl;
+    };
+    QList<int> label(tile.width() * tile.height(), 0); // 0 unvisited, -1 ink
+    for (int y = face.top(); y <= face.bottom(); ++y)
+        for (int x = face.left(); x <= face.right(); ++x) {
+            const QColor c = tile.pixelColor(x, y);
+            if (distance(c, ink) < distance(c, faceColour))
+                label[y * tile.width() + x] = -1;
+        }
+    int enclosed = 0, next = 0;
+    for (int y = face.top(); y <= face.bottom(); ++y)
+        for (int x = face.left(); x <= face.right(); ++x) {
+            if (label[y * tile.width() + x] != 0)
+                continue;
+            ++next;
+            bool open = false;
+            QList<QPoint> stack{{x, y}};
+            label[y * tile.width() + x] = next;
+            while (!stack.isEmpty()) {
+                const QPoint p = stack.takeLast();
+                if (p.x() == face.left() || p.x() == face.right() || p.y() == face.top() ||
+                    p.y() == face.bottom())
+                    open = true;
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint q = p + d;
+                    if (face.contains(q) && label[q.y() * tile.width() + q.x()] == 0) {
+                        label[q.y() * tile.width() + q.x()] = next;
+                        stack << q;
+                    }
+                }
+            }
+            enclosed += !open;
+        }
+    return enclosed;
+}
+
+TEST(LetterTileTest, EveryLetterIsWholeWithOnlyItsOwnCounters) {
+    // Counters of the tile font's lower-case letters (a single-storey a and g); every other
+    // letter has none, so a region that is not one of these is a hole in a stroke.
+    const QString oneCounter = QStringLiteral(u"aąbdeęgoóp");
+    QStringList graphemes = Names::tileGraphemes();
+    graphemes << Names::questionTile();
+    for (V v : Names::variants())
+        for (const QString& g : graphemes) {
+            int counters = 0;
+            if (g != Names::questionTile())
+                for (const QChar c : g)
+                    counters += oneCounter.contains(c);
+            for (bool red : {false, true}) {
+                const QImage tile = LetterTilePainter::tile(
+                    g, red ? LetterTilePainter::Kind::Red : LetterTilePainter::Kind::Plain,
+                    Names::tileSize(v));
+                EXPECT_EQ(
+                    enclosedFaceRegions(tile, red ? QColor(Qt::white) : InterfaceStyle::ink()),
+                    counters)
+                    << Names::tileName(g, red, v).toStdString();
+            }
+        }
 }
 
 // Parts of a check button picture drawn alone on a transparent canvas that reaches margin

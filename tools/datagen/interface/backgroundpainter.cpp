@@ -42,6 +42,7 @@ void colourfulTitle(QPainter& p, const QPointF& origin, qreal pixelSize, const Q
     for (const QChar c : text) {
         const QString letter(c);
         QPainterPath path;
+        path.setFillRule(Qt::WindingFill); // overlapping glyph contours
         // Letters bounce a little, like hand-placed stickers.
         const qreal lift = (i % 2 == 0 ? 0 : -pixelSize * 0.05);
         path.addText(QPointF(x, origin.y() + lift), font, letter);

@@ -71,6 +71,7 @@ QPainterPath InterfaceStyle::textPath(const QRectF& box, const QString& text, co
     else
         top = box.center().y() - blockHeight / 2 + metrics.capHeight();
     QPainterPath path;
+    path.setFillRule(Qt::WindingFill); // overlapping glyph contours, see LetterTilePainter
     for (int i = 0; i < lines.size(); ++i) {
         const qreal width = metrics.horizontalAdvance(lines[i]);
         qreal x;

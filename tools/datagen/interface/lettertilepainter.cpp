@@ -58,7 +58,10 @@ QImage LetterTilePainter::tile(const QString& text, Kind kind, QSize size) {
         baseline = box.center().y() + (metrics.capHeight() - descender) / 2;
     }
     const QPointF origin(box.center().x() - inkBox.center().x(), baseline);
+    // Font outlines overlap where strokes cross (the bar of t, f and ł) and are meant to be
+    // filled by the non-zero rule; the path's default odd-even rule leaves holes there.
     QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
     path.addText(origin, font, shown);
     p.setPen(Qt::NoPen);
     p.setBrush(ink);

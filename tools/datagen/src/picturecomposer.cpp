@@ -72,6 +72,7 @@ bool PictureComposer::paintLayer(QPainter& painter, const RecipeLayer& layer, co
         font.setBold(true);
         font.setPixelSize(100);
         QPainterPath path;
+        path.setFillRule(Qt::WindingFill); // glyph contours may overlap
         path.addText(0, 0, font, layer.name);
         const QRectF bounds = path.boundingRect();
         const double scale = std::min(box.width() / bounds.width(), box.height() / bounds.height());
