@@ -25,6 +25,20 @@ QString CBlad::ErrorLine(short code) {
     return message.isEmpty() ? head : head + QStringLiteral(": ") + message;
 }
 
+QString CBlad::Text() const {
+    const QString message = Message(ErrorCode);
+    if (Detail.isEmpty())
+        return message;
+    return message + QStringLiteral("\n\n") + Detail;
+}
+
+QString CBlad::Line() const {
+    const QString line = ErrorLine(ErrorCode);
+    if (Detail.isEmpty())
+        return line;
+    return line + u' ' + Detail.simplified();
+}
+
 void WriteErrorLine(const QString& text) {
     const QString line = QStringLiteral("wiklotek: ") + text.simplified() + u'\n';
     std::fputs(line.toUtf8().constData(), stderr);
@@ -32,8 +46,8 @@ void WriteErrorLine(const QString& text) {
 }
 
 void ShowError(const CBlad& error, QWidget* owner) {
-    WriteErrorLine(CBlad::ErrorLine(error.ErrorCode));
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Wiklotek Cz.I - Błąd"),
-                    CBlad::Message(error.ErrorCode), QMessageBox::Ok, owner);
+    WriteErrorLine(error.Line());
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Wiklotek Cz.I - Błąd"), error.Text(),
+                    QMessageBox::Ok, owner);
     box.exec();
 }

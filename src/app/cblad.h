@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <stdexcept>
+#include <utility>
 
 class QWidget;
 
@@ -9,14 +10,22 @@ class QWidget;
 // ends the program with the code as exit status.
 class CBlad : public std::runtime_error {
 public:
-    explicit CBlad(short code) : std::runtime_error("Blad"), ErrorCode(code) {}
+    explicit CBlad(short code, QString detail = {})
+        : std::runtime_error("Blad"), ErrorCode(code), Detail(std::move(detail)) {}
 
     short ErrorCode;
+    // What the message is about, when the user needs it to act (the file or folder that could
+    // not be had); empty otherwise.
+    QString Detail;
 
     // The fixed Polish message of a code; empty for codes outside 1..4.
     static QString Message(short code);
     // The message as one line for standard error: "wiklotek: błąd <code>: <message>".
     static QString ErrorLine(short code);
+    // The message box's text: the code's message, then the detail on a line of its own.
+    QString Text() const;
+    // Text() as one line for standard error.
+    QString Line() const;
 };
 
 // Writes one line "wiklotek: <text>" to standard error, the text's line breaks and runs of

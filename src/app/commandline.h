@@ -5,16 +5,24 @@
 
 // What the command line asks for, decided from the arguments as typed (before the toolkit takes
 // its own options away), so that the answers that need no window are given before any display
-// is opened. "z" counts only as the first argument; --help and --version anywhere after it.
-// Every other argument is left to the toolkit or ignored: the program then starts as usual.
+// is opened. "z" counts only as the first argument; --help, --version and --export-csv anywhere
+// after it, the first of them wins. Every other argument is left to the toolkit or ignored: the
+// program then starts as usual.
 class CommandLine {
 public:
     enum class Action {
-        Run,     // the program with its windows
-        Report,  // the resource report ("z")
-        Help,    // the usage text, exit 0
-        Version, // the name and version, exit 0
+        Run,       // the program with its windows
+        Report,    // the resource report ("z")
+        Help,      // the usage text, exit 0
+        Version,   // the name and version, exit 0
+        ExportCsv, // the progress table into exportFile(), no window
+        Usage,     // a switch given wrongly: usageError() and ExitUsage
     };
+
+    // Exit status of a switch given wrongly (as sysexits' EX_USAGE).
+    static constexpr int ExitUsage = 64;
+    // The export's file name that means standard output.
+    static constexpr const char* StandardOutput = "-";
 
     // arguments[0] is the program as it was started.
     explicit CommandLine(const QStringList& arguments);
@@ -22,12 +30,20 @@ public:
     Action action() const { return m_action; }
     // True for the actions that only print a text and end: no display is needed for them.
     bool answersWithoutDisplay() const;
-    // The text the action prints on standard output (empty for Run and Report).
+    // The text the action prints on standard output (empty for the others).
     QString answer() const;
+    // The CSV file of --export-csv FILE or --export-csv=FILE.
+    const QString& exportFile() const { return m_exportFile; }
+    // For Usage: what was wrong, one line without the program's name.
+    const QString& usageError() const { return m_usageError; }
 
     static QString versionText();
     static QString helpText();
 
 private:
+    bool takeExport(const QStringList& arguments, qsizetype& i);
+
     Action m_action = Action::Run;
+    QString m_exportFile;
+    QString m_usageError;
 };

@@ -1,14 +1,18 @@
+#include "cblad.h"
 #include "commandline.h"
 #include "cstatrec.h"
+#include "displaycheck.h"
 #include "filehome.h"
 #include "picturepreload.h"
 #include "progressexport.h"
 #include "screenscale.h"
 #include "startup.h"
+#include "xscreenmeasure.h"
 
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -22,34 +26,68 @@ void keepOffSessionBusAutolaunch() {
         qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
+// The window system's problem, when there is one, as the program's own line and status:
+// without this check the toolkit would end the process with an abort.
+bool reportNoDisplay(const QString& problem) {
+    if (problem.isEmpty())
+        return false;
+    WriteErrorLine(problem);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     // "-reverse z" must not be taken for "z": the application object drops its own options.
     const QStringList typed = Startup::typedArguments(argc, argv);
-    // --help and --version answer in a terminal without a display, so before the application
-    // object, which would need one.
+    // --help, --version and the CSV export answer in a terminal without a display, so before
+    // the application object, which would need one.
     const CommandLine commandLine(typed);
-    if (commandLine.answersWithoutDisplay()) {
+    switch (commandLine.action()) {
+    case CommandLine::Action::Help:
+    case CommandLine::Action::Version:
         std::fputs(commandLine.answer().toUtf8().constData(), stdout);
         if (!commandLine.answer().endsWith(u'\n'))
             std::fputc('\n', stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
-    }
-    // The CSV export needs no display either: it reads the statistics file where this user's
-    // runs of the program keep it.
-    if (ProgressExport::IsRequested(typed)) {
+    case CommandLine::Action::Usage:
+        WriteErrorLine(commandLine.usageError() + QStringLiteral(" (wiklotek --help)"));
+        return CommandLine::ExitUsage;
+    case CommandLine::Action::ExportCsv: {
+        // The statistics file where this user's runs of the program keep it.
         QCoreApplication core(argc, argv);
         const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
-        return ProgressExport::Run(typed, QDir(home.userFolder()).filePath(CStatRec::FileName(1)));
+        return ProgressExport::Run(commandLine.exportFile(),
+                                   QDir(home.userFolder()).filePath(CStatRec::FileName(1)));
     }
+    case CommandLine::Action::Report:
+    case CommandLine::Action::Run:
+        break;
+    }
+    // Connected here once, and kept for the screen's measurement below.
+    std::unique_ptr<XScreenMeasure> xServer;
+    const QString noDisplay = DisplayCheck::Problem(DisplayCheck::ForProcess(typed, [&] {
+        xServer = std::make_unique<XScreenMeasure>(ScreenScale::DisplayName(typed));
+        return xServer->Connected();
+    }));
+    if (commandLine.action() == CommandLine::Action::Report) {
+        // Without a display the result is only the line on standard output.
+        if (!noDisplay.isEmpty()) {
+            QCoreApplication core(argc, argv);
+            return Startup::RunReport(false);
+        }
+        QApplication application(argc, argv);
+        return Startup::RunReport(true);
+    }
+    if (reportNoDisplay(noDisplay))
+        return Startup::ExitNoDisplay;
     keepOffSessionBusAutolaunch();
-    ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv);
+    ScreenScale scale = ScreenScale::ChooseBeforeApplication(typed, argc, argv, std::move(xServer));
     Startup::PreloadBeforeApplication(typed, scale.LogicalScreen());
     QApplication application(argc, argv);
     scale.AfterApplication();
     Startup startup;
-    const int status = startup.run(typed);
+    const int status = startup.run();
     // The decoding worker may still be using the toolkit's image plugins (a second start
     // returns at once): it ends while they exist.
     PicturePreload::Stop();

@@ -75,13 +75,17 @@ bool ScreenScale::IsWanted(const QStringList& arguments) {
 }
 
 ScreenScale ScreenScale::ChooseBeforeApplication(const QStringList& arguments, int argc,
-                                                 char** argv) {
+                                                 char** argv,
+                                                 std::unique_ptr<XScreenMeasure> measured) {
     ScreenScale scale;
+    // Held until the application has connected, scaled or not.
+    scale.m_measure = std::move(measured);
     if (!IsWanted(arguments))
         return scale;
     QSize screen;
     if (RunsOnX(arguments)) {
-        scale.m_measure = std::make_unique<XScreenMeasure>(DisplayName(arguments));
+        if (!scale.m_measure)
+            scale.m_measure = std::make_unique<XScreenMeasure>(DisplayName(arguments));
         screen = scale.m_measure->PrimarySize();
     }
     // No X server to ask (or another window system): the toolkit itself measures, and reports

@@ -33,8 +33,10 @@ public:
 
     // Before the application object: measures the primary screen and sets Qt's scale factor for
     // the application object, multiplied into any factor the user set. Nothing happens when
-    // scaling is not wanted or the screen needs none.
-    static ScreenScale ChooseBeforeApplication(const QStringList& arguments, int argc, char** argv);
+    // scaling is not wanted or the screen needs none. measured: a connection to the X server
+    // already made (by the display check), kept as the measurement's own; may be null.
+    static ScreenScale ChooseBeforeApplication(const QStringList& arguments, int argc, char** argv,
+                                               std::unique_ptr<XScreenMeasure> measured = {});
     // After the application object exists: puts the environment back as it was, so that
     // programs started from here (a browser opened by the about window) are not enlarged, and
     // lets go of the X connection the measurement kept open.

@@ -45,6 +45,7 @@ class StartDirectoryGuard {
 public:
     explicit StartDirectoryGuard(QString directory) : m_directory(std::move(directory)) {}
     ~StartDirectoryGuard() { QDir::setCurrent(m_directory); }
+    const QString& directory() const { return m_directory; }
     StartDirectoryGuard(const StartDirectoryGuard&) = delete;
     StartDirectoryGuard& operator=(const StartDirectoryGuard&) = delete;
 
@@ -90,6 +91,16 @@ MessageBox::Icon boxIcon(ResourceReport::Icon icon) {
     return MessageBox::Icon::Error;
 }
 
+// The file or folder behind error 4, named so that the user can mend it: the folder when it is
+// missing or cannot be written (the file cannot be made there), else the file.
+QString configurationDetail(const FileHome& home) {
+    const QString file = home.settingsFile();
+    const QFileInfo folder(QFileInfo(file).absolutePath());
+    if (!folder.isDir() || !folder.isWritable())
+        return QStringLiteral("Folder: ") + QDir::toNativeSeparators(folder.absoluteFilePath());
+    return QStringLiteral("Plik: ") + QDir::toNativeSeparators(file);
+}
+
 } // namespace
 
 Startup::Startup() = default;
@@ -131,12 +142,7 @@ void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize scree
     PicturePreload::Start(files);
 }
 
-int Startup::run(const QStringList& arguments) {
-    // The report runs in the folder the program was started in, before any other step: no
-    // single-instance check, no splash, no windows.
-    if (isReportMode(arguments))
-        return runReport();
-
+int Startup::run() {
     SingleInstance instance;
     if (!instance.tryAcquire()) {
         if (instance.askRunningToRaise(3000))
@@ -153,30 +159,52 @@ int Startup::run(const QStringList& arguments) {
     return runProgram();
 }
 
-int Startup::runReport() {
+QString Startup::ReportFolder(const QString& currentFolder, const QString& userFolder) {
+    const QFileInfo current(currentFolder);
+    if (current.isDir() && current.isWritable())
+        return currentFolder;
+    QDir().mkpath(userFolder);
+    return userFolder;
+}
+
+int Startup::RunReport(bool showBox) {
+    // The pack the program reads, portable or installed; the report where the user is, when
+    // that folder can be written (a home folder can, /usr/share cannot).
+    const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
+    const QString target = ReportFolder(QDir::currentPath(), home.userFolder());
+    StartDirectoryGuard restoreStartDirectory(QDir::currentPath());
+    QDir::setCurrent(home.packFolder());
     RandomGenerator random;
     const CSlowa catalogue(random);
-    const ResourceReport::Result result = ResourceReport::Run(catalogue, QDir::currentPath());
+    ResourceReport::Result result = ResourceReport::Run(catalogue, target);
     int status = ExitOk;
     switch (result.outcome) {
     case ResourceReport::Outcome::AllPresent:
-        printLine(QStringLiteral("wiklotek report: all word resources exist"));
+        printLine(QStringLiteral("wiklotek report: all word resources exist in %1")
+                      .arg(QDir(home.packFolder()).filePath(QStringLiteral("Data"))));
         break;
     case ResourceReport::Outcome::ReportWritten:
-        printLine(QStringLiteral("wiklotek report: %1 files missing, report written to %2")
-                      .arg(result.missing.size())
-                      .arg(result.reportPath));
+        printLine(
+            QStringLiteral("wiklotek report: %1 files missing in %2, report written to %3")
+                .arg(result.missing.size())
+                .arg(QDir(home.packFolder()).filePath(QStringLiteral("Data")), result.reportPath));
         status = ExitReportMissing;
         break;
     case ResourceReport::Outcome::ReportFailed:
-        printLine(QStringLiteral("wiklotek report: %1 files missing, report could not be written "
-                                 "to %2")
-                      .arg(result.missing.size())
-                      .arg(result.reportPath));
+        printLine(
+            QStringLiteral("wiklotek report: %1 files missing in %2, report could not be "
+                           "written to %3")
+                .arg(result.missing.size())
+                .arg(QDir(home.packFolder()).filePath(QStringLiteral("Data")), result.reportPath));
         status = ExitReportFailed;
         break;
     }
-    MessageBox::show(nullptr, result.message, result.caption, boxIcon(result.icon));
+    // A report written away from the folder the user started in says where it is.
+    if (result.outcome != ResourceReport::Outcome::AllPresent &&
+        QDir(target) != QDir(restoreStartDirectory.directory()))
+        result.message += QStringLiteral("\n\nFolder: ") + QDir::toNativeSeparators(target);
+    if (showBox)
+        MessageBox::show(nullptr, result.message, result.caption, boxIcon(result.icon));
     return status;
 }
 
@@ -263,7 +291,7 @@ int Startup::runProgram() {
         if (home.Prepare())
             writeBack = settings.LoadAllWritingLater();
         if (!writeBack)
-            throw CBlad(4);
+            throw CBlad(4, configurationDetail(home));
         settingsWritten = std::async(std::launch::async, std::move(writeBack));
     } catch (const CBlad& error) {
         ShowError(error, messageOwner());
@@ -321,7 +349,7 @@ int Startup::runProgram() {
         mainWindow->SetOnFirstShown([this] { destroySplash(); });
 
         if (settingsWriteFailed())
-            throw CBlad(4);
+            throw CBlad(4, configurationDetail(home));
         const QStringList missing = unreadable.get();
         if (!missing.isEmpty()) {
             std::fprintf(stderr, "wiklotek: missing or unreadable picture %s\n",
@@ -356,7 +384,7 @@ int Startup::runProgram() {
         m_mainWindow = nullptr;
     } catch (const CBlad& error) {
         m_mainWindow = nullptr;
-        const CBlad shown = settingsWriteFailed() ? CBlad(4) : error;
+        const CBlad shown = settingsWriteFailed() ? CBlad(4, configurationDetail(home)) : error;
         ShowError(shown, messageOwner());
         status = shown.ErrorCode;
     } catch (const std::exception&) {

@@ -24,16 +24,26 @@ public:
     static constexpr int ExitAlreadyRunning = 6;
     static constexpr int ExitReportMissing = 1;
     static constexpr int ExitReportFailed = 2;
+    // No window system to show the program on.
+    static constexpr int ExitNoDisplay = 7;
 
-    // Needs a QApplication. arguments as typed (typedArguments), not as the application
-    // object leaves them after taking its own options.
-    int run(const QStringList& arguments);
+    // The program with its windows. Needs a QApplication.
+    int run();
 
     // The command line as typed; read before the application object removes its options.
     static QStringList typedArguments(int argc, const char* const* argv);
 
     // The "z" switch: only exactly "z" as the first argument.
     static bool isReportMode(const QStringList& arguments);
+
+    // The resource report of the data pack the program reads, written into the current
+    // folder or, when that cannot be written, into the user's data folder; the result is one
+    // line on standard output and, with showBox, a message box. Needs an application object
+    // (a QApplication for the box). Returns the exit status.
+    static int RunReport(bool showBox);
+    // Where the report goes: currentFolder when it can be written, else userFolder (made when
+    // missing).
+    static QString ReportFolder(const QString& currentFolder, const QString& userFolder);
 
     // Before the application object, which takes some tens of milliseconds to make: starts
     // decoding the menu's pictures for a screen of this (logical) size on another thread.
@@ -42,7 +52,6 @@ public:
     static void PreloadBeforeApplication(const QStringList& arguments, QSize screen);
 
 private:
-    int runReport();
     int runProgram();
     // The window that owns start-up messages: the splash while it exists.
     QWidget* messageOwner() const;

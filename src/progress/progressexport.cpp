@@ -8,8 +8,6 @@
 
 namespace {
 
-const QString Switch = QStringLiteral("--export-csv");
-
 void printLine(std::FILE* stream, const QString& line) {
     std::fputs((line + QLatin1Char('\n')).toLocal8Bit().constData(), stream);
     std::fflush(stream);
@@ -17,37 +15,50 @@ void printLine(std::FILE* stream, const QString& line) {
 
 } // namespace
 
-bool ProgressExport::IsRequested(const QStringList& arguments) {
-    return arguments.size() > 1 && arguments.at(1) == Switch;
-}
-
-int ProgressExport::Run(const QStringList& arguments, const QString& statisticsPath,
+int ProgressExport::Run(const QString& csvPath, const QString& statisticsPath,
                         const QTimeZone& zone, std::FILE* out, std::FILE* err) {
-    if (arguments.size() < 3 || arguments.at(2).isEmpty()) {
-        printLine(err, QStringLiteral("wiklotek: --export-csv needs the name of the CSV file to "
-                                      "write"));
-        return ExitUnreadable;
-    }
     QString error;
     int status = ExitWritten;
-    if (!WriteCsv(statisticsPath, arguments.at(2), zone, error, status)) {
+    if (csvPath == QLatin1String("-")) {
+        bool read = false;
+        const QByteArray bytes = Table(statisticsPath, zone, error, status, read);
+        if (read && (std::fwrite(bytes.constData(), 1, bytes.size(), out) != size_t(bytes.size()) ||
+                     std::fflush(out) != 0)) {
+            error = QStringLiteral("cannot write the table to standard output");
+            status = ExitNotSaved;
+        }
+        if (status != ExitWritten)
+            printLine(err, QStringLiteral("wiklotek: ") + error);
+        return status;
+    }
+    if (!WriteCsv(statisticsPath, csvPath, zone, error, status)) {
         printLine(err, QStringLiteral("wiklotek: ") + error);
         return status;
     }
-    printLine(out, QStringLiteral("wiklotek: progress table written to %1").arg(arguments.at(2)));
+    printLine(out, QStringLiteral("wiklotek: progress table written to %1").arg(csvPath));
     return ExitWritten;
+}
+
+QByteArray ProgressExport::Table(const QString& statisticsPath, const QTimeZone& zone,
+                                 QString& error, int& status, bool& read) {
+    const StatReader::Result result = StatReader::ReadFile(statisticsPath);
+    read = result.status == StatReader::Status::Read;
+    if (!read) {
+        error = result.error;
+        status = ExitUnreadable;
+        return {};
+    }
+    status = ExitWritten;
+    const std::vector<int> rows = ProgressFilter().Apply(result.records, {});
+    return ProgressCsv::Write(result.records, rows, zone);
 }
 
 bool ProgressExport::WriteCsv(const QString& statisticsPath, const QString& csvPath,
                               const QTimeZone& zone, QString& error, int& status) {
-    const StatReader::Result read = StatReader::ReadFile(statisticsPath);
-    if (read.status != StatReader::Status::Read) {
-        error = read.error;
-        status = ExitUnreadable;
+    bool read = false;
+    const QByteArray bytes = Table(statisticsPath, zone, error, status, read);
+    if (!read)
         return false;
-    }
-    const std::vector<int> rows = ProgressFilter().Apply(read.records, {});
-    const QByteArray bytes = ProgressCsv::Write(read.records, rows, zone);
     QSaveFile file(csvPath);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());

@@ -11,6 +11,7 @@ struct LineCase {
     const char* name;
     QStringList arguments; // after the program's own name
     Action action;
+    const char* exportFile = "";
 };
 
 class CommandLineActions : public testing::TestWithParam<LineCase> {};
@@ -22,6 +23,8 @@ TEST_P(CommandLineActions, DecidedFromTheArgumentsAsTyped) {
     const bool printsOnly = c.action == Action::Help || c.action == Action::Version;
     EXPECT_EQ(line.answersWithoutDisplay(), printsOnly);
     EXPECT_EQ(line.answer().isEmpty(), !printsOnly);
+    EXPECT_EQ(line.exportFile(), QString::fromUtf8(c.exportFile));
+    EXPECT_EQ(line.usageError().isEmpty(), c.action != Action::Usage);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -37,7 +40,23 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"FirstAnswerWins", {"--version", "--help"}, Action::Version},
         LineCase{"Unknown", {"--unknown"}, Action::Run},
         LineCase{"SingleDash", {"-help"}, Action::Run},
-        LineCase{"AfterDoubleDash", {"--", "--help"}, Action::Run}),
+        LineCase{"AfterDoubleDash", {"--", "--help"}, Action::Run},
+        LineCase{"Export", {"--export-csv", "a.csv"}, Action::ExportCsv, "a.csv"},
+        LineCase{
+            "ExportEqualsForm", {"--export-csv=wyniki ó.csv"}, Action::ExportCsv, "wyniki ó.csv"},
+        LineCase{"ExportToStandardOutput", {"--export-csv", "-"}, Action::ExportCsv, "-"},
+        LineCase{
+            "ExportAfterOtherOptions", {"--no-scale", "--export-csv", "b"}, Action::ExportCsv, "b"},
+        LineCase{"ExportTakesTheNextWordAsItsFile",
+                 {"--export-csv", "--help"},
+                 Action::ExportCsv,
+                 "--help"},
+        LineCase{"ExportWithoutFile", {"--export-csv"}, Action::Usage},
+        LineCase{"ExportEqualsWithoutFile", {"--export-csv="}, Action::Usage},
+        LineCase{"ExportEmptyFile", {"--export-csv", ""}, Action::Usage},
+        LineCase{"ReportBeforeExport", {"z", "--export-csv"}, Action::Report},
+        LineCase{"HelpBeforeExport", {"--help", "--export-csv"}, Action::Help},
+        LineCase{"ExportPrefixIsNotExport", {"--export-csvx"}, Action::Run}),
     [](const testing::TestParamInfo<LineCase>& info) { return info.param.name; });
 
 TEST(CommandLineTexts, VersionAndBothLanguagesOfTheUsage) {

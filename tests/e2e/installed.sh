@@ -146,6 +146,32 @@ expect_eq "$(ini_value "$ini" DaneProgramu Zakladka)" 2 "tab after a restart"
 expect_eq "$(ini_value "$ini" DaneProgramu LU)" 1 "start counter after the second start"
 expect_eq "$(stat -c %s "$stats")" 64 "statistics kept"
 
+# "z" checks the installed pack wherever it is started, with or without a display, and leaves
+# no report when nothing is missing.
+cd "$home"
+status=0
+env -u DISPLAY "${run_installed[@]}" z >"$WORK/stdout" 2>&1 || status=$?
+expect_eq "$status" 0 "z from the home folder"
+grep -q "all word resources exist in $usr/share/wiklotek/Data" "$WORK/stdout" ||
+    fail "z: $(cat "$WORK/stdout")"
+[ ! -e "$home/Raport zasobów.txt" ] || fail "z wrote a report although nothing is missing"
+# With a file missing and started in a folder the user cannot write, the report goes into the
+# user's data folder, and standard output says so.
+chmod u+w "$usr/share/wiklotek/Data/Smd"
+mv "$usr/share/wiklotek/Data/Smd/abecadlo.pw" "$WORK/abecadlo.pw"
+chmod a-w "$usr/share/wiklotek/Data/Smd"
+cd "$usr/share"
+status=0
+env -u DISPLAY "${run_installed[@]}" z >"$WORK/stdout" 2>&1 || status=$?
+chmod u+w "$usr/share/wiklotek/Data/Smd"
+mv "$WORK/abecadlo.pw" "$usr/share/wiklotek/Data/Smd/abecadlo.pw"
+chmod a-w "$usr/share/wiklotek/Data/Smd"
+expect_eq "$status" 1 "z with a file missing"
+grep -q "1 files missing in $usr/share/wiklotek/Data, report written to $userdir/Raport zasobów.txt" \
+    "$WORK/stdout" || fail "z: $(cat "$WORK/stdout")"
+expect_eq "$(tail -n 1 "$userdir/Raport zasobów.txt")" $'Data/Smd/abecadlo.pw\r' "the missing file"
+cd "$home"
+
 # The install stayed as it was installed.
 leftovers=$(find "$dest" \( -name data.ini -o -name 'prgst*' -o -name Nagrane \) -print)
 expect_eq "$leftovers" "" "user files in the installed tree after the runs"

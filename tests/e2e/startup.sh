@@ -69,18 +69,22 @@ expect_eq "$(wait_exit app)" 1 "menu pictures missing"
 # A folder named data.ini: error 4, shown, then exit status 4.
 rm -f "$ini"
 mkdir "$ini"
-launch app "$prog/wiklotek"
+launch app "$prog/wiklotek" 2>"$WORK/stderr"
 box=$(wait_window "Wiklotek Cz.I - Błąd")
 press_in "$box" Return
 expect_eq "$(wait_exit app)" 4 "data.ini is a folder"
 rmdir "$ini"
+# The message names what the user must mend.
+grep -qx "wiklotek: błąd 4: .* Plik: $ini" "$WORK/stderr" || fail "error 4: $(cat "$WORK/stderr")"
 
 # No Data folder at all: the settings cannot be created, error 4.
 rm -rf "$WORK/bare/Data"
-launch app "$WORK/bare/wiklotek"
+launch app "$WORK/bare/wiklotek" 2>"$WORK/stderr"
 box=$(wait_window "Wiklotek Cz.I - Błąd")
 press_in "$box" Return
 expect_eq "$(wait_exit app)" 4 "no Data folder"
+grep -qx "wiklotek: błąd 4: .* Folder: $WORK/bare/Data" "$WORK/stderr" ||
+    fail "error 4 without Data: $(cat "$WORK/stderr")"
 
 # "Z" and "z" in second place start normally.
 expect_eq "$(run_menu app "$prog/wiklotek" Z)" 0 "start with Z"

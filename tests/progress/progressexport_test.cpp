@@ -43,15 +43,19 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    int run(const QStringList& extra, std::string& errors) const {
+    int run(const QString& file, std::string& errors, QByteArray* output = nullptr) const {
         std::FILE* out = std::tmpfile();
         std::FILE* err = std::tmpfile();
-        const int status = ProgressExport::Run(
-            QStringList{QStringLiteral("wiklotek"), QStringLiteral("--export-csv")} + extra,
-            stats(), QTimeZone::utc(), out, err);
+        const int status = ProgressExport::Run(file, stats(), QTimeZone::utc(), out, err);
         std::rewind(err);
         char line[512] = {};
         errors = std::fgets(line, sizeof line, err) ? line : "";
+        if (output) {
+            std::rewind(out);
+            char buffer[4096];
+            for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+                output->append(buffer, qsizetype(n));
+        }
         std::fclose(out);
         std::fclose(err);
         return status;
@@ -61,8 +65,13 @@ protected:
 TEST_F(ProgressExportTest, WritesTheWholeTableNewestFirst) {
     writeStats(3);
     std::string errors;
-    EXPECT_EQ(0, run({csv()}, errors));
+    EXPECT_EQ(0, run(csv(), errors));
     EXPECT_EQ("", errors);
+    // "-" is standard output, with the same bytes and nothing else on it.
+    QByteArray output;
+    EXPECT_EQ(0, run(QStringLiteral("-"), errors, &output));
+    EXPECT_EQ(readAll(csv()), output);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("-")));
     const QList<QByteArray> lines = readAll(csv()).split('\n');
     ASSERT_EQ(5, lines.size()); // header, three runs, nothing after the last line end
     EXPECT_TRUE(lines[0].startsWith("\xEF\xBB\xBF"));
@@ -75,15 +84,16 @@ TEST_F(ProgressExportTest, FailuresEndWithAStatusAndAReason) {
     struct Case {
         const char* name;
         bool makeStats;
-        QStringList arguments;
+        QString file;
         int status;
         const char* reasonHas;
     };
     const QString intoFolder = QDir(QDir::tempPath()).filePath("no/such/folder/x.csv");
     const Case cases[] = {
-        {"no statistics file", false, {QStringLiteral("x.csv")}, 2, "no statistics file"},
-        {"no file name", true, {}, 2, "needs the name"},
-        {"file in a missing folder", true, {intoFolder}, 3, "cannot write"},
+        {"no statistics file", false, QStringLiteral("x.csv"), 2, "no statistics file"},
+        {"no statistics file, to standard output", false, QStringLiteral("-"), 2,
+         "no statistics file"},
+        {"file in a missing folder", true, intoFolder, 3, "cannot write"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -91,7 +101,7 @@ TEST_F(ProgressExportTest, FailuresEndWithAStatusAndAReason) {
         if (c.makeStats)
             writeStats(1);
         std::string errors;
-        EXPECT_EQ(c.status, run(c.arguments, errors));
+        EXPECT_EQ(c.status, run(c.file, errors));
         EXPECT_NE(std::string::npos, errors.find(c.reasonHas)) << errors;
     }
     // An empty statistics file is a table without runs.
@@ -99,15 +109,8 @@ TEST_F(ProgressExportTest, FailuresEndWithAStatusAndAReason) {
     ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
     empty.close();
     std::string errors;
-    EXPECT_EQ(0, run({csv()}, errors));
+    EXPECT_EQ(0, run(csv(), errors));
     EXPECT_EQ(1, readAll(csv()).count('\n'));
-}
-
-TEST(ProgressExportSwitchTest, OnlyTheFirstArgumentCounts) {
-    EXPECT_TRUE(ProgressExport::IsRequested({"wiklotek", "--export-csv", "a.csv"}));
-    EXPECT_TRUE(ProgressExport::IsRequested({"wiklotek", "--export-csv"}));
-    EXPECT_FALSE(ProgressExport::IsRequested({"wiklotek", "z", "--export-csv"}));
-    EXPECT_FALSE(ProgressExport::IsRequested({"wiklotek"}));
 }
 
 } // namespace
