@@ -4,7 +4,6 @@
 set(_wk_interface_dir ${CMAKE_CURRENT_LIST_DIR})
 list(APPEND WK_DATAGEN_INTERFACE_SOURCES
     ${_wk_interface_dir}/backgroundpainter.cpp
-    ${_wk_interface_dir}/blackwhitejpeg.cpp
     ${_wk_interface_dir}/buttonpainter.cpp
     ${_wk_interface_dir}/iconpainter.cpp
     ${_wk_interface_dir}/interfacenames.cpp

@@ -151,8 +151,7 @@ bool DataPackBuilder::buildWordPictures() {
             continue;
         }
         QString error;
-        if (!JpegWriter::writeGray(masks.back().mask(), dataPath(rel), JpegWriter::MaskQuality,
-                                   &error)) {
+        if (!masks.back().write(dataPath(rel), &error)) {
             fail(rel + ": " + error);
             continue;
         }

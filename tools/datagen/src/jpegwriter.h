@@ -5,11 +5,11 @@
 
 // Writes ".xji" pictures. libjpeg directly rather than Qt's plugin, for two guarantees the
 // masking scheme depends on: no chroma subsampling (every 8x8 block stands alone, so a block
-// that is all white stays exactly white) and grayscale files for the masks.
+// that is all white stays exactly white) and single-channel files. Two-level masks go through
+// BlackWhiteJpeg instead, which keeps every outline pure.
 class JpegWriter {
 public:
     static constexpr int PictureQuality = 95;
-    static constexpr int MaskQuality = 100;
 
     // Colour picture, 4:4:4.
     static bool writeColour(const QImage& image, const QString& path, int quality,
