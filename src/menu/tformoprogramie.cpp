@@ -5,12 +5,16 @@
 #include "cprzyciskp.h"
 #include "cursors.h"
 #include "imageloader.h"
+#include "messagebox.h"
 #include "picturesound.h"
 #include "shellopen.h"
 #include "widgetpictures.h"
 
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,12 +32,13 @@ struct LabelText {
 const LabelText Texts[TFormOProgramie::LabelCount] = {
     {"Wersja 1.6", 13, false},
     {"Wiklotek Cz.I \u2014 obrazkowe gry logopedyczne dla dzieci", 13, false},
-    {"Program jest wolny: licencja MIT (plik LICENSE obok programu).", 13, false},
+    // Where the licence and the guide are is filled in for the copy that runs.
+    {"", 13, false},
     {"Wolno go kopiować, zmieniać i rozdawać bez opłat.", 13, false},
     {"Pomoc:", 13, false},
     {"Opis gier, wyboru materiału i nagrań", 14, true},
     {"znajdziesz w podręczniku użytkownika", 14, true},
-    {"w folderze programu (Podrecznik.html):", 14, true},
+    {"", 14, true},
     {"", 14, true},
     {"", 14, true},
     {"Otwórz podręcznik użytkownika", 13, true},
@@ -54,6 +59,32 @@ const LabelText Texts[TFormOProgramie::LabelCount] = {
 const QColor LinkColour(0x9C, 0xD4, 0xFF);
 
 } // namespace
+
+QString TFormOProgramie::LicenceFile(const QString& packFolder) {
+    // Beside the program (a portable folder), or where the installed documentation lives.
+    for (const QString& candidate :
+         {QStringLiteral("LICENSE"), QStringLiteral(WIKLOTEK_INSTALLED_DOCS "/LICENSE")}) {
+        const QFileInfo file(QDir(packFolder).filePath(candidate));
+        if (file.isFile())
+            return QDir::cleanPath(file.absoluteFilePath());
+    }
+    return {};
+}
+
+QString TFormOProgramie::GuidePath(const QString& packFolder) {
+    return QDir::cleanPath(QDir(packFolder).absoluteFilePath(GuideFile()));
+}
+
+QString TFormOProgramie::LicenceText(const QString& licenceFile) {
+    if (licenceFile.isEmpty())
+        return QStringLiteral("Program jest wolny: licencja MIT.");
+    return QStringLiteral("Program jest wolny: licencja MIT (plik %1).")
+        .arg(QDir::toNativeSeparators(licenceFile));
+}
+
+QString TFormOProgramie::GuideText(const QString& guidePath) {
+    return QStringLiteral("w pliku %1:").arg(QDir::toNativeSeparators(guidePath));
+}
 
 QStringList TFormOProgramie::PictureFiles(const CDisplay& display) {
     return QStringList{QStringLiteral("Data/Intf/Spec/mT_OPro") + display.Suffix() + ".xji",
@@ -111,6 +142,14 @@ TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
         link->setCursor(cursorFor(ProgramCursor::Hand));
         link->installEventFilter(this);
     }
+    // The run's working folder holds the data pack, and the guide beside it.
+    m_guidePath = GuidePath(QDir::currentPath());
+    m_licenceText = LicenceText(LicenceFile(QDir::currentPath()));
+    m_guideText = GuideText(m_guidePath);
+    for (Label line : {LabelPrawa2, LabelF3}) {
+        m_labels[line]->setVisible(true);
+        m_labels[line]->setToolTip(line == LabelF3 ? m_guideText : m_licenceText);
+    }
     m_labels[LabelF7]->setText(ContactAddress());
     m_labels[LabelF7]->setVisible(!ContactAddress().isEmpty());
     // The credit lists wrap within a fixed width, as a column beside their captions.
@@ -124,9 +163,30 @@ TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
 
 TFormOProgramie::~TFormOProgramie() = default;
 
+void TFormOProgramie::setPathText(QLabel& label, const QString& text, int room) {
+    // A long folder keeps both of its ends readable and the line within the calm middle of the
+    // window's picture.
+    label.setText(QFontMetrics(label.font()).elidedText(text, Qt::ElideMiddle, room));
+    label.adjustSize();
+}
+
 void TFormOProgramie::A_Podrecznik() {
-    if (m_openLink)
-        m_openLink(GuideFile());
+    if (!m_openLink)
+        return;
+    if (!QFileInfo(m_guidePath).isFile()) {
+        MessageBox::show(this,
+                         QStringLiteral("Nie znaleziono podręcznika użytkownika:\n%1")
+                             .arg(QDir::toNativeSeparators(m_guidePath)),
+                         QStringLiteral("Wiklotek Cz.I"), MessageBox::Icon::Warning);
+        return;
+    }
+    // Without a program that opens pages (xdg-open and a browser) nothing would show at all.
+    if (!m_openLink(m_guidePath))
+        MessageBox::show(this,
+                         QStringLiteral("Nie udało się otworzyć podręcznika: brak programu, który "
+                                        "otwiera strony.\n\nOtwórz w przeglądarce plik:\n%1")
+                             .arg(QDir::toNativeSeparators(m_guidePath)),
+                         QStringLiteral("Wiklotek Cz.I"), MessageBox::Icon::Information);
 }
 
 void TFormOProgramie::A_Poczta() {
@@ -169,6 +229,10 @@ void TFormOProgramie::placeLabels() {
     for (QLabel* label : m_labels)
         label->adjustSize();
     const int cx = m_display.OffsetX + m_display.DesignWidth / 2;
+    // The picture's calm middle, where text reads well.
+    const int calmLeft = m_display.OffsetX + m_display.DesignWidth * 130 / 800 + 2;
+    const int calmRight = m_display.OffsetX + m_display.DesignWidth * 670 / 800 - 2;
+    setPathText(*m_labels[LabelPrawa2], m_licenceText, calmRight - calmLeft);
     const auto centre = [cx](QLabel* label, int top) { label->move(cx - label->width() / 2, top); };
     QLabel** l = m_labels.data();
     centre(l[LabelVer], m_display.OffsetY + m_display.DesignHeight / 4 + 35);
@@ -181,6 +245,7 @@ void TFormOProgramie::placeLabels() {
     l[LabelKontakt]->move(cx - l[LabelKontakt]->width() / 2 - l[LabelF1]->width() / 2 - 6,
                           contactTop);
     const int left = l[LabelKontakt]->x() + l[LabelKontakt]->width() + 6;
+    setPathText(*l[LabelF3], m_guideText, calmRight - left);
     // Lines without text are hidden and take no room.
     const int step = m_display.IsSmall() ? 16 : 18;
     int top = contactTop;

@@ -22,8 +22,16 @@ public:
     // The interface picture files the constructor reads, relative to the program's folder: the
     // entry checks them all before the menu shows, although the window is made later.
     static QStringList PictureFiles(const CDisplay& display);
-    // The user guide that is installed beside the program.
+    // The user guide, installed beside the data pack.
     static QString GuideFile() { return QStringLiteral("Podrecznik.html"); }
+    // The guide of the copy whose pack is in packFolder, as an absolute path.
+    static QString GuidePath(const QString& packFolder);
+    // The licence of that copy: beside the program (portable) or in the installed
+    // documentation; empty when there is neither.
+    static QString LicenceFile(const QString& packFolder);
+    // The lines of the window that say where these are.
+    static QString LicenceText(const QString& licenceFile);
+    static QString GuideText(const QString& guidePath);
     // A contact address for the mail link; the program has none, so the link stays hidden.
     static QString ContactAddress() { return {}; }
 
@@ -32,7 +40,8 @@ public:
     ~TFormOProgramie() override;
 
     void A_Stop() { close(); }
-    // The guide link: opens the user guide beside the program.
+    // The guide link: opens the user guide; when it is missing or nothing can open it, a
+    // message says where the file is.
     void A_Podrecznik();
     // The mail link: a message to the contact address, when there is one.
     void A_Poczta();
@@ -74,6 +83,7 @@ protected:
 private:
     // Lays the labels out around the play area's centre.
     void placeLabels();
+    void setPathText(QLabel& label, const QString& text, int room);
 
     const CDisplay& m_display;
     QImage m_background;
@@ -81,4 +91,7 @@ private:
     std::unique_ptr<CPrzyciskP> m_stop;
     std::array<QLabel*, LabelCount> m_labels{};
     LinkOpener m_openLink;
+    QString m_guidePath;
+    QString m_licenceText;
+    QString m_guideText;
 };

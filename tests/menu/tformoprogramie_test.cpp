@@ -4,10 +4,16 @@
 #include "cprzyciskp.h"
 #include "tformoprogramie.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTextLayout>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -129,16 +135,74 @@ TEST_P(TFormOProgramieTest, TextsStayInThePicturesCalmMiddle) {
     }
 }
 
-TEST_P(TFormOProgramieTest, GuideLinkOpensTheGuideAndTheMailLinkStaysHidden) {
+// The text of the message box the step shows, closed at once; empty when none shows.
+QString boxTextOf(const std::function<void()>& step) {
+    QString text;
+    // The timer goes with this object when no box showed.
+    QObject scope;
+    QTimer::singleShot(50, &scope, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->accept();
+        }
+    });
+    step();
+    return text;
+}
+
+TEST_P(TFormOProgramieTest, GuideLinkOpensTheGuideOrSaysWhereItIs) {
+    QFile guideFile(QStringLiteral("Podrecznik.html"));
+    ASSERT_TRUE(guideFile.open(QIODevice::WriteOnly));
+    guideFile.close();
     TFormOProgramie& about = makeAbout();
     show(about);
-    QLabel& guide = about.label(TFormOProgramie::LabelF6);
-    EXPECT_FALSE(guide.isHidden());
-    QTest::mouseClick(&guide, Qt::LeftButton, {}, QPoint(3, 3));
-    EXPECT_EQ(opened, QStringList{QStringLiteral("Podrecznik.html")});
+    const QString guide = QDir::current().absoluteFilePath(QStringLiteral("Podrecznik.html"));
+    QLabel& link = about.label(TFormOProgramie::LabelF6);
+    EXPECT_FALSE(link.isHidden());
+    EXPECT_EQ(boxTextOf([&] { QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(3, 3)); }),
+              QString());
+    EXPECT_EQ(opened, QStringList{guide});
     EXPECT_TRUE(about.label(TFormOProgramie::LabelF7).isHidden());
     about.A_Poczta();
     EXPECT_EQ(opened.size(), 1);
+    // Nothing on the system opens pages, or the guide is gone: a message names the file.
+    about.SetLinkOpener([](const QString&) { return false; });
+    EXPECT_TRUE(boxTextOf([&] { about.A_Podrecznik(); }).contains(guide));
+    guideFile.remove();
+    about.SetLinkOpener([this](const QString& target) {
+        opened.push_back(target);
+        return true;
+    });
+    EXPECT_TRUE(boxTextOf([&] { about.A_Podrecznik(); }).contains(guide));
+    EXPECT_EQ(opened.size(), 1);
+}
+
+// The window says where the licence and the guide of the running copy are.
+TEST_P(TFormOProgramieTest, NamesTheLicenceAndGuideOfThisCopy) {
+    const QString here = QDir::currentPath();
+    struct Case {
+        const char* name;
+        const char* licence; // made relative to the pack's folder; "" for none
+    };
+    for (const Case& c : {Case{"portable", "LICENSE"}, Case{"installed", "../doc/wiklotek/LICENSE"},
+                          Case{"none", ""}}) {
+        SCOPED_TRACE(c.name);
+        QDir pack(here + QStringLiteral("/share/wiklotek"));
+        ASSERT_TRUE(pack.mkpath(QStringLiteral(".")));
+        QString expected;
+        if (*c.licence) {
+            expected = QDir::cleanPath(pack.filePath(QString::fromUtf8(c.licence)));
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(expected).path()));
+            QFile(expected).open(QIODevice::WriteOnly);
+        }
+        EXPECT_EQ(TFormOProgramie::LicenceFile(pack.path()), expected);
+        QDir(here + QStringLiteral("/share")).removeRecursively();
+    }
+    TFormOProgramie& about = makeAbout();
+    EXPECT_EQ(about.label(TFormOProgramie::LabelPrawa2).toolTip(),
+              QStringLiteral("Program jest wolny: licencja MIT."));
+    EXPECT_EQ(about.label(TFormOProgramie::LabelF3).toolTip(),
+              QStringLiteral("w pliku %1:").arg(here + QStringLiteral("/Podrecznik.html")));
 }
 
 TEST_P(TFormOProgramieTest, EscapeAndStopEndTheModalShow) {
