@@ -4,23 +4,27 @@
 #include "cprzyciskp.h"
 #include "picturesound.h"
 #include "progresscsv.h"
+#include "progressdayaxis.h"
 #include "progressreport.h"
 #include "progressrow.h"
 #include "progresstablemodel.h"
 #include "widgetpictures.h"
 
+#include <QAbstractItemView>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTime>
-#include <QDateTimeAxis>
 #include <QDir>
 #include <QFileDialog>
+#include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QPainter>
@@ -31,11 +35,16 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace {
 
 const QColor Ink(0x2E, 0x2A, 0x5A);
 const QColor Panel(0xFF, 0xF7, 0xE3);
+// Keeps the words of a value together when a line wraps: "72,1 %", "2 min 5 s".
+const QChar NoBreak(0x00A0);
+// What a sound group or position without answers shows instead of a bar.
+const QString NoGames = QStringLiteral("—");
 
 QFont uiFont(int pixelSize, bool bold = false) {
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -73,8 +82,12 @@ QChart* newChart(const QString& title, int pixelSize) {
 
 QValueAxis* percentAxis(int pixelSize) {
     auto* axis = new QValueAxis;
-    axis->setRange(0, 100);
-    axis->setTickCount(6);
+    // Room above 100 %, so that a perfect day's point and a bar's value are not cut by the
+    // plot's top border; the scale still ends at 100 %.
+    axis->setRange(0, 114);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(20);
     axis->setLabelFormat(QStringLiteral("%d %%"));
     axis->setLabelsFont(uiFont(pixelSize));
     return axis;
@@ -228,9 +241,12 @@ TFormPostepy::TFormPostepy(const CDisplay& display, QString statisticsPath, Cloc
 
     m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_background,
                                           x0 + w - 84, y0 + h - 68, [this] { A_Stop(); });
-    // Escape closes the window wherever the keyboard is, a list or the table included.
+    // Escape reaches the window wherever the keyboard is, a list or the table included.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { A_Stop(); });
+    // ...except while a list is open: Escape closes the list first.
+    for (QComboBox* box : {m_game, m_sound, m_position, m_period})
+        box->view()->installEventFilter(this);
 
     m_askPath = [this](const QString& caption, const QString& name, const QString& filter) {
         return QFileDialog::getSaveFileName(this, caption, QDir::home().filePath(name), filter);
@@ -283,62 +299,101 @@ void TFormPostepy::Refresh() {
 QString TFormPostepy::TotalsText(const ProgressStats& stats) {
     const int seconds =
         static_cast<int>(std::min<std::int64_t>(stats.seconds, std::numeric_limits<int>::max()));
-    return QStringLiteral("Gry: %1 · Czas gry: %2 · Odpowiedzi: %3 (poprawne %4, błędne %5) · "
-                          "Skuteczność: %6")
-        .arg(stats.games)
-        .arg(FormatDuration(seconds))
-        .arg(stats.answers.correct + stats.answers.wrong)
-        .arg(stats.answers.correct)
-        .arg(stats.answers.wrong)
-        .arg(stats.answers.Percent()
-                 ? ProgressRow::PercentText(stats.answers.Percent()) + QStringLiteral(" %")
-                 : ProgressRow::PercentText(std::nullopt));
+    const QString items[] = {
+        QStringLiteral("Gry: %1").arg(stats.games),
+        QStringLiteral("Czas gry: %1").arg(FormatDuration(seconds)),
+        QStringLiteral("Odpowiedzi: %1 (poprawne %2, błędne %3)")
+            .arg(stats.answers.correct + stats.answers.wrong)
+            .arg(stats.answers.correct)
+            .arg(stats.answers.wrong),
+        QStringLiteral("Skuteczność: %1")
+            .arg(stats.answers.Percent()
+                     ? ProgressRow::PercentText(stats.answers.Percent()) + QStringLiteral(" %")
+                     : ProgressRow::PercentText(std::nullopt)),
+    };
+    // A line may break only between the items, never inside one.
+    QStringList kept;
+    for (const QString& item : items)
+        kept << QString(item).replace(QLatin1Char(' '), NoBreak);
+    return kept.join(NoBreak + QStringLiteral("· "));
 }
 
 void TFormPostepy::buildCharts() {
     const int titleSize = m_display.IsSmall() ? 12 : 14;
     m_dayChart->setChart(newChart(QStringLiteral("Skuteczność dzień po dniu"), titleSize));
-    m_groupChart->setChart(
-        newChart(QStringLiteral("Skuteczność według głosek i pozycji"), titleSize));
+    QChart* groups = newChart(QStringLiteral("Skuteczność według głosek i pozycji"), titleSize);
+    m_groupChart->setChart(groups);
+    const QFont valueFont = uiFont(m_display.IsSmall() ? 9 : 11, true);
+    for (int i = 0; i < 7; ++i) {
+        auto* value = new QGraphicsSimpleTextItem(groups);
+        value->setFont(valueFont);
+        value->setBrush(Ink);
+        value->setZValue(10); // over the bars
+        m_groupValues.push_back(value);
+    }
+    connect(groups, &QChart::plotAreaChanged, this, [this] { placeGroupValues(); });
 }
 
 void TFormPostepy::updateCharts() {
+    updateDayChart();
+    updateGroupChart();
+}
+
+void TFormPostepy::updateDayChart() {
     const int labelSize = m_display.IsSmall() ? 9 : 11;
     QChart* day = m_dayChart->chart();
     day->removeAllSeries();
     for (QAbstractAxis* axis : day->axes())
         day->removeAxis(axis), delete axis;
+    // Days are whole numbers from the first day shown, so that the axis can only name whole
+    // days and a single day sits in the middle.
+    QDate first, last;
+    for (const ProgressStats::Day& d : m_stats.days)
+        if (d.answers.Percent()) {
+            if (!first.isValid())
+                first = d.date;
+            last = d.date;
+        }
+    if (!last.isValid())
+        first = last =
+            QDateTime::fromMSecsSinceEpoch(
+                std::chrono::duration_cast<std::chrono::milliseconds>(m_clock().time_since_epoch())
+                    .count(),
+                m_zone)
+                .date();
     auto* line = new QLineSeries;
     line->setPointsVisible(true);
+    line->setMarkerSize(m_display.IsSmall() ? 6 : 8);
     line->setColor(QColor(0x3C, 0x8D, 0xEB));
-    qint64 first = 0, last = 0;
-    for (const ProgressStats::Day& d : m_stats.days) {
-        const auto percent = d.answers.Percent();
-        if (!percent)
-            continue;
-        const qint64 at = QDateTime(d.date, QTime(12, 0), m_zone).toMSecsSinceEpoch();
-        if (line->count() == 0)
-            first = at;
-        last = at;
-        line->append(static_cast<qreal>(at), *percent);
-    }
+    for (const ProgressStats::Day& d : m_stats.days)
+        if (const auto percent = d.answers.Percent())
+            line->append(static_cast<qreal>(first.daysTo(d.date)), *percent);
     day->addSeries(line);
-    auto* dates = new QDateTimeAxis;
-    dates->setFormat(QStringLiteral("dd.MM"));
-    dates->setLabelsFont(uiFont(labelSize));
-    dates->setTickCount(5);
-    const qint64 halfDay = 12LL * 3600 * 1000;
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (line->count() == 0)
-        first = last = now;
-    dates->setRange(QDateTime::fromMSecsSinceEpoch(first - halfDay, m_zone),
-                    QDateTime::fromMSecsSinceEpoch(last + halfDay, m_zone));
+
+    auto* dates = new QCategoryAxis;
+    const QFont labelFont = uiFont(labelSize);
+    dates->setLabelsFont(labelFont);
+    dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const qreal span = static_cast<qreal>(first.daysTo(last));
+    dates->setRange(-0.5, span + 0.5);
+    dates->setStartValue(-0.5);
+    // The plot is the view less the scale on the left and the chart's margins.
+    const QFontMetrics metrics(labelFont);
+    const double plotWidth =
+        m_dayChart->width() - metrics.horizontalAdvance(QStringLiteral("100 %")) - 48;
+    const int fits =
+        ProgressDayAxis::MaxLabels(plotWidth, metrics.horizontalAdvance(QStringLiteral("00.00")));
+    for (const QDate& d : ProgressDayAxis::LabelDays(first, last, fits))
+        dates->append(d.toString(QStringLiteral("dd.MM")), static_cast<qreal>(first.daysTo(d)));
     day->addAxis(dates, Qt::AlignBottom);
     QValueAxis* dayPercent = percentAxis(labelSize);
     day->addAxis(dayPercent, Qt::AlignLeft);
     line->attachAxis(dates);
     line->attachAxis(dayPercent);
+}
 
+void TFormPostepy::updateGroupChart() {
+    const int labelSize = m_display.IsSmall() ? 9 : 11;
     QChart* groups = m_groupChart->chart();
     groups->removeAllSeries();
     for (QAbstractAxis* axis : groups->axes())
@@ -346,13 +401,21 @@ void TFormPostepy::updateCharts() {
     auto* set = new QBarSet(QStringLiteral("Skuteczność"));
     set->setColor(QColor(0x9B, 0x6B, 0xE8));
     QStringList categories;
+    std::vector<std::optional<double>> percents;
     for (int i = 0; i < 4; ++i) {
         categories << ProgressRow::SoundName(i);
-        *set << m_stats.sounds[static_cast<std::size_t>(i)].Percent().value_or(0.0);
+        percents.push_back(m_stats.sounds[static_cast<std::size_t>(i)].Percent());
     }
     for (int i = 0; i < 3; ++i) {
         categories << ProgressRow::PositionName(i);
-        *set << m_stats.positions[static_cast<std::size_t>(i)].Percent().value_or(0.0);
+        percents.push_back(m_stats.positions[static_cast<std::size_t>(i)].Percent());
+    }
+    // A group without answers has no bar and says so, unlike one whose answers were all wrong.
+    for (std::size_t i = 0; i < percents.size(); ++i) {
+        *set << percents[i].value_or(0.0);
+        m_groupValues[i]->setText(percents[i] ? ProgressRow::PercentText(percents[i]) + NoBreak +
+                                                    QLatin1Char('%')
+                                              : NoGames);
     }
     auto* bars = new QBarSeries;
     bars->append(set);
@@ -365,6 +428,22 @@ void TFormPostepy::updateCharts() {
     groups->addAxis(groupPercent, Qt::AlignLeft);
     bars->attachAxis(names);
     bars->attachAxis(groupPercent);
+    placeGroupValues();
+}
+
+void TFormPostepy::placeGroupValues() {
+    QChart* groups = m_groupChart->chart();
+    if (groups->series().isEmpty())
+        return;
+    QAbstractSeries* bars = groups->series().first();
+    const auto* set = static_cast<QBarSeries*>(bars)->barSets().first();
+    for (std::size_t i = 0; i < m_groupValues.size(); ++i) {
+        QGraphicsSimpleTextItem* value = m_groupValues[i];
+        const QPointF top = groups->mapToPosition(
+            QPointF(static_cast<qreal>(i), set->at(static_cast<int>(i))), bars);
+        const QRectF box = value->boundingRect();
+        value->setPos(top.x() - box.width() / 2, top.y() - box.height() - 1);
+    }
 }
 
 QString TFormPostepy::filterText() const {
@@ -432,6 +511,20 @@ bool TFormPostepy::keyPressed(char16_t ch) {
         return true;
     }
     return false;
+}
+
+bool TFormPostepy::eventFilter(QObject* watched, QEvent* event) {
+    // The open list closes on Escape while the key is offered to shortcuts, and the offer then
+    // falls through to the window's Escape: taking it here keeps the window open.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel))
+        for (QComboBox* box : {m_game, m_sound, m_position, m_period})
+            if (watched == box->view() && box->view()->isVisible()) {
+                box->hidePopup();
+                event->accept();
+                return true;
+            }
+    return Form::eventFilter(watched, event);
 }
 
 void TFormPostepy::showEvent(QShowEvent* event) {

@@ -10,12 +10,14 @@
 #include <QTimeZone>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CDisplay;
 class CPrzyciskP;
 class ProgressTableModel;
 class QChartView;
 class QComboBox;
+class QGraphicsSimpleTextItem;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -83,10 +85,15 @@ public:
 protected:
     bool keyPressed(char16_t ch) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildCharts();
     void updateCharts();
+    void updateDayChart();
+    void updateGroupChart();
+    // Puts each group's value over its bar; again whenever the plot moves.
+    void placeGroupValues();
     QString filterText() const;
 
     const CDisplay& m_display;
@@ -109,6 +116,7 @@ private:
     QTableView* m_table = nullptr;
     QChartView* m_dayChart = nullptr;
     QChartView* m_groupChart = nullptr;
+    std::vector<QGraphicsSimpleTextItem*> m_groupValues; // four sound groups, three positions
     QPushButton* m_csvButton = nullptr;
     QPushButton* m_pdfButton = nullptr;
     std::unique_ptr<CPrzyciskP> m_stop;

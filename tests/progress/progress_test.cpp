@@ -1,6 +1,7 @@
-// The progress view's logic without a window: cell texts and marks, accuracy, filters, sums
-// and the CSV bytes.
+// The progress view's logic without a window: cell texts and marks, accuracy, filters, sums,
+// the day axis's labels and the CSV bytes.
 #include "progresscsv.h"
+#include "progressdayaxis.h"
 #include "progressfilter.h"
 #include "progressrow.h"
 #include "progressstats.h"
@@ -238,6 +239,40 @@ TEST_F(ProgressFilterTest, SumsCoverTheFilteredRunsPerDayGroupAndPosition) {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(positionCorrect[i], stats.positions[i].correct) << i;
     EXPECT_FALSE(ProgressStats::Of(records, {}, kWarsaw).answers.Percent().has_value());
+}
+
+TEST(ProgressDayAxisTest, LabelsNameWholeDaysOnceNewestIncluded) {
+    const QDate march5(2024, 3, 5);
+    struct Case {
+        const char* name;
+        int span; // days from the first to the last
+        int fit;
+        std::vector<int> daysBeforeLast; // of the labels, oldest first
+    };
+    const Case cases[] = {
+        {"one day", 0, 6, {0}},
+        {"two days", 1, 6, {1, 0}},
+        {"a week, room for all", 6, 7, {6, 5, 4, 3, 2, 1, 0}},
+        {"a week, room for four", 6, 4, {6, 4, 2, 0}},
+        {"five weeks, room for six", 35, 6, {35, 28, 21, 14, 7, 0}},
+        {"five weeks and a day", 36, 6, {32, 24, 16, 8, 0}},
+        {"room for one", 20, 1, {0}},
+        {"room for none", 20, 0, {0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<QDate> expected;
+        for (int back : c.daysBeforeLast)
+            expected.push_back(march5.addDays(-back));
+        EXPECT_EQ(expected, ProgressDayAxis::LabelDays(march5.addDays(-c.span), march5, c.fit));
+    }
+    struct Fit {
+        double axis, label;
+        int labels;
+    };
+    for (const Fit& f : {Fit{400, 40, 7}, Fit{399, 40, 6}, Fit{39, 40, 1}, Fit{100, 0, 1}})
+        EXPECT_EQ(f.labels, ProgressDayAxis::MaxLabels(f.axis, f.label))
+            << f.axis << "/" << f.label;
 }
 
 } // namespace

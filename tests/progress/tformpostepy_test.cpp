@@ -1,16 +1,25 @@
 // The progress window offscreen in both screen variants: what it shows for a missing, a cut
-// and an odd file, the filters, both exports, and Escape.
+// and an odd file, the filters, both exports, the charts' labels, the totals' line breaks, and
+// Escape.
 #include "../menu/menufixture.h"
 
 #include "statfile.h"
 #include "tformpostepy.h"
 
+#include <QAbstractItemView>
+#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
+#include <QDateTimeAxis>
 #include <QFileInfo>
+#include <QGraphicsSimpleTextItem>
 #include <QLabel>
 #include <QTableView>
+#include <QTextBoundaryFinder>
+#include <QValueAxis>
 #include <chrono>
+#include <set>
 
 namespace {
 
@@ -54,6 +63,40 @@ protected:
     }
     std::unique_ptr<CDisplay> m_display;
 };
+
+// The texts under a chart's axis, as the chart draws them.
+QStringList axisLabels(QAbstractAxis* axis) {
+    if (auto* days = qobject_cast<QCategoryAxis*>(axis))
+        return days->categoriesLabels();
+    QStringList labels;
+    if (const auto* dates = qobject_cast<QDateTimeAxis*>(axis)) {
+        const qint64 from = dates->min().toMSecsSinceEpoch();
+        const qint64 to = dates->max().toMSecsSinceEpoch();
+        for (int i = 0; i < dates->tickCount(); ++i)
+            labels << QDateTime::fromMSecsSinceEpoch(from +
+                                                         (to - from) * i / (dates->tickCount() - 1),
+                                                     dates->min().timeZone())
+                          .toString(dates->format());
+    }
+    return labels;
+}
+
+QAbstractAxis* axisOf(QChartView& view, Qt::Alignment side) {
+    const QList<QAbstractAxis*> axes =
+        view.chart()->axes(side == Qt::AlignBottom ? Qt::Horizontal : Qt::Vertical);
+    return axes.isEmpty() ? nullptr : axes.first();
+}
+
+// The texts the chart shows inside its plot, besides its axes.
+QStringList plotTexts(QChartView& view) {
+    QStringList texts;
+    for (QGraphicsItem* item : view.scene()->items())
+        if (const auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item);
+            text && text->isVisible() &&
+            view.chart()->plotArea().intersects(text->sceneBoundingRect()))
+            texts << text->text().replace(QChar(0x00A0), ' ');
+    return texts;
+}
 
 TEST_P(TFormPostepyTest, ShowsWhatTheFileHoldsAndSaysWhatIsMissing) {
     struct Case {
@@ -119,8 +162,9 @@ TEST_P(TFormPostepyTest, FiltersChangeRowsTotalsAndCharts) {
         window->SoundFilter().setCurrentIndex(c.sound);
         window->PeriodFilter().setCurrentIndex(c.period);
         EXPECT_EQ(c.rows, window->Rows());
-        EXPECT_TRUE(window->TotalsLabel().text().contains(QString::fromUtf8(c.totals)))
-            << window->TotalsLabel().text().toStdString();
+        // Read as spaces: the words of each total are held together by no-break spaces.
+        const QString totals = window->TotalsLabel().text().replace(QChar(0x00A0), ' ');
+        EXPECT_TRUE(totals.contains(QString::fromUtf8(c.totals))) << totals.toStdString();
         EXPECT_EQ(1, window->DayChart().chart()->series().size());
         EXPECT_EQ(1, window->GroupChart().chart()->series().size());
     }
@@ -161,6 +205,103 @@ TEST_P(TFormPostepyTest, ExportsWriteTheChosenFileAndSaySo) {
     EXPECT_TRUE(window->SavedLabel().text().startsWith(QString::fromUtf8("Nie udało się")));
     // The statistics file is never written.
     EXPECT_EQ(QFileInfo(stats()).size(), StatFile::HeaderSize + 2 * StatRecord::Size);
+}
+
+TEST_P(TFormPostepyTest, DayChartNamesEachDayOnceAndKeepsItsPointsInside) {
+    struct Case {
+        const char* name;
+        std::vector<int> daysAgo;
+        std::vector<const char*> labels; // the newest ones, the axis's last
+    };
+    const Case cases[] = {
+        {"one day", {0, 0, 0}, {"05.03"}},
+        {"two days", {1, 0}, {"04.03", "05.03"}},
+        {"several weeks", {40, 33, 26, 19, 12, 5, 4, 3, 2, 1, 0}, {"05.03"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<StatRecord> records;
+        for (int ago : c.daysAgo)
+            records.push_back(run(2, ago, 1, 4, 0)); // 100 %: the top of the scale
+        writeStats(records);
+        auto window = makeWindow();
+        show(*window);
+        QChartView& chart = window->DayChart();
+        const QStringList labels = axisLabels(axisOf(chart, Qt::AlignBottom));
+        ASSERT_GE(labels.size(), static_cast<qsizetype>(c.labels.size()));
+        EXPECT_EQ(labels.size(),
+                  static_cast<qsizetype>(std::set(labels.begin(), labels.end()).size()))
+            << labels.join(' ').toStdString();
+        for (std::size_t i = 0; i < c.labels.size(); ++i)
+            EXPECT_EQ(c.labels[c.labels.size() - 1 - i],
+                      labels[labels.size() - 1 - static_cast<qsizetype>(i)].toStdString());
+        // Neighbouring labels stand apart by more than a label's width.
+        const auto* axis = qobject_cast<QCategoryAxis*>(axisOf(chart, Qt::AlignBottom));
+        ASSERT_NE(nullptr, axis);
+        const QFontMetrics metrics(axis->labelsFont());
+        QAbstractSeries* line = chart.chart()->series().first();
+        for (qsizetype i = 1; i < labels.size(); ++i) {
+            const qreal left =
+                chart.chart()->mapToPosition({axis->endValue(labels[i - 1]), 0}, line).x();
+            const qreal right =
+                chart.chart()->mapToPosition({axis->endValue(labels[i]), 0}, line).x();
+            EXPECT_GT(right - left, metrics.horizontalAdvance(labels[i]) + 4) << i;
+        }
+        // A day at 100 % lies below the plot's top border, which is not a scale value.
+        const auto* percent = qobject_cast<QValueAxis*>(axisOf(chart, Qt::AlignLeft));
+        ASSERT_NE(nullptr, percent);
+        EXPECT_GT(percent->max(), 100.0);
+    }
+}
+
+TEST_P(TFormPostepyTest, GroupChartTellsNoGamesFromNoneRight) {
+    // SZ at 75 %, Ż/RZ played with every answer wrong, CZ and DŻ never; nagłos only.
+    writeStats({run(2, 1, 0x0001, 3, 1), run(3, 0, 0x0002, 0, 2)});
+    auto window = makeWindow();
+    show(*window);
+    const QStringList texts = plotTexts(window->GroupChart());
+    struct Case {
+        const char* text;
+        int count;
+    };
+    const Case cases[] = {{"75,0 %", 1}, {"0,0 %", 1}, {"50,0 %", 1}, {"—", 4}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.count, texts.count(QString::fromUtf8(c.text)))
+            << c.text << " in " << texts.join(" | ").toStdString();
+}
+
+TEST(TFormPostepyTotalsTest, LinesBreakOnlyBetweenItems) {
+    ProgressStats stats;
+    stats.games = 18;
+    stats.seconds = 7200;
+    stats.answers.correct = 186;
+    stats.answers.wrong = 72;
+    ProgressStats none;
+    for (const ProgressStats& s : {stats, none}) {
+        const QString text = TFormPostepy::TotalsText(s);
+        SCOPED_TRACE(text.toStdString());
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+        QStringList wrongBreaks;
+        for (qsizetype at = breaks.toNextBoundary(); at > 0 && at < text.size();
+             at = breaks.toNextBoundary())
+            if (!text.left(at).endsWith(QString::fromUtf8("· ")))
+                wrongBreaks << text.left(at).right(8) + "|" + text.mid(at, 8);
+        EXPECT_EQ("", wrongBreaks.join("  ").toStdString());
+    }
+}
+
+TEST_P(TFormPostepyTest, EscapeClosesAnOpenListFirst) {
+    auto window = makeWindow();
+    show(*window);
+    window->GameFilter().showPopup();
+    QAbstractItemView* list = window->GameFilter().view();
+    ASSERT_TRUE(list->isVisible());
+    // An open list holds the keyboard: the window system sends the key to it.
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_P(TFormPostepyTest, EscapeClosesTheWindowFromTheTable) {

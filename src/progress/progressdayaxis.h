@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDate>
+#include <vector>
+
+// The days the day-by-day chart names under its axis: whole days only, each at most once, no
+// more than fit side by side, evenly spaced and always including the newest day.
+class ProgressDayAxis {
+public:
+    // Labels for the days from first to last; at least one, at most maxLabels (taken as 1
+    // when smaller). Oldest first.
+    static std::vector<QDate> LabelDays(QDate first, QDate last, int maxLabels);
+    // How many labels of labelWidth pixels fit along an axis of axisWidth pixels with a gap
+    // of half a label between neighbours; at least 1.
+    static int MaxLabels(double axisWidth, double labelWidth);
+};
