@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,6 +21,25 @@ const QString kProgramDir = QStringLiteral(WK_BINARY_DIR);
 
 bool isWhite(QRgb p) {
     return p == qRgb(255, 255, 255);
+}
+
+// Near white counts as background: JPEG leaves a few levels of noise around objects.
+bool isBackground(QRgb p) {
+    return qRed(p) > 232 && qGreen(p) > 232 && qBlue(p) > 232;
+}
+
+bool isNear(QRgb a, QRgb b, int tolerance) {
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b)) <=
+           tolerance;
+}
+
+// Every picture of a word: the small one and the big one of each kind.
+QStringList picturePaths(const WordEntry& word) {
+    QStringList paths{"Data/Sio/s" + word.Key + ".xji"};
+    for (const auto& kind : PackLayout::bigKinds())
+        paths << CSlowa::BigPicturePath(word.Key, kind.suffix + ".xji");
+    return paths;
 }
 
 } // namespace
@@ -111,6 +131,57 @@ TEST_F(DataPack, MasksArePureBlackAndWhiteAndBigPicturesWhiteOutsideThem) {
             EXPECT_GT(object, white / 25) << qPrintable(word.Key) << " shows almost nothing";
         }
     }
+}
+
+TEST_F(DataPack, NoWordPictureIsANearlyBlackBlob) {
+    // Black shapes on white hide everything that would make a picture recognisable; a dark
+    // object needs light parts that show its form.
+    CSlowa catalogue(random);
+    for (const WordEntry& word : catalogue.Words())
+        for (const QString& path : picturePaths(word)) {
+            const QImage picture = loadJpegFile(path);
+            int object = 0, dark = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QRgb p = picture.pixel(x, y);
+                    if (isBackground(p))
+                        continue;
+                    ++object;
+                    dark += std::max({qRed(p), qGreen(p), qBlue(p)}) < 70;
+                }
+            EXPECT_LT(dark, object * 4 / 5) << qPrintable(path);
+        }
+}
+
+TEST_F(DataPack, BuildingsStandOnTheirGround) {
+    // A building's lowest rows are one band across it (its ground or its base); a building
+    // that ends in its windows and walls looks cut off.
+    for (const char* key : {"szpital", "studnia", "zamek"})
+        for (const auto& kind : PackLayout::bigKinds()) {
+            const QString path = CSlowa::BigPicturePath(key, kind.suffix + ".xji");
+            const QImage picture = loadJpegFile(path);
+            int bottom = -1, left = picture.width(), right = -1;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    if (!isBackground(picture.pixel(x, y))) {
+                        bottom = y;
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+            ASSERT_GE(bottom, 2) << qPrintable(path);
+            const int y = bottom - 2;
+            int band = 0;
+            for (int sample = left; sample <= right; sample += 4) {
+                const QRgb colour = picture.pixel(sample, y);
+                if (isBackground(colour))
+                    continue;
+                int same = 0;
+                for (int x = left; x <= right; ++x)
+                    same += isNear(picture.pixel(x, y), colour, 40);
+                band = std::max(band, same);
+            }
+            EXPECT_GE(band, (right - left + 1) * 7 / 10) << qPrintable(path);
+        }
 }
 
 TEST_F(DataPack, CardAndSlotPicturesAndFeedbackSoundsExist) {
