@@ -198,6 +198,13 @@ QString CNagData::SoundPath(int row) const {
     return validRow(row) ? m_catalogue.SoundPath(m_top + row) : QString();
 }
 
+QString CNagData::RecordingPath(int row) const {
+    if (!validRow(row))
+        return QString();
+    return m_catalogue.Folder() + u'/' + RecordingCatalogue::RecordingFileName(m_top + row) +
+           QStringLiteral(".wav");
+}
+
 bool CNagData::StoreRecording(int row) {
     if (!validRow(row))
         return false;

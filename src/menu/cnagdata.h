@@ -89,6 +89,8 @@ public:
     QString TakeName(int row);
     // The sound file of the row's place, or empty when it was never recorded.
     QString SoundPath(int row) const;
+    // The sound file a recording of the row's place goes into, recorded before or not.
+    QString RecordingPath(int row) const;
     // Records the row's place as recorded today into the catalogue file and shows the date.
     // False when it could not be written.
     bool StoreRecording(int row);

@@ -13,15 +13,18 @@
 #include "hitarea.h"
 #include "imageloader.h"
 #include "materialcheck.h"
+#include "messagebox.h"
 #include "picturecheck.h"
 #include "picturelibrary.h"
 #include "picturepreload.h"
 #include "recordingcatalogue.h"
+#include "recordingfile.h"
 #include "settingsstore.h"
 #include "widgetpictures.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPaintEvent>
@@ -29,6 +32,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -192,6 +196,10 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     m_busy = false;
     // A recording or playback that ends by itself leaves the panel as "rstop" does.
     m_recorder.SetHandlers([this] { MPStop(); }, [this] { MPStop(); });
+    m_recorder.SetOnFirstSound([this] {
+        if (m_recordingRow >= 0)
+            m_list->StoreRecording(m_recordingRow);
+    });
     A_Zakladka();
 }
 
@@ -201,6 +209,7 @@ TFormMain::~TFormMain() {
     // The recorder outlives the window: a recording under way is saved, and no handler may
     // reach a window that is gone.
     m_recorder.SetHandlers({}, {});
+    m_recorder.SetOnFirstSound({});
     m_recorder.CloseDevice();
 }
 
@@ -563,6 +572,31 @@ void TFormMain::unfocusControls() {
     setFocus(Qt::OtherFocusReason);
 }
 
+QString TFormMain::NoMicrophoneText() {
+    return QStringLiteral("Nie znaleziono mikrofonu.\n\nPodłącz mikrofon i spróbuj jeszcze raz.");
+}
+
+QString TFormMain::NoSoundText() {
+    return QStringLiteral("Mikrofon nie przesyła dźwięku, nic nie nagrano.\n\nSprawdź, czy jest "
+                          "podłączony i włączony, i spróbuj jeszcze raz.");
+}
+
+QString TFormMain::NoPlaybackText() {
+    return QStringLiteral("Nie można odtworzyć nagrania: nie znaleziono urządzenia dźwiękowego.");
+}
+
+QString TFormMain::EmptyRecordingText() {
+    return QStringLiteral("To nagranie jest puste.");
+}
+
+void TFormMain::showMessage(const QString& text) {
+    if (m_showMessage)
+        m_showMessage(text);
+    else
+        MessageBox::show(this, text, Title, MessageBox::Icon::Warning);
+    unfocusControls();
+}
+
 void TFormMain::A_Rec_Rec() {
     if (m_busy)
         return;
@@ -576,10 +610,18 @@ void TFormMain::A_Rec_Rec() {
         return;
     }
     EnterBusyState();
-    m_list->StoreRecording(row);
-    // Without a device the panel stays busy until "rstop".
-    if (m_recorder.OpenFile(m_list->SoundPath(row)))
-        m_recorder.StartRecording(RecordingLimitMs);
+    const QString path = m_list->RecordingPath(row);
+    const bool existed = QFileInfo::exists(path);
+    if (!m_recorder.OpenFile(path) || !m_recorder.StartRecording(RecordingLimitMs)) {
+        // A place that was never recorded keeps no empty file either.
+        if (!existed && m_list->SoundPath(row).isEmpty())
+            QFile::remove(path);
+        MPStop();
+        showMessage(NoMicrophoneText());
+        return;
+    }
+    // The catalogue names the place as recorded once its first sound is in the file.
+    m_recordingRow = row;
 }
 
 void TFormMain::A_Rec_Play() {
@@ -596,12 +638,19 @@ void TFormMain::A_Rec_Play() {
         noticeAndUnfocus(21);
         return;
     }
+    if (QFileInfo(path).size() <= RecordingFile::HeaderSize) {
+        showMessage(EmptyRecordingText());
+        return;
+    }
     EnterBusyState();
-    if (m_recorder.OpenFile(path))
-        m_recorder.StartPlayback();
+    if (!m_recorder.OpenFile(path) || !m_recorder.StartPlayback()) {
+        MPStop();
+        showMessage(NoPlaybackText());
+    }
 }
 
 void TFormMain::MPStop() {
+    const bool wasRecording = m_recorder.IsRecording() || m_recordingRow >= 0;
     m_recorder.Stop();
     m_recorder.CloseDevice();
     m_busy = false;
@@ -612,6 +661,13 @@ void TFormMain::MPStop() {
     if (CurrentTab() == MenuLayout::RecordingsTab) {
         m_rrec->Show();
         m_rodtworz->Show();
+    }
+    const int row = std::exchange(m_recordingRow, -1);
+    if (wasRecording && row >= 0 && m_recorder.HeardNothing()) {
+        // Nothing reached the file: a place that was never recorded keeps no empty file.
+        if (m_list->SoundPath(row).isEmpty())
+            QFile::remove(m_list->RecordingPath(row));
+        showMessage(NoSoundText());
     }
 }
 

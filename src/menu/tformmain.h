@@ -70,6 +70,15 @@ public:
     void SetProgressWindow(WindowSource source);
     // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
     void SetOnFirstShown(std::function<void()> fn);
+    // How the recordings panel tells of a microphone or sound device it cannot use; a warning
+    // box unless replaced (tests record instead).
+    void SetMessageShower(std::function<void(const QString&)> show) {
+        m_showMessage = std::move(show);
+    }
+    static QString NoMicrophoneText();
+    static QString NoSoundText();
+    static QString NoPlaybackText();
+    static QString EmptyRecordingText();
 
     // Actions of the buttons and the keyboard.
     void A_Zakladka();
@@ -170,6 +179,7 @@ private:
     void showRecordingsPanel();
     void hideRecordingsPanel();
     void noticeAndUnfocus(int code);
+    void showMessage(const QString& text);
     void unfocusControls();
     // Lines up (positive) or down (negative), as far as the list goes.
     void scrollList(int lines);
@@ -183,6 +193,9 @@ private:
     SettingsStore& m_settings;
     CSlowa& m_catalogue;
     std::function<void(int)> m_showNotice;
+    std::function<void(const QString&)> m_showMessage;
+    // The row being recorded: it is stored in the catalogue once sound has reached its file.
+    int m_recordingRow = -1;
     CNagrywanie& m_recorder;
     MenuLayout m_layout;
 

@@ -62,25 +62,40 @@ bool CNagrywanie::StartRecording(int limitMs) {
     }
     const std::int64_t limit =
         std::int64_t(std::clamp(limitMs, 0, kMaxLimitMs)) * kSamplesPerSecond / 1000;
-    // The capture device first: without a microphone the earlier recording stays as it was.
+    // The file must take the recording; it is emptied only when sound arrives.
+    if (!QFileInfo(m_path).isWritable()) {
+        m_open = false;
+        return false;
+    }
+    // Without a microphone the earlier recording stays as it was.
     if (!m_input->start(limit, [this] { OnSamples(); })) {
         m_open = false;
         return false;
     }
-    // A new recording replaces the earlier sound of this place.
-    if (!m_file.Begin(m_path)) {
-        m_input->stop();
-        m_input->takeSamples();
-        m_open = false;
-        return false;
-    }
     m_recording = true;
+    m_heardNothing = false;
+    QTimer::singleShot(m_noSoundTimeoutMs, m_context.get(),
+                       [this, recording = ++m_recordingCount] { OnNoSoundTimeout(recording); });
     return true;
 }
 
-void CNagrywanie::StartPlayback() {
-    if (m_playing || !m_open) {
+void CNagrywanie::OnNoSoundTimeout(unsigned recording) {
+    if (!m_recording || recording != m_recordingCount || m_file.IsOpen())
         return;
+    // Samples that came in the meantime are still sound.
+    if (SaveCaptured() && m_file.IsOpen())
+        return;
+    m_input->stop();
+    m_input->takeSamples();
+    EndRecording();
+}
+
+bool CNagrywanie::StartPlayback() {
+    if (m_playing) {
+        return true;
+    }
+    if (!m_open) {
+        return false;
     }
     if (m_recording) {
         Stop();
@@ -92,9 +107,10 @@ void CNagrywanie::StartPlayback() {
     m_voice = m_output->play(std::move(sound), [this] { OnPlaybackEnded(); });
     if (m_voice == 0) {
         m_open = false;
-        return;
+        return false;
     }
     m_playing = true;
+    return true;
 }
 
 void CNagrywanie::Stop() {
@@ -110,7 +126,7 @@ void CNagrywanie::Stop() {
         m_recording = false;
         m_input->stop();
         SaveCaptured();
-        m_file.Finish();
+        finishFile();
     }
 }
 
@@ -189,12 +205,28 @@ void CNagrywanie::OnSamples() {
 
 bool CNagrywanie::SaveCaptured() {
     const std::vector<short> samples = m_input->takeSamples();
-    return m_file.Append(samples.data(), samples.size());
+    if (samples.empty())
+        return true;
+    // The first sound replaces the earlier recording of this place.
+    const bool first = !m_file.IsOpen();
+    if (first && !m_file.Begin(m_path))
+        return false;
+    const bool appended = m_file.Append(samples.data(), samples.size());
+    if (first && m_firstSound) {
+        const Handler handler = m_firstSound;
+        handler();
+    }
+    return appended;
+}
+
+void CNagrywanie::finishFile() {
+    m_heardNothing = !m_file.IsOpen();
+    m_file.Finish();
 }
 
 void CNagrywanie::EndRecording() {
     m_recording = false;
-    m_file.Finish();
+    finishFile();
     // A copy: the handler usually stops and closes this recorder.
     const Handler handler = m_recordingFinished;
     if (handler) {

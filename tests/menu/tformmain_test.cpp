@@ -69,6 +69,7 @@ protected:
         m_main = std::make_unique<TFormMain>(
             *m_display, *m_settings, m_catalogue, [this](int code) { notices.push_back(code); },
             m_recorder);
+        m_main->SetMessageShower([this](const QString& text) { messages.push_back(text); });
         for (int tab = 1; tab <= 4; ++tab)
             m_main->SetGameWindow(tab, &games[tab - 1]);
         return *m_main;
@@ -103,6 +104,7 @@ protected:
     }
 
     std::vector<int> notices;
+    QStringList messages;
     FakeGame games[4];
     CNagrywanie& recorder() { return m_recorder; }
 
@@ -739,9 +741,13 @@ TEST_P(RecordingsPanelTest, RecordingStoresTheLineAndIgnoresEverythingButStop) {
     click(main.ExitButton().control());
     EXPECT_TRUE(main.isVisible());
 
+    // The place is named in the catalogue once the first sound is in its file.
+    EXPECT_TRUE(
+        QTest::qWaitFor([this] { return !catalogueValue("Nagranie5", "Plik").isEmpty(); }, 5000));
     click(main.RecStopButton().control());
     EXPECT_TRUE(panelIsIdle(main));
     EXPECT_FALSE(recorder().IsOpen());
+    EXPECT_TRUE(messages.isEmpty());
     // Place 5 (row 4 after one line down) holds the name, the file and today's date.
     EXPECT_EQ(RecordingCatalogue::DecodeName(catalogueValue("Nagranie5", "Nazwa")), name);
     EXPECT_EQ(catalogueValue("Nagranie5", "Plik"), QStringLiteral("Nagranie5"));
@@ -753,6 +759,39 @@ TEST_P(RecordingsPanelTest, RecordingStoresTheLineAndIgnoresEverythingButStop) {
     ASSERT_TRUE(wav.open(QIODevice::ReadOnly));
     EXPECT_EQ(wav.read(4), QByteArray("RIFF"));
     EXPECT_EQ(catalogueValue("Nagranie4", "Plik"), QString());
+}
+
+// Without sound devices, or with an empty recording, the panel says why and is ready again;
+// nothing is kept of a recording that never was.
+TEST_P(RecordingsPanelTest, MissingDevicesAndEmptyRecordingsAreToldAndLeaveNothingBehind) {
+    writeRecording(1, "Ola", 0);
+    const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+    qputenv("SDL_AUDIODRIVER", "no-such-driver");
+    TFormMain& main = openPanel();
+    struct Case {
+        const char* what;
+        int row;
+        bool record;
+        QString message;
+    };
+    const Case cases[] = {
+        {"record without a microphone", 2, true, TFormMain::NoMicrophoneText()},
+        {"play an empty recording", 1, false, TFormMain::EmptyRecordingText()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages.clear();
+        if (c.record)
+            typeName(main, c.row, QStringLiteral("Ala"));
+        selectRow(main, c.row);
+        click(c.record ? main.RecordButton().control() : main.PlayButton().control());
+        EXPECT_EQ(messages, QStringList{c.message});
+        EXPECT_TRUE(panelIsIdle(main));
+        EXPECT_TRUE(noLineHasFocus(main));
+    }
+    qputenv("SDL_AUDIODRIVER", driver);
+    EXPECT_EQ(catalogueValue("Nagranie2", "Plik"), QString());
+    EXPECT_FALSE(QFile::exists(path("Nagrane/Nagranie2.wav")));
 }
 
 TEST_P(RecordingsPanelTest, PlaybackThatEndsByItselfReturnsThePanelToNormal) {

@@ -414,6 +414,23 @@ TEST_F(CNagrywanieTest, WithoutAudioDevicesNothingStartsAndNothingIsLost) {
     EXPECT_EQ(0, playbackEnds + recordingEnds);
 }
 
+// A capture device that opens but sends nothing (a muted or busy microphone): the recording
+// ends by itself as heard nothing, and the place keeps its earlier sound.
+TEST_F(CNagrywanieTest, ACaptureDeviceThatSendsNothingEndsTheRecordingAndKeepsTheFile) {
+    qputenv("SDL_DISKAUDIODELAY", "1500"); // the first buffer comes far too late
+    const Samples earlier = pattern(1000, 8);
+    writeFile(place(5), recordingOf(earlier));
+    feedCapture(pattern(100));
+    makeRecorder();
+    recorder->SetNoSoundTimeout(100);
+    ASSERT_TRUE(recorder->OpenFile(place(5)));
+    ASSERT_TRUE(recorder->StartRecording(60000));
+    EXPECT_TRUE(waitFor([this] { return recordingEnds > 0; }));
+    EXPECT_EQ(1, recordingEnds);
+    EXPECT_TRUE(recorder->HeardNothing());
+    EXPECT_TRUE(recordedSamples(place(5)) == earlier) << "a recording of nothing wiped the place";
+}
+
 TEST_F(MusicTest, MusicWithoutADeviceIsSilentUntilClosed) {
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     writeFile(dir.filePath("Data/Intf/Smd/music.wav"), recordingOf(pattern(100)));
