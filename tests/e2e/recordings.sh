@@ -124,4 +124,31 @@ sleep 3.5
     fail "a notice came up instead of the playback"
 press_in "$id" Escape
 expect_eq "$(wait_exit app2)" 0 "Escape after the restart"
+
+# Third run without a microphone (the capture device cannot be opened): "Nagraj" tells so in
+# a message, the buttons are as before, and the line keeps no recording.
+export SDL_DISKAUDIOFILEIN="$WORK/no-such-microphone.raw"
+launch app3 "$prog/wiklotek"
+id=$(wait_window '^Wiklotek Cz\.I$')
+sleep 3
+xdotool mousemove 805 595 click 1
+sleep 0.5
+shot before
+xdotool mousemove 330 $((row_y + 32)) click 1
+sleep 0.3
+xdotool type --delay 150 "Ola"
+xdotool mousemove 530 580 click 1 # rrec
+wait_for '[ "$(xdotool search --onlyvisible --name "^Wiklotek Cz\.I$" | wc -l)" -ge 2 ]' 5 \
+    "no message without a microphone"
+shot message
+box=$(xdotool search --onlyvisible --name '^Wiklotek Cz\.I$' | grep -vx "$id" | head -n 1)
+press_in "$box" Return
+sleep 0.5
+shot after
+expect_eq "$(compare -metric AE -crop 300x80+400+545 "$WORK/before.png" "$WORK/after.png" null: 2>&1)" \
+    0 "the panel's buttons after the message"
+press_in "$id" Escape
+expect_eq "$(wait_exit app3)" 0 "Escape after the message"
+expect_eq "$(ini_value "$xtr" Nagranie3 Plik)" "" "a place recorded without a microphone"
+[ ! -e "$prog/Nagrane/Nagranie3.wav" ] || fail "an empty recording file was kept"
 echo PASS
