@@ -143,8 +143,15 @@ void graSpadajace::place(CSpaKart& card, int x, int y) {
     card.SetFalling(true);
 }
 
+// Left edges are drawn from 10 up to two thirds of the width further, but a picture never
+// reaches past the play column: on the small screen the 76-pixel pictures would otherwise
+// cover the panel's border.
+int graSpadajace::randomLeft(const CSpaKart& card) {
+    const int span = std::min(m_w - m_w / 3, PlayColumnWidth(m_w) - card.Width() - 9);
+    return 10 + m_random.below(span);
+}
+
 void graSpadajace::StartFall() {
-    const int span = m_w - m_w / 3;
     for (int i = 0; i < CardCount(); ++i) {
         CSpaKart& card = Card(i);
         const int h = card.PictureHeight();
@@ -152,7 +159,7 @@ void graSpadajace::StartFall() {
         int y = 0;
         bool free = false;
         for (int attempt = 0; attempt < PlacementAttempts && !free; ++attempt) {
-            x = 10 + m_random.below(span);
+            x = randomLeft(card);
             y = -h - i * m_random.below(h);
             free = !collides(x, y);
         }
@@ -163,17 +170,16 @@ void graSpadajace::StartFall() {
 }
 
 void graSpadajace::respawn(CSpaKart& card) {
-    const int span = m_w - m_w / 3;
     const int h = card.PictureHeight();
     int y = -h;
-    int x = 10 + m_random.below(span);
+    int x = randomLeft(card);
     for (int attempt = 0; collides(x, y); ++attempt) {
         if (attempt >= PlacementAttempts) {
             y = std::min(y, highestTop()) - CollideHeight;
             break;
         }
         y -= h;
-        x = 10 + m_random.below(span);
+        x = randomLeft(card);
     }
     place(card, x, y);
 }

@@ -38,6 +38,9 @@ public:
 
     // Targets for the falling game's task count: 1 → 5, 2 → 10, 3 → 15, anything else → 0.
     static int TargetsForLevel(int poziom);
+    // The width of the play column, left of the panel with the buttons and labels: pictures
+    // fall wholly inside it and the shot cursor aims there.
+    static int PlayColumnWidth(int windowWidth) { return windowWidth * 3 / 4; }
 
     // One card and one slot for each word of the catalogue's selection (the targets).
     // chosenSounds is the sound mask of the game's settings: a card whose word holds one of
@@ -92,6 +95,7 @@ public:
 private:
     void addCard(const WordEntry& entry);
     bool collides(int x, int y) const;
+    int randomLeft(const CSpaKart& card);
     int highestTop() const;
     void place(CSpaKart& card, int x, int y);
     void respawn(CSpaKart& card);

@@ -273,7 +273,7 @@ void TfmSpadajace::mousePressEvent(QMouseEvent* event) {
 }
 
 bool TfmSpadajace::IsShotArea(const QPoint& pos) const {
-    return pos.x() > 0 && pos.x() < m_w * 3 / 4 && pos.y() < m_h * 37 / 40;
+    return pos.x() > 0 && pos.x() < graSpadajace::PlayColumnWidth(m_w) && pos.y() < m_h * 37 / 40;
 }
 
 void TfmSpadajace::mouseMoveEvent(QMouseEvent* event) {

@@ -57,6 +57,7 @@ struct StartCase {
     int targets;
     bool smallScreen;
     std::int64_t clock;
+    int columnRight;
 };
 
 class StartFallTest : public FallingGameTest, public ::testing::WithParamInterface<StartCase> {};
@@ -74,6 +75,8 @@ TEST_P(StartFallTest, CardsStartAboveTheTopApartFromEachOtherTargetsFirst) {
         EXPECT_LE(card.Y() + card.Height(), 0) << "card " << i;
         EXPECT_GE(card.X(), 10);
         EXPECT_LT(card.X(), 10 + w - w / 3);
+        // Left of the panel with the buttons and labels.
+        EXPECT_LE(card.X() + card.Width(), c.columnRight) << "card " << i;
         EXPECT_EQ(card.Control()->geometry(), card.Rect());
         for (int j = 0; j < i; ++j) {
             const CSpaKart& other = game->Card(j);
@@ -84,11 +87,33 @@ TEST_P(StartFallTest, CardsStartAboveTheTopApartFromEachOtherTargetsFirst) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Starts, StartFallTest,
-                         ::testing::Values(StartCase{"FiveSmall", 5, true, 1700000000},
-                                           StartCase{"FifteenSmall", 15, true, 1700000001},
-                                           StartCase{"FifteenBig", 15, false, 1700000002},
-                                           StartCase{"TenBig", 10, false, 42}),
+                         ::testing::Values(StartCase{"FiveSmall", 5, true, 1700000000, 600},
+                                           StartCase{"FifteenSmall", 15, true, 1700000001, 600},
+                                           StartCase{"FifteenBig", 15, false, 1700000002, 768},
+                                           StartCase{"TenBig", 10, false, 42, 768}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Wherever a picture comes back from the top, it stays left of the panel with the buttons
+// and labels: on the small screen its right edge never reaches the panel's border.
+TEST_F(FallingGameTest, PicturesComingBackStayInsideThePlayColumn) {
+    startGame(15, 15, true);
+    int respawns = 0;
+    std::vector<int> lastY(static_cast<std::size_t>(game->CardCount()));
+    for (int step = 0; step < 3000; ++step) {
+        game->Step();
+        for (int i = 0; i < game->CardCount(); ++i) {
+            const CSpaKart& card = game->Card(i);
+            int& last = lastY[static_cast<std::size_t>(i)];
+            if (card.Y() < last) {
+                ++respawns;
+                ASSERT_GE(card.X(), 10) << "card " << i << " at step " << step;
+                ASSERT_LE(card.X() + card.Width(), 600) << "card " << i << " at step " << step;
+            }
+            last = card.Y();
+        }
+    }
+    EXPECT_GE(respawns, 15);
+}
 
 TEST_F(FallingGameTest, AStepMovesAPictureOneRowAndRestoresTheRowItLeft) {
     startGame(5);
