@@ -323,11 +323,8 @@ void TFormPostepy::buildCharts() {
     m_dayChart->setChart(newChart(QStringLiteral("Skuteczność dzień po dniu"), titleSize));
     QChart* groups = newChart(QStringLiteral("Skuteczność według głosek i pozycji"), titleSize);
     m_groupChart->setChart(groups);
-    const QFont valueFont = uiFont(m_display.IsSmall() ? 9 : 11, true);
     for (int i = 0; i < 7; ++i) {
         auto* value = new QGraphicsSimpleTextItem(groups);
-        value->setFont(valueFont);
-        value->setBrush(Ink);
         value->setZValue(10); // over the bars
         m_groupValues.push_back(value);
     }
@@ -363,7 +360,7 @@ void TFormPostepy::updateDayChart() {
                 .date();
     auto* line = new QLineSeries;
     line->setPointsVisible(true);
-    line->setMarkerSize(m_display.IsSmall() ? 6 : 8);
+    line->setMarkerSize(m_display.IsSmall() ? 3.5 : 4.5);
     line->setColor(QColor(0x3C, 0x8D, 0xEB));
     for (const ProgressStats::Day& d : m_stats.days)
         if (const auto percent = d.answers.Percent())
@@ -410,12 +407,18 @@ void TFormPostepy::updateGroupChart() {
         categories << ProgressRow::PositionName(i);
         percents.push_back(m_stats.positions[static_cast<std::size_t>(i)].Percent());
     }
-    // A group without answers has no bar and says so, unlike one whose answers were all wrong.
+    // A group without answers has no bar and says so, large enough to be seen as a mark
+    // rather than as a bar of nothing, unlike one whose answers were all wrong.
+    const QFont valueFont = uiFont(labelSize, true);
+    const QFont noGamesFont = uiFont(labelSize * 2, true);
     for (std::size_t i = 0; i < percents.size(); ++i) {
         *set << percents[i].value_or(0.0);
-        m_groupValues[i]->setText(percents[i] ? ProgressRow::PercentText(percents[i]) + NoBreak +
-                                                    QLatin1Char('%')
-                                              : NoGames);
+        QGraphicsSimpleTextItem* value = m_groupValues[i];
+        value->setText(percents[i]
+                           ? ProgressRow::PercentText(percents[i]) + NoBreak + QLatin1Char('%')
+                           : NoGames);
+        value->setFont(percents[i] ? valueFont : noGamesFont);
+        value->setBrush(percents[i] ? Ink : QColor(0x8A, 0x86, 0xA8));
     }
     auto* bars = new QBarSeries;
     bars->append(set);

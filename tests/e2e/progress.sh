@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The progress view on the real program: a Memory game is started and stopped by real clicks,
-# "Postępy" in the menu shows it as the newest row of the table, "Zapisz CSV" saves the table
-# through the file dialog, and Escape closes the window. Then "--export-csv" writes the table
-# of a prepared file with no display at all.
+# "Postępy" in the menu shows it as the newest row of the table, Escape in an open list closes
+# the list alone, "Zapisz CSV" saves the table through the file dialog, and Escape closes the
+# window. Then "--export-csv" writes the table of a prepared file with no display at all.
 source "$(dirname "$0")/lib.sh"
 start_x 1024x768
 
@@ -19,6 +19,7 @@ START=(582 694)
 PROGRESS=$((1024 / 2 - 255 + 42))" "$((768 - 768 / 7 + 36))
 CARD=(298 307)
 CSV_BUTTON=(95 733)
+GAME_FILTER=(145 74)
 # The table's first and second rows, left of the notes column.
 ROW1="900x20+13+146"
 ROW2="900x20+13+170"
@@ -64,6 +65,25 @@ ink1=$(crop_ink "$ROW1")
 ink2=$(crop_ink "$ROW2")
 [ "$ink1" -gt 200 ] || fail "the newest row shows no text ($ink1 dark pixels)"
 [ "$ink2" -lt 20 ] || fail "a second row shows text ($ink2 dark pixels) for one game"
+
+# The open list is a window of its own beside the menu and the progress window.
+windows() { xdotool search --onlyvisible --pid "$(pid_of app)" 2>/dev/null | wc -l; }
+click_at "${GAME_FILTER[@]}"
+for _ in $(seq 50); do
+    [ "$(windows)" = 3 ] && break
+    sleep 0.1
+done
+[ "$(windows)" = 3 ] || fail "the game list did not open"
+# The list holds the keyboard: the key goes to it as a person's would.
+xdotool key --clearmodifiers Escape
+for _ in $(seq 50); do
+    [ "$(windows)" = 3 ] || break
+    sleep 0.1
+done
+sleep 0.3
+[ "$(windows)" = 2 ] || fail "Escape left $(windows) windows, not the menu and the progress window"
+xdotool search --onlyvisible --name "^Wiklotek Cz.I - Post" >/dev/null 2>&1 ||
+    fail "Escape in the open list closed the progress window"
 
 # The CSV through the standard file dialog.
 click_at "${CSV_BUTTON[@]}"
