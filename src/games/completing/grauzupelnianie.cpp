@@ -6,8 +6,10 @@
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "eventpump.h"
+#include "inputhold.h"
 #include "picturesound.h"
 #include "randomgenerator.h"
+#include "soundpad.h"
 
 #include <QWidget>
 #include <array>
@@ -57,6 +59,15 @@ int graUzupelnianie::RowStart(int tiles, int tileSize, int w) {
 QString graUzupelnianie::FramePath(bool smallScreen) {
     return smallScreen ? QStringLiteral("Data/Bio/_matr_ups.xji")
                        : QStringLiteral("Data/Bio/_matr_upb.xji");
+}
+
+std::vector<QRect> graUzupelnianie::PadPlaces(const CDisplay& display) {
+    const int tile = tileSizeFor(display.IsSmall());
+    std::vector<QRect> places;
+    for (int side : {0, 1})
+        places.push_back(SoundPad::Bounds(
+            QPoint(CGloska::ButtonX(side, display.DesignWidth), display.DesignHeight / 2), tile));
+    return places;
 }
 
 graUzupelnianie::graUzupelnianie(CompletingWindow& window, CSlowa& catalogue, CStatRec& stats,
@@ -189,11 +200,40 @@ void graUzupelnianie::DrawWord() {
     }
 
     if (!IsSolved()) {
-        if (m_first)
-            m_first->Draw(screen);
-        if (m_second)
-            m_second->Draw(screen);
+        for (CGloska* button : {m_first.get(), m_second.get()}) {
+            if (button)
+                drawButton(*button, SoundPad::Look::Plain);
+        }
     }
+}
+
+void graUzupelnianie::drawButton(CGloska& button, SoundPad::Look look) {
+    Canvas& screen = m_window->ScreenCanvas();
+    SoundPad::Draw(screen, QPoint(button.X(), button.Y()), m_tileSize, look);
+    screen.setCopyMode(CopyMode::SrcCopy);
+    button.Draw(screen);
+}
+
+void graUzupelnianie::eraseButton(CGloska& button) {
+    Canvas& screen = m_window->ScreenCanvas();
+    button.Erase(screen, m_window->BackgroundCanvas());
+    // The pad goes with its button.
+    const QRect pad = SoundPad::Bounds(QPoint(button.X(), button.Y()), m_tileSize);
+    screen.setCopyMode(CopyMode::SrcCopy);
+    screen.copyFrom(pad, m_window->BackgroundCanvas(), pad.topLeft());
+}
+
+CGloska* graUzupelnianie::buttonWith(const QString& sound) const {
+    for (CGloska* button : {m_first.get(), m_second.get()}) {
+        if (button && button->Sound() == sound)
+            return button;
+    }
+    return nullptr;
+}
+
+std::function<void()> graUzupelnianie::escapeAction() const {
+    CompletingWindow* window = m_window;
+    return [window] { window->A_Stop(); };
 }
 
 void graUzupelnianie::choose(const QString& sound) {
@@ -209,6 +249,9 @@ void graUzupelnianie::Check() {
     if (!m_window || !gap || m_checking)
         return;
     m_checking = true;
+    // The sounds and waits below block the window; what the child clicks meanwhile is not an
+    // answer to this word.
+    InputHold hold(m_window->ButtonParent(), escapeAction());
     Canvas& screen = m_window->ScreenCanvas();
 
     if (m_chosen == m_target) {
@@ -216,10 +259,11 @@ void graUzupelnianie::Check() {
         gap->Draw(screen);
         for (CGloska* button : {m_first.get(), m_second.get()}) {
             if (button)
-                button->Erase(screen, m_window->BackgroundCanvas());
+                eraseButton(*button);
         }
         ProcessMessages();
         if (!m_window) {
+            hold.release();
             m_checking = false;
             return;
         }
@@ -229,21 +273,29 @@ void graUzupelnianie::Check() {
         PlayWordSound(m_player, m_wordName);
         if (WordEntry* word = current())
             word->setDrawn(false);
-        Sleep(RightPauseMs);
+        hold.Wait(RightPauseMs);
         m_stats.AddCorrect();
         if (AllSolved())
             m_endTimer.start();
     } else {
+        // The chosen sound tries the gap, and the button pressed shows it was not the one.
         gap->LoadPicture(m_chosen, QString());
         gap->Draw(screen);
+        if (CGloska* pressed = buttonWith(m_chosen))
+            drawButton(*pressed, SoundPad::Look::Wrong);
         m_window->RepaintWindow();
         PlayFeedbackSound(m_player, m_random, FeedbackError);
         m_stats.AddWrong();
-        Sleep(WrongPauseMs);
-        gap->LoadPicture(QuestionSound, QString());
-        gap->Draw(screen);
-        m_window->RepaintWindow();
+        hold.Wait(WrongPauseMs);
+        if (m_window) {
+            gap->LoadPicture(QuestionSound, QString());
+            gap->Draw(screen);
+            if (CGloska* pressed = buttonWith(m_chosen))
+                drawButton(*pressed, SoundPad::Look::Plain);
+            m_window->RepaintWindow();
+        }
     }
+    hold.release();
     m_checking = false;
 }
 
@@ -265,9 +317,28 @@ bool graUzupelnianie::Previous() {
 
 void graUzupelnianie::Help() {
     m_endTimer.stop();
+    if (m_checking || !m_window)
+        return;
     m_stats.AddHint();
+    // A solved word already shows its sound.
+    CGloska* gap = IsSolved() ? nullptr : gapTile();
+    m_checking = true;
+    InputHold hold(m_window->ButtonParent(), escapeAction());
+    // The missing sound shows in the gap while the word is said.
+    if (gap) {
+        gap->LoadPicture(m_target, RedSuffix);
+        gap->Draw(m_window->ScreenCanvas());
+        m_window->RepaintWindow();
+    }
     if (!PlayWordSound(m_player, m_wordName))
-        Sleep(HelpPauseMs);
+        hold.Wait(HelpPauseMs);
+    if (gap && m_window) {
+        gap->LoadPicture(QuestionSound, QString());
+        gap->Draw(m_window->ScreenCanvas());
+        m_window->RepaintWindow();
+    }
+    hold.release();
+    m_checking = false;
 }
 
 bool graUzupelnianie::Retry(const QPoint& point) {
@@ -285,7 +356,7 @@ bool graUzupelnianie::Retry(const QPoint& point) {
         if (!button)
             continue;
         button->SetEnabled(true);
-        button->Draw(screen);
+        drawButton(*button, SoundPad::Look::Plain);
     }
     if (CGloska* gap = gapTile()) {
         gap->LoadPicture(QuestionSound, QString());

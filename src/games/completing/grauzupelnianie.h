@@ -1,12 +1,15 @@
 #pragma once
 
 #include "cgloska.h"
+#include "soundpad.h"
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -44,6 +47,8 @@ public:
     static int RowStart(int tiles, int tileSize, int w);
     // The picture mask and hit area of the word pictures of a screen variant.
     static QString FramePath(bool smallScreen);
+    // Where the pads of the two sound buttons lie in a screen variant.
+    static std::vector<QRect> PadPlaces(const CDisplay& display);
 
     graUzupelnianie(CompletingWindow& window, CSlowa& catalogue, CStatRec& stats,
                     SoundPlayer& player, RandomGenerator& random, const CDisplay& display);
@@ -70,7 +75,8 @@ public:
     bool IsFirst() const { return m_index == 0; }
     bool IsSolved() const;
     bool AllSolved() const;
-    // Says the current word (a pause instead when its sound is missing) and counts a hint.
+    // Says the current word (a pause instead when its sound is missing) with its missing sound
+    // in the gap meanwhile, and counts a hint.
     void Help();
     // A double-click at point (window coordinates) on a solved word's picture makes the word
     // unsolved again; false when the point misses the picture.
@@ -81,7 +87,8 @@ public:
 
     // Runs A_Stop of the window a minute after the last word was solved.
     QTimer& EndTimer() { return m_endTimer; }
-    // True while a choice is being judged; the window takes no other action meanwhile.
+    // True while a choice is being judged or help says the word; the window takes no other
+    // action meanwhile, and the input given during it is dropped.
     bool IsChecking() const { return m_checking; }
     // Takes the buttons off the window and stops the timer for good; the game may be
     // destroyed later.
@@ -107,6 +114,12 @@ private:
     void choose(const QString& sound);
     void endTimerFired();
     CGloska* gapTile() const;
+    CGloska* buttonWith(const QString& sound) const;
+    // A sound button drawn on its pad, and both taken off the screen canvas again.
+    void drawButton(CGloska& button, SoundPad::Look look);
+    void eraseButton(CGloska& button);
+    // What an Escape given while the game was busy does once it is over.
+    std::function<void()> escapeAction() const;
 
     QString m_wordName;
     int m_index = 0;

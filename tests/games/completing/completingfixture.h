@@ -22,6 +22,7 @@
 #include <QWidget>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 inline std::ostream& operator<<(std::ostream& os, const QString& s) {
     return os << s.toStdString();
@@ -120,6 +121,7 @@ public:
     void RepaintWindow() override {
         ++repaints;
         visible.draw(0, 0, screen);
+        frames.push_back(visible.image().copy());
     }
     void HideHelpButton() override { ++helpHidden; }
     void A_Stop() override { ++stops; }
@@ -131,6 +133,8 @@ public:
     int repaints = 0;
     int helpHidden = 0;
     int stops = 0;
+    // What every repaint brought to the screen, to see what showed during a wait.
+    std::vector<QImage> frames;
 };
 
 // A seeded catalogue filtered to a few words, all of them drawn, their pictures on disk and

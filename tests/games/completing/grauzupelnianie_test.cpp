@@ -189,6 +189,48 @@ TEST_F(CompletingGameTest, TheRightChoiceFillsTheGapInRedAndTakesTheButtonsAway)
     EXPECT_EQ(stats.Correct(), 1);
 }
 
+// Below a sound button, on the pad it stands on.
+QPoint underButton(const CGloska& button) {
+    return QPoint(button.X() + 22, button.Y() + 44 + 10);
+}
+
+bool reddish(QRgb pixel) {
+    return qRed(pixel) > 180 && qGreen(pixel) < 150 && qBlue(pixel) < 150;
+}
+
+TEST_F(CompletingGameTest, AWrongChoiceMarksThePressedButtonForAMoment) {
+    startGame(0x2000, 0x0008, 2);
+    goTo("liczby");
+    CGloska* right = rightButton();
+    CGloska* wrong = wrongButton();
+    EXPECT_FALSE(reddish(window->visible.image().pixel(underButton(*wrong))));
+    window->frames.clear();
+    QTest::mouseClick(wrong->Control(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    ASSERT_EQ(stats.Wrong(), 1);
+    ASSERT_GE(window->frames.size(), 2u);
+    const QImage& during = window->frames.front();
+    EXPECT_TRUE(reddish(during.pixel(underButton(*wrong))));
+    EXPECT_FALSE(reddish(during.pixel(underButton(*right))));
+    const QImage& after = window->frames.back();
+    EXPECT_FALSE(reddish(after.pixel(underButton(*wrong))));
+    EXPECT_NE(QColor(after.pixel(underButton(*wrong))), FakeCompletingWindow::Background)
+        << "the button keeps its pad";
+}
+
+TEST_F(CompletingGameTest, HelpShowsTheRightSoundInTheGapWhileItSpeaks) {
+    startGame(0x2000, 0x0008, 2);
+    goTo("liczby");
+    const QPoint gap(game->Tile(2).X() + 10, game->Tile(2).Y() + 10);
+    window->frames.clear();
+    game->Help();
+    EXPECT_EQ(stats.Hints(), 1);
+    ASSERT_GE(window->frames.size(), 2u);
+    EXPECT_EQ(QColor(window->frames.front().pixel(gap)), tileColour("cz_red_s"));
+    EXPECT_EQ(QColor(window->frames.back().pixel(gap)), tileColour("question_s"));
+    EXPECT_FALSE(game->IsSolved());
+    EXPECT_EQ(game->Tile(2).PictureName(), QString("question_s"));
+}
+
 TEST_F(CompletingGameTest, TheArrowKeysChooseTheButtonOnTheirSide) {
     startGame(0x2000, 0x0008, 2);
     goTo("zjezdzalnia");

@@ -9,7 +9,10 @@
 #include "tfmuzupelnianie.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -344,6 +347,41 @@ TEST_F(TfmUzupelnianieTest, ADoubleClickRetriesOnlyASolvedWordOnItsPicture) {
     EXPECT_EQ(shownAt(completing->HelpButton().Rect().center()), HelpColour);
 }
 
+// The pack's background has round pads drawn where the sound buttons stand. They belong to
+// the buttons: once a word is solved and its buttons are gone, so are they.
+TEST_F(TfmUzupelnianieTest, ASolvedWordLeavesNoPadWhereItsButtonsWere) {
+    QImage picture(800, 600, QImage::Format_RGB32);
+    picture.fill(Background);
+    QList<QPoint> centres;
+    for (int x : {800 / 4 - 40, 3 * 800 / 4})
+        centres << QPoint(x + 22, 300 + 22);
+    {
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x2E, 0x2A, 0x4F), 3));
+        p.setBrush(QColor(0xFF, 0xD7, 0x9C));
+        for (const QPoint& c : centres)
+            p.drawEllipse(QPointF(c), 41.8, 41.8);
+    }
+    ASSERT_TRUE(picture.save("Data/Intf/Spec/mT_Uzu_s.xji", "JPEG", 100));
+    makeWindow();
+    showWindow();
+    const auto bare = [this](QPoint p) {
+        const QColor got = shownAt(p);
+        return std::abs(got.red() - Background.red()) + std::abs(got.green() - Background.green()) +
+                   std::abs(got.blue() - Background.blue()) <=
+               12;
+    };
+    for (const QPoint& c : centres)
+        EXPECT_FALSE(bare(c + QPoint(0, 32))) << "a waiting button stands on its pad";
+    QTest::keyClick(completing.get(), rightKey());
+    ASSERT_TRUE(theGame().IsSolved());
+    for (const QPoint& c : centres) {
+        for (QPoint probe : {QPoint(41, 0), QPoint(-41, 0), QPoint(0, 41), QPoint(0, 32), QPoint()})
+            EXPECT_TRUE(bare(c + probe)) << c.x() << " " << probe.x() << "," << probe.y();
+    }
+}
+
 // Every word answered from the keyboard, one wrong answer first; the end timer then ends the
 // game by itself with a complete record.
 TEST_F(TfmUzupelnianieTest, AGamePlayedWithTheArrowKeysEndsWithACompleteRecord) {
@@ -374,5 +412,74 @@ TEST_F(TfmUzupelnianieTest, AGamePlayedWithTheArrowKeysEndsWithACompleteRecord) 
     EXPECT_EQ(r.hints, 0);
     EXPECT_FALSE(completing->isVisible());
 }
+
+// Input the child gives while a choice is judged or help speaks waits in the queue until the
+// window is back; it must be dropped then, not replayed as new answers. An Escape among it
+// still ends the game once the judging is over.
+struct QueuedInputCase {
+    const char* name;
+    bool startWithHelp; // else with a click on the wrong button
+    int wrongClicks;    // queued on the wrong button
+    int rightClicks;    // queued on the right button
+    bool escape;        // queued after the clicks
+    int wrong;
+    int correct;
+    int hints;
+};
+
+class TfmUzupelnianieQueuedInputTest : public TfmUzupelnianieTest,
+                                       public ::testing::WithParamInterface<QueuedInputCase> {};
+
+TEST_P(TfmUzupelnianieQueuedInputTest, InputQueuedDuringTheWaitIsDropped) {
+    const QueuedInputCase& c = GetParam();
+    makeWindow();
+    showWindow();
+    graUzupelnianie& game = theGame();
+    CGloska* right = game.FirstButton()->Sound() == game.TargetSound() ? game.FirstButton()
+                                                                       : game.SecondButton();
+    CGloska* wrong = right == game.FirstButton() ? game.SecondButton() : game.FirstButton();
+    const auto queueClick = [](QWidget* control) {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const QPoint at(5, 5);
+            QCoreApplication::postEvent(
+                control,
+                new QMouseEvent(type, at, control->mapToGlobal(at), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+        }
+    };
+    for (int i = 0; i < c.wrongClicks; ++i)
+        queueClick(wrong->Control());
+    for (int i = 0; i < c.rightClicks; ++i)
+        queueClick(right->Control());
+    if (c.escape) {
+        answerSummary([this] { summary->A_Stop(); });
+        QCoreApplication::postEvent(completing.get(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}, "\x1b"));
+    }
+    if (c.startWithHelp)
+        QTest::mouseClick(&completing->HelpButton().control(), Qt::LeftButton, {}, QPoint(30, 30));
+    else
+        QTest::mouseClick(wrong->Control(), Qt::LeftButton, {}, QPoint(5, 5));
+    for (int i = 0; i < 20; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+
+    EXPECT_EQ(stats.Wrong(), c.wrong);
+    EXPECT_EQ(stats.Correct(), c.correct);
+    EXPECT_EQ(stats.Hints(), c.hints);
+    EXPECT_EQ(summaryWasShowing, c.escape);
+    if (!c.escape) {
+        EXPECT_FALSE(theGame().IsSolved());
+        EXPECT_TRUE(completing->isVisible());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Waits, TfmUzupelnianieQueuedInputTest,
+    ::testing::Values(QueuedInputCase{"ClicksOnTheWrongButton", false, 4, 0, false, 1, 0, 0},
+                      QueuedInputCase{"ClicksOnTheRightButtonWhileHelpSpeaks", true, 0, 2, false, 0,
+                                      0, 1},
+                      QueuedInputCase{"EscapeAfterClicks", false, 2, 1, true, 1, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
