@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Labelling played as a child would, in both screen variants: real clicks choose the labelling
 # tab, a sound group, a position and the smallest task count and press "start"; the tiles of
-# the first word are found on the screen and dragged into the answer slots with real mouse
+# the first word are found on the screen, every answer slot shows its whole red frame (the row
+# centred, no tile lying on it), and the tiles are dragged into the slots with real mouse
 # drags; the full row is judged; next and help are pressed; Escape stops the game and the
 # summary's "stop" leads back to the menu. The statistics file must then hold a labelling
 # record with a correct answer and a hint.
@@ -138,15 +139,26 @@ run_variant() {
     done < <(candidate_words "$suffix")
     [ -n "$word" ] || fail "$w: no word of the catalogue has the tiles $have"
 
-    # Each grapheme in turn from a tile of its kind into its slot, by real drags.
-    local pitch=$tile i=0 t x y used=" "
+    local pitch=$tile i=0 t x y used=" " frame
     local slot_y=$((h - h / 4))
+    # The row of slots, frames included, centred on the window.
+    local row_x=$((w / 2 - ((n - 1) * (pitch + 15) + pitch) / 2))
+    local d
+    for ((i = 0; i < n; i++)); do
+        for d in -3 $((tile + 2)); do # its top-left and bottom-right corners
+            frame=$(pixel "$WORK/first-$w.png" $((row_x + i * (pitch + 15) + d)) $((slot_y + d)))
+            case "$frame" in *"255,0,0"*) ;; *) fail "$w: slot $i's frame is $frame, not red" ;; esac
+        done
+    done
+    i=0
+
+    # Each grapheme in turn from a tile of its kind into its slot, by real drags.
     for t in $word; do
         while read -r x y name; do
             [ "$name" = "$t" ] || continue
             case "$used" in *" $x,$y "*) continue ;; esac
             used="$used$x,$y "
-            local slot_x=$((w / 2 - 30 * n + i * (pitch + 15)))
+            local slot_x=$((row_x + i * (pitch + 15)))
             drag $((x + tile / 2)) $((y + tile / 2)) $((slot_x + tile / 2 + 6)) $((slot_y + tile / 2 - 5))
             break
         done <"$WORK/tiles"
@@ -155,11 +167,10 @@ run_variant() {
     expect_eq "$i" "$n" "$w: tiles dragged"
     sleep 6 # praise, a pause and the word
     import -window root "$WORK/solved-$w.png"
-    local frame
-    frame=$(pixel "$WORK/solved-$w.png" $((w / 2 - 30 * n - 3)) $((slot_y - 3)))
+    frame=$(pixel "$WORK/solved-$w.png" $((row_x - 3)) $((slot_y - 3)))
     case "$frame" in *"255,255,0"*) ;; *) fail "$w: the first slot frame is $frame, not yellow" ;; esac
     local slot0
-    slot0=$(convert "$WORK/solved-$w.png" -crop "${tile}x${tile}+$((w / 2 - 30 * n))+$slot_y" +repage rgb:- | md5sum | cut -d' ' -f1)
+    slot0=$(convert "$WORK/solved-$w.png" -crop "${tile}x${tile}+$row_x+$slot_y" +repage rgb:- | md5sum | cut -d' ' -f1)
     expect_eq "${TILE_SUMS[$slot0]:-none}" "${word%% *}" "$w: first slot's tile"
 
     # Next word, then help: the solution shows while the word sounds, the tiles scatter again.

@@ -24,8 +24,70 @@ constexpr int ScatterMargin = 10;
 } // namespace
 
 QPoint graPodpisywanie::SlotPosition(int n, int i, QSize playArea, int pitch) {
-    return QPoint(playArea.width() / 2 - 30 * n + i * (pitch + 15),
+    const int step = pitch + 15;
+    // The frames reach as far to the left of the first slot as to the right of the last.
+    const int row = (n - 1) * step + pitch;
+    return QPoint(playArea.width() / 2 - row / 2 + i * step,
                   playArea.height() - playArea.height() / 4);
+}
+
+QRect graPodpisywanie::SlotRowArea() const {
+    if (m_slots.empty())
+        return QRect();
+    const int n = SlotCount();
+    const int frames = CPusGloska::FrameCount;
+    const QPoint first = SlotPosition(n, 0, m_area, m_pitch);
+    const QPoint last = SlotPosition(n, n - 1, m_area, m_pitch);
+    return QRect(first - QPoint(frames, frames),
+                 last + QPoint(m_pitch + frames - 1, m_pitch + frames - 1));
+}
+
+QSize graPodpisywanie::tileSize(const CPrzGloska& tile) const {
+    return tile.Picture().isNull() ? QSize(m_pitch, m_pitch) : tile.Picture().size();
+}
+
+bool graPodpisywanie::isClear(const QRect& tileRect) const {
+    const QRect kept = tileRect.adjusted(-KeepClear, -KeepClear, KeepClear, KeepClear);
+    if (kept.intersects(SlotRowArea()))
+        return false;
+    return !m_window || !kept.intersects(m_window->ButtonArea());
+}
+
+QPoint graPodpisywanie::clearPlaceNear(const CPrzGloska& tile) const {
+    const QSize size = tileSize(tile);
+    const QPoint at = tile.Position();
+    if (isClear(QRect(at, size)))
+        return at;
+    // Beside whatever it lies on: above, below, left or right of the row and of the buttons.
+    std::vector<QPoint> places;
+    std::vector<QRect> areas{SlotRowArea()};
+    if (m_window)
+        areas.push_back(m_window->ButtonArea());
+    for (const QRect& area : areas) {
+        if (area.isEmpty())
+            continue;
+        const int gap = KeepClear + 1;
+        places.emplace_back(at.x(), area.top() - gap - size.height());
+        places.emplace_back(at.x(), area.bottom() + 1 + gap);
+        places.emplace_back(area.left() - gap - size.width(), at.y());
+        places.emplace_back(area.right() + 1 + gap, at.y());
+    }
+    const int maxX = m_area.width() - size.width();
+    const int maxY = m_area.height() - size.height();
+    QPoint best = at;
+    int bestDistance = -1;
+    for (QPoint place : places) {
+        place = QPoint(std::clamp(place.x(), 0, std::max(0, maxX)),
+                       std::clamp(place.y(), 0, std::max(0, maxY)));
+        if (!isClear(QRect(place, size)))
+            continue;
+        const int distance = (place - at).manhattanLength();
+        if (bestDistance < 0 || distance < bestDistance) {
+            best = place;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 QPoint graPodpisywanie::PicturePosition(bool smallScreen) {
@@ -157,13 +219,14 @@ QPoint graPodpisywanie::gridPlace(std::size_t index) const {
     const int h = m_area.height();
     const int bandTop = h - h / 5;
     std::size_t n = 0;
+    const QSize tile(m_pitch, m_pitch);
     for (int y = ScatterMargin; y < bandTop; y += GridStep)
         for (int x = ScatterMargin; x < w / 5 + ScatterMargin; x += GridStep)
-            if (n++ == index)
+            if (isClear(QRect(QPoint(x, y), tile)) && n++ == index)
                 return QPoint(x, y);
     for (int y = bandTop; y < h - 75 + ScatterMargin; y += GridStep)
         for (int x = ScatterMargin; x < w - 75 + ScatterMargin; x += GridStep)
-            if (n++ == index)
+            if (isClear(QRect(QPoint(x, y), tile)) && n++ == index)
                 return QPoint(x, y);
     return QPoint(-1, -1);
 }
@@ -185,7 +248,7 @@ bool graPodpisywanie::findScatterPlace(const CPrzGloska& tile, QPoint& place) {
         const int x = y < h - h / 5 ? m_random.below(w / 5) + ScatterMargin
                                     : m_random.below(w - 75) + ScatterMargin;
         // Every tile counts, placed or not, this one included.
-        if (!nearAny(x, y, nullptr)) {
+        if (isClear(QRect(QPoint(x, y), tileSize(tile))) && !nearAny(x, y, nullptr)) {
             place = QPoint(x, y);
             return true;
         }
@@ -201,6 +264,8 @@ bool graPodpisywanie::findScatterPlace(const CPrzGloska& tile, QPoint& place) {
         }
     }
     place = gridPlace(0);
+    if (place.x() < 0)
+        place = QPoint(ScatterMargin, ScatterMargin);
     return false;
 }
 
@@ -415,6 +480,14 @@ void graPodpisywanie::drop(CPrzGloska& tile) {
         Check();
         return;
     }
+    // A tile left on the row between the slots, or on a button, would hide what the child
+    // needs to see and press: it goes to the nearest place beside it.
+    const QPoint clear = clearPlaceNear(tile);
+    if (clear == tile.Position())
+        return;
+    tile.MoveTo(clear.x(), clear.y(), *m_screen, *m_restore, m_window->VisibleCanvas());
+    tile.SetPosition(tile.X(), tile.Y());
+    m_window->RepaintWindow();
 }
 
 void graPodpisywanie::TileDoubleClick(CPrzGloska& tile) {

@@ -36,6 +36,8 @@ public:
     static constexpr int PraiseToWordMs = 300;
     // Random places tried for one tile before the free places of a grid are taken instead.
     static constexpr int ScatterAttempts = 1000;
+    // The gap a tile lying about keeps to the slot row and the buttons.
+    static constexpr int KeepClear = 6;
 
     graPodpisywanie(PodpisywanieWindow& window, CSlowa& catalogue, CStatRec& stats,
                     SoundPlayer& player, RandomGenerator& random, bool smallScreen, QSize playArea);
@@ -43,7 +45,8 @@ public:
     graPodpisywanie(const graPodpisywanie&) = delete;
     graPodpisywanie& operator=(const graPodpisywanie&) = delete;
 
-    // Where slot i of n stands, for a play area and a letter pitch.
+    // Where slot i of n stands, for a play area and a letter pitch: the row, frames included,
+    // is centred on the play area.
     static QPoint SlotPosition(int n, int i, QSize playArea, int pitch);
     // The word picture's top-left corner in a screen variant.
     static QPoint PicturePosition(bool smallScreen);
@@ -61,8 +64,9 @@ public:
     // Every tile but the one a drag is taking up, hidden ones too.
     void DrawLetters();
     void HideLetters();
-    // Scatters the tiles over the left strip and the bottom band, none near another. Returns
-    // how many tiles found no free place and lie near another tile (0 but for crowded words).
+    // Scatters the tiles over the left strip and the bottom band, none near another and none
+    // on the slot row or the buttons. Returns how many tiles found no free place and lie near
+    // another tile (0 but for crowded words).
     int ScatterLetters();
     // Scattered tiles, empty slots.
     void LayOutWord();
@@ -107,6 +111,8 @@ public:
     int SlotCount() const { return static_cast<int>(m_slots.size()); }
     CPusGloska& Slot(int i) const { return *m_slots.at(static_cast<std::size_t>(i)); }
     const CPrzGloska* DraggedLetter() const { return m_dragged; }
+    // The slot row with the frames of its slots; empty without slots.
+    QRect SlotRowArea() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,6 +121,11 @@ private:
     WordEntry* currentWord() const;
     void placeSlot(int i);
     void drop(CPrzGloska& tile);
+    // Off the slot row and the buttons, by KeepClear at least.
+    bool isClear(const QRect& tileRect) const;
+    // The nearest place to the tile's own that is clear and inside the play area.
+    QPoint clearPlaceNear(const CPrzGloska& tile) const;
+    QSize tileSize(const CPrzGloska& tile) const;
     bool findScatterPlace(const CPrzGloska& tile, QPoint& place);
     QPoint gridPlace(std::size_t index) const;
 

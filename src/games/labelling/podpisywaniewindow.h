@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 class Canvas;
 class QWidget;
 
@@ -20,6 +22,9 @@ public:
     virtual void DrawBackdrop() = 0;
     // The word is solved: help has nothing more to show.
     virtual void HideHelpButton() = 0;
+    // Where the help, stop, next and previous buttons stand, shown or not: no tile may lie
+    // there and cover them.
+    virtual QRect ButtonArea() const = 0;
     // Ends the game as the stop button does.
     virtual void A_Stop() = 0;
 };

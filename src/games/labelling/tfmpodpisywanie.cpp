@@ -215,6 +215,10 @@ void TfmPodpisywanie::HideHelpButton() {
     showScreen();
 }
 
+QRect TfmPodpisywanie::ButtonArea() const {
+    return m_help->Rect().united(m_stop->Rect()).united(m_next->Rect()).united(m_previous->Rect());
+}
+
 void TfmPodpisywanie::RepaintWindow() {
     showScreen();
 }

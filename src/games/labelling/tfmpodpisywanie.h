@@ -55,6 +55,7 @@ public:
     void RepaintWindow() override;
     void DrawBackdrop() override;
     void HideHelpButton() override;
+    QRect ButtonArea() const override;
 
     graPodpisywanie* Game() const { return m_game.get(); }
     CPrzyciskC& HelpButton() { return *m_help; }

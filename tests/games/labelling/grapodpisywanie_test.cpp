@@ -78,6 +78,7 @@ struct SlotCase {
 class SlotGeometryTest : public LabellingGameTest,
                          public ::testing::WithParamInterface<SlotCase> {};
 
+// The row stands centred on the window, frames included, however long the word.
 TEST_P(SlotGeometryTest, SlotsStandCentredUnderThePicture) {
     const SlotCase& c = GetParam();
     const QSize area = c.smallScreen ? QSize(800, 600) : QSize(1024, 768);
@@ -85,13 +86,21 @@ TEST_P(SlotGeometryTest, SlotsStandCentredUnderThePicture) {
     for (std::size_t i = 0; i < c.first.size(); ++i)
         EXPECT_EQ(graPodpisywanie::SlotPosition(c.n, static_cast<int>(i), area, pitch), c.first[i])
             << "slot " << i;
+    const int frames = CPusGloska::FrameCount;
+    const int left = graPodpisywanie::SlotPosition(c.n, 0, area, pitch).x() - frames;
+    const int right =
+        graPodpisywanie::SlotPosition(c.n, c.n - 1, area, pitch).x() + pitch + frames - 1;
+    EXPECT_LE(std::abs(left + right + 1 - area.width()), 1) << left << ".." << right;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Variants, SlotGeometryTest,
-    ::testing::Values(SlotCase{"SmallSix", true, 6, {{220, 450}, {279, 450}, {338, 450}}},
-                      SlotCase{"BigFour", false, 4, {{392, 576}, {462, 576}, {532, 576}}},
-                      SlotCase{"SmallTen", true, 10, {{100, 450}, {159, 450}}}),
+    ::testing::Values(SlotCase{"SmallOne", true, 1, {{378, 450}}},
+                      SlotCase{"SmallSix", true, 6, {{231, 450}, {290, 450}, {349, 450}}},
+                      SlotCase{"SmallTen", true, 10, {{113, 450}, {172, 450}}},
+                      SlotCase{"BigFour", false, 4, {{380, 576}, {450, 576}, {520, 576}}},
+                      SlotCase{"BigNine", false, 9, {{205, 576}, {275, 576}}},
+                      SlotCase{"BigTen", false, 10, {{170, 576}, {240, 576}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LabellingGameTest, SlotFramesAreRedWhileEmptyAndYellowOnceFilled) {
@@ -121,6 +130,7 @@ struct DropCase {
     const char* name;
     QPoint offset;
     bool enters;
+    bool staysPut; // a tile that misses the slots but lies on the row is moved off it
 };
 
 class DropTest : public LabellingGameTest, public ::testing::WithParamInterface<DropCase> {};
@@ -135,17 +145,51 @@ TEST_P(DropTest, ATileEntersASlotWithin25Pixels) {
         EXPECT_EQ(tile.Control()->pos(), game->Slot(1).Position());
     } else {
         EXPECT_TRUE(game->Slot(1).IsEmpty());
-        EXPECT_EQ(tile.Position(), game->Slot(1).Position() + GetParam().offset);
+        const QPoint dropped = game->Slot(1).Position() + GetParam().offset;
+        if (GetParam().staysPut) {
+            EXPECT_EQ(tile.Position(), dropped);
+        }
+        EXPECT_TRUE(clearOfRowAndButtons(tile)) << tile.Position();
+        EXPECT_LE((tile.Position() - dropped).manhattanLength(), 60) << tile.Position();
+        EXPECT_EQ(tile.Control()->pos(), tile.Position());
     }
     EXPECT_EQ(stats.Correct() + stats.Wrong(), 0) << "a row with empty slots is not judged";
 }
 
 INSTANTIATE_TEST_SUITE_P(Boundary, DropTest,
-                         ::testing::Values(DropCase{"RightBelow25", {25, 25}, true},
-                                           DropCase{"LeftAbove25", {-25, -25}, true},
-                                           DropCase{"Right26", {26, 0}, false},
-                                           DropCase{"Below26", {0, 26}, false},
-                                           DropCase{"Above26", {0, -26}, false}),
+                         ::testing::Values(DropCase{"RightBelow25", {25, 25}, true, false},
+                                           DropCase{"LeftAbove25", {-25, -25}, true, false},
+                                           DropCase{"Right26", {26, 0}, false, false},
+                                           DropCase{"Below26", {0, 26}, false, false},
+                                           DropCase{"Above26", {0, -26}, false, false},
+                                           DropCase{"WellAbove", {0, -60}, false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ButtonDropCase {
+    const char* name;
+    bool smallScreen;
+    QPoint at; // inside the button column
+};
+
+class ButtonDropTest : public LabellingGameTest,
+                       public ::testing::WithParamInterface<ButtonDropCase> {};
+
+TEST_P(ButtonDropTest, ATileDroppedOnAButtonMovesBesideIt) {
+    const ButtonDropCase& c = GetParam();
+    startGame(5, c.smallScreen, u"b,_rz,u,ch,"_qs);
+    CPrzGloska& tile = tileOf("u");
+    dragTo(tile, c.at);
+    EXPECT_TRUE(clearOfRowAndButtons(tile)) << tile.Position();
+    EXPECT_TRUE(fake->screen.rect().contains(tile.Rect())) << tile.Position();
+    EXPECT_LE((tile.Position() - c.at).manhattanLength(), 100) << tile.Position();
+    EXPECT_EQ(tile.Control()->pos(), tile.Position());
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, ButtonDropTest,
+                         ::testing::Values(ButtonDropCase{"SmallHelp", true, {730, 100}},
+                                           ButtonDropCase{"SmallPrevious", true, {740, 330}},
+                                           ButtonDropCase{"BigStop", false, {930, 210}},
+                                           ButtonDropCase{"BigRightEdge", false, {969, 400}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LabellingGameTest, ATileDroppedOnAFilledSlotWaitsAboveIt) {
@@ -435,6 +479,7 @@ TEST_P(ScatterTest, EveryCatalogueWordScattersApartInTheStripOrTheBand) {
             ASSERT_EQ(game->ScatterLetters(), 0) << word.Key;
             for (int i = 0; i < game->LetterCount(); ++i) {
                 const QPoint p = game->Letter(i).Position();
+                EXPECT_TRUE(clearOfRowAndButtons(game->Letter(i))) << word.Key << p;
                 const bool strip = p.y() < h - h / 5 && p.x() >= 10 && p.x() < w / 5 + 10;
                 const bool band = p.y() >= h - h / 5 && p.x() >= 10 && p.x() < w - 65;
                 EXPECT_TRUE(p.y() >= 10 && p.y() < h - 65 && (strip || band)) << word.Key << p;

@@ -109,7 +109,9 @@ public:
     static inline const QColor Background{250, 240, 200};
 
     explicit FakeLabellingWindow(QSize size)
-        : screen(size.width(), size.height(), Background),
+        : buttons(size.width() - size.width() / 10, size.height() / 7, 74,
+                  3 * size.height() / 8 + 60),
+          screen(size.width(), size.height(), Background),
           restore(size.width(), size.height(), Background),
           visible(size.width(), size.height(), Qt::black) {
         widget.resize(size);
@@ -129,8 +131,11 @@ public:
         screen.fillRect(screen.rect());
     }
     void HideHelpButton() override { ++helpHidden; }
+    QRect ButtonArea() const override { return buttons; }
     void A_Stop() override { ++stops; }
 
+    // Where the window's help, stop, next and previous buttons stand.
+    QRect buttons;
     QWidget widget;
     Canvas screen;
     Canvas restore;
@@ -195,6 +200,20 @@ protected:
         game->TileUp(tile, to - tile.Control()->pos() + grab);
     }
     void dropInSlot(CPrzGloska& tile, int slot) { dragTo(tile, game->Slot(slot).Position()); }
+
+    // The slot row with the frames around its slots.
+    QRect slotRow() const {
+        const int frames = CPusGloska::FrameCount;
+        const int side = game->Slot(0).Side();
+        const QPoint first = game->Slot(0).Position();
+        const QPoint last = game->Slot(game->SlotCount() - 1).Position();
+        return QRect(first - QPoint(frames, frames),
+                     last + QPoint(side + frames - 2, side + frames - 2));
+    }
+    // Neither on the slot row nor on a button.
+    bool clearOfRowAndButtons(const CPrzGloska& tile) const {
+        return !tile.Rect().intersects(slotRow()) && !tile.Rect().intersects(fake->buttons);
+    }
 
     LabellingFolder folder;
     RandomGenerator random{[] { return std::int64_t{1700000000}; }};
