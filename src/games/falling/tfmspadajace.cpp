@@ -12,6 +12,7 @@
 #include "widgetpictures.h"
 #include "wordbits.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -23,14 +24,21 @@
 
 namespace {
 
+constexpr int LabelPixelSize = 17;
+constexpr int SmallestLabelPixelSize = 12;
+
 // Arial Black of the original look: a heavy sans of the same height.
-QLabel* makeLabel(QWidget& window) {
-    auto* label = new QLabel(&window);
+QFont labelFont(int pixelSize) {
     QFont font;
     font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(17);
+    font.setPixelSize(pixelSize);
     font.setWeight(QFont::Black);
-    label->setFont(font);
+    return font;
+}
+
+QLabel* makeLabel(QWidget& window) {
+    auto* label = new QLabel(&window);
+    label->setFont(labelFont(LabelPixelSize));
     label->setAttribute(Qt::WA_TranslucentBackground);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::black);
@@ -97,6 +105,7 @@ TfmSpadajace::TfmSpadajace(const CDisplay& display, CSlowa& catalogue, CStatRec&
     m_vpSzukGloski = makeLabel(*this);
     m_searchLeft = m_w / 80 * (display.IsSmall() ? 62 : 68);
     m_vpSzukaj->move(m_searchLeft, m_h / 80 * 77);
+    fitLabelFont();
     setLabels(QStringLiteral("Wybierz obrazki z:"), QString(), true);
 
     m_shotCursor = cursorFor(ProgramCursor::Shot);
@@ -115,18 +124,37 @@ TfmSpadajace::~TfmSpadajace() {
     m_retired.clear();
 }
 
+void TfmSpadajace::fitLabelFont() {
+    // Our heavy font runs wider than the one the labels' place was chosen for, and the panel
+    // they stand in ends at the window's edge: the font gets smaller, for both labels alike,
+    // until every text they show fits between their place and that edge.
+    const QString texts[] = {QStringLiteral("Wybierz obrazki z:"), SoundsText(WordBits::GroupMask),
+                             QStringLiteral("Wybierz obrazek,"),
+                             QStringLiteral("aby go powiększyć.")};
+    const int room = m_w - LabelMargin - m_searchLeft;
+    int size = LabelPixelSize;
+    for (; size > SmallestLabelPixelSize; --size) {
+        const QFontMetrics metrics(labelFont(size));
+        if (std::all_of(std::begin(texts), std::end(texts), [&](const QString& text) {
+                // Measured as the label measures itself.
+                return metrics.boundingRect(QRect(0, 0, 2000, 100), Qt::AlignLeft, text).width() <=
+                       room;
+            }))
+            break;
+    }
+    m_vpSzukaj->setFont(labelFont(size));
+    m_vpSzukGloski->setFont(labelFont(size));
+}
+
 void TfmSpadajace::setLabels(const QString& search, const QString& sounds, bool centred) {
-    // Our heavy font runs wider than the one the places were chosen for: a text that would
-    // leave the window moves left until it fits.
     m_vpSzukaj->setText(search);
     m_vpSzukaj->adjustSize();
-    m_vpSzukaj->move(std::min(m_searchLeft, m_w - LabelMargin - m_vpSzukaj->width()),
-                     m_vpSzukaj->y());
     m_vpSzukGloski->setText(sounds);
     m_vpSzukGloski->adjustSize();
     int left = centred ? m_vpSzukaj->x() + m_vpSzukaj->width() / 2 - m_vpSzukGloski->width() / 2
                        : m_vpSzukaj->x();
-    left = std::min(left, m_w - LabelMargin - m_vpSzukGloski->width());
+    // Never out of the panel, whatever the text.
+    left = std::max(m_searchLeft, std::min(left, m_w - LabelMargin - m_vpSzukGloski->width()));
     m_vpSzukGloski->move(left, m_vpSzukaj->y() + m_vpSzukaj->height() + 2);
 }
 

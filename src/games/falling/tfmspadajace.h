@@ -91,6 +91,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void fitLabelFont();
     void setLabels(const QString& search, const QString& sounds, bool centred);
     void retireGame();
 

@@ -159,12 +159,7 @@ TEST_P(TfmSpadajaceVariantTest, BoundsButtonsAndLabelsOfTheScreenVariant) {
     EXPECT_EQ(falling->windowTitle(), QString("Spadające"));
     EXPECT_EQ(falling->HelpButton().Rect(), QRect(c.help, QSize(70, 60)));
     EXPECT_EQ(falling->StopButton().Rect(), QRect(c.stop, QSize(70, 60)));
-    // Where the place given would push the text past the edge, it moves left just enough.
-    const QLabel& search = falling->SearchLabel();
-    EXPECT_EQ(search.pos(),
-              QPoint(std::min(c.search.x(),
-                              c.bounds.width() - TfmSpadajace::LabelMargin - search.width()),
-                     c.search.y()));
+    EXPECT_EQ(falling->SearchLabel().pos(), c.search);
     EXPECT_EQ(falling->SearchLabel().text(), QString("Wybierz obrazki z:"));
     EXPECT_EQ(falling->GameTimer().interval(), 25);
     EXPECT_EQ(falling->GameTimer().timerType(), Qt::PreciseTimer);
@@ -249,6 +244,54 @@ TEST_F(TfmSpadajaceTest, TheSoundsLabelStandsCentredUnderTheSearchLabel) {
     EXPECT_EQ(sounds.y(), search.y() + search.height() + 2);
 }
 
+struct LabelCase {
+    const char* name;
+    QSize screen;
+    std::uint16_t gloski;
+    bool atTheEnd;
+    int panelLeft; // where the panel's inside begins: the labels' left edge
+};
+
+class TfmSpadajaceLabelTest : public TfmSpadajaceTest,
+                              public ::testing::WithParamInterface<LabelCase> {};
+
+// Both lines stay inside the panel on the right, between its border and the window's edge,
+// in one size of one font; on the end display they start at the same place.
+TEST_P(TfmSpadajaceLabelTest, TheLabelsFitInsideThePanel) {
+    const LabelCase& c = GetParam();
+    settings.gloski = c.gloski;
+    makeWindow(c.screen);
+    showWindow();
+    if (c.atTheEnd) {
+        catchAllTargets();
+        falling->t_GameTimer();
+    }
+    const QLabel& search = falling->SearchLabel();
+    const QLabel& sounds = falling->SoundsLabel();
+    const int width = falling->width();
+    for (const QLabel* label : {&search, &sounds}) {
+        EXPECT_GE(label->x(), c.panelLeft) << label->text().toStdString();
+        EXPECT_LE(label->geometry().right(), width - TfmSpadajace::LabelMargin)
+            << label->text().toStdString();
+    }
+    EXPECT_EQ(sounds.font(), search.font());
+    EXPECT_GE(search.font().pixelSize(), 15);
+    EXPECT_EQ(search.x(), c.panelLeft);
+    if (c.atTheEnd) {
+        EXPECT_EQ(sounds.x(), search.x());
+    }
+    EXPECT_EQ(sounds.y(), search.y() + search.height() + 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Labels, TfmSpadajaceLabelTest,
+    ::testing::Values(LabelCase{"SmallFalling", {800, 600}, 0x0001, false, 620},
+                      LabelCase{"SmallAllSounds", {800, 600}, 0x000F, false, 620},
+                      LabelCase{"SmallEnd", {800, 600}, 0x0001, true, 620},
+                      LabelCase{"BigAllSounds", {1024, 768}, 0x000F, false, 816},
+                      LabelCase{"BigEnd", {1024, 768}, 0x0001, true, 816}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct CursorCase {
     const char* name;
     QPoint pos;
@@ -282,14 +325,6 @@ TEST_F(TfmSpadajaceTest, EveryTargetCaughtTurnsTheWindowToItsEndDisplay) {
     EXPECT_FALSE(falling->GameTimer().isActive());
     EXPECT_EQ(falling->SearchLabel().text(), QString("Wybierz obrazek,"));
     EXPECT_EQ(falling->SoundsLabel().text(), QString("aby go powiększyć."));
-    const QLabel& sounds = falling->SoundsLabel();
-    EXPECT_EQ(sounds.x(), std::min(falling->SearchLabel().x(),
-                                   800 - TfmSpadajace::LabelMargin - sounds.width()));
-    EXPECT_EQ(falling->SearchLabel().x(),
-              std::min(620, 800 - TfmSpadajace::LabelMargin - falling->SearchLabel().width()));
-    for (const QLabel* label : {&falling->SearchLabel(), &falling->SoundsLabel()})
-        EXPECT_LE(label->geometry().right(), 800 - TfmSpadajace::LabelMargin)
-            << label->text().toStdString();
     EXPECT_FALSE(falling->HelpButton().IsVisible());
     EXPECT_TRUE(falling->StopButton().IsVisible());
     EXPECT_TRUE(falling->Game()->EndTimer().isActive());
