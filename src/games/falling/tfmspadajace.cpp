@@ -193,6 +193,9 @@ void TfmSpadajace::A_NowaGra() {
     m_game->StartFall();
     setLabels(QStringLiteral("Wybierz obrazki z:"), SoundsText(m_settings.gloski), true);
     m_stats.BeginGame(CStatRec::Spadajace, m_settings);
+    // At once, not at the next mouse move: after the end display the cursor was the normal
+    // one, and the new slots' hand cursor has reached the window system's window meanwhile.
+    setCursorAt(mapFromGlobal(QCursor::pos()));
     RepaintWindow();
 }
 
@@ -304,11 +307,13 @@ bool TfmSpadajace::IsShotArea(const QPoint& pos) const {
     return pos.x() > 0 && pos.x() < graSpadajace::PlayColumnWidth(m_w) && pos.y() < m_h * 37 / 40;
 }
 
+void TfmSpadajace::setCursorAt(const QPoint& pos) {
+    setCursor(IsShotArea(pos) ? m_shotCursor : cursorFor(ProgramCursor::Default));
+}
+
 void TfmSpadajace::mouseMoveEvent(QMouseEvent* event) {
-    if (m_cursorFollowsMouse) {
-        const QPoint pos = event->position().toPoint();
-        setCursor(IsShotArea(pos) ? m_shotCursor : cursorFor(ProgramCursor::Default));
-    }
+    if (m_cursorFollowsMouse)
+        setCursorAt(event->position().toPoint());
     Form::mouseMoveEvent(event);
 }
 

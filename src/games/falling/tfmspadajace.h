@@ -92,6 +92,8 @@ protected:
 
 private:
     void fitLabelFont();
+    // The shot cursor over the play area, the normal one elsewhere.
+    void setCursorAt(const QPoint& pos);
     void setLabels(const QString& search, const QString& sounds, bool centred);
     void retireGame();
 

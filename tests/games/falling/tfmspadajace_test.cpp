@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTest>
+#include <QWindow>
 #include <functional>
 
 namespace {
@@ -333,6 +334,34 @@ TEST_F(TfmSpadajaceTest, EveryTargetCaughtTurnsTheWindowToItsEndDisplay) {
     EXPECT_FALSE(isShotCursor(*falling));
     EXPECT_EQ(falling->canvas().image(), falling->ScreenCanvas().image());
 }
+
+class TfmSpadajaceAgainCursorTest : public TfmSpadajaceTest,
+                                    public ::testing::WithParamInterface<CursorCase> {};
+
+// "start" on the summary after a won game: the cursor where the pointer rests is at once the
+// one of the new game, before the mouse moves, on the window and on its window-system window.
+TEST_P(TfmSpadajaceAgainCursorTest, PlayingAgainSetsTheCursorBeforeTheMouseMoves) {
+    makeWindow();
+    showWindow();
+    catchAllTargets();
+    falling->t_GameTimer();
+    ASSERT_FALSE(isShotCursor(*falling));
+    QCursor::setPos(falling->mapToGlobal(GetParam().pos));
+    answerSummary([this] { summary->A_OdNowa(); });
+    QTest::mouseClick(&falling->StopButton().control(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(30, 30));
+    ASSERT_TRUE(summaryWasShowing);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(isShotCursor(*falling), GetParam().shot);
+    ASSERT_NE(falling->windowHandle(), nullptr);
+    EXPECT_EQ(falling->windowHandle()->cursor().shape(),
+              GetParam().shot ? Qt::BitmapCursor : Qt::ArrowCursor);
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, TfmSpadajaceAgainCursorTest,
+                         ::testing::Values(CursorCase{"PlayArea", {300, 300}, true},
+                                           CursorCase{"RightQuarter", {700, 300}, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TfmSpadajaceTest, EscapeDuringTheFallEndsTheGameWithAnIncompleteRecord) {
     makeWindow();
