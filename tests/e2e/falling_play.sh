@@ -6,14 +6,19 @@
 # picture where it will be a moment later. With every target caught the results show; a slot
 # opens its big picture in the ring, Escape and the summary's "stop" lead back to the menu.
 # The statistics file must then hold one more record: a completed falling game.
+# The layout is checked by pixels on the way: no falling picture ever covers the border of the
+# panel on the right (the strip from the play column's edge to the panel's inside shows the
+# background picture in every screenshot), and the two lines of the end display stand inside
+# the panel, starting at the same place.
 # Usage: falling_play.sh small|big
 source "$(dirname "$0")/lib.sh"
 
 variant=${1:-big}
+# PANEL: the first column inside the panel's border, in the window background picture.
 if [ "$variant" = small ]; then
-    W=800 H=600 STRIP=(551 74) BAND=312 BOTTOM=552 SLOT=(310 565 23 31 30)
+    W=800 H=600 STRIP=(551 74) BAND=312 BOTTOM=552 SLOT=(310 565 23 31 30) PANEL=614
 else
-    W=1024 H=768 STRIP=(705 95) BAND=405 BOTTOM=708 SLOT=(395 718 32 42 39)
+    W=1024 H=768 STRIP=(705 95) BAND=405 BOTTOM=708 SLOT=(395 718 32 42 39) PANEL=788
 fi
 start_x "${W}x${H}"
 
@@ -51,6 +56,30 @@ red_box() {
     echo "$bw $bh $((BASH_REMATCH[3] - 1)) $((BASH_REMATCH[4] - 1))"
 }
 
+# The strip between the play column (three quarters of the width) and the panel's inside,
+# above the bottom line: the sky and the panel's border, never a picture.
+BORDER_STRIP="$((PANEL - W * 3 / 4))x${BOTTOM}+$((W * 3 / 4))+0"
+convert "bmp:$prog/Data/Intf/Spec/mT_Spa_${variant:0:1}.xbi" -crop "$BORDER_STRIP" +repage \
+    "$WORK/border.png"
+border_clear() {
+    local differing
+    convert "$WORK/$1.png" -crop "$BORDER_STRIP" +repage "$WORK/strip.png"
+    differing=$(compare -metric AE "$WORK/border.png" "$WORK/strip.png" null: 2>&1 || true)
+    [ "$differing" = 0 ] || fail "$variant: a picture covers the panel's border ($differing pixels, $1)"
+}
+
+# The first and last column of near-black text pixels in the 22 rows from Y on, right of the
+# play column (the labels of the panel).
+text_columns() {
+    convert "$WORK/$1.png" -crop "$((W - W * 3 / 4))x22+$((W * 3 / 4))+$2" +repage -depth 8 txt:- |
+        tr -d '()' | awk -F'[ ,:]+' -v left=$((W * 3 / 4)) '
+            NR > 1 && $3 < 60 && $4 < 60 && $5 < 60 {
+                if (first == "" || $1 < first) first = $1
+                if ($1 > last) last = $1
+            }
+            END { print first + left, last + left }'
+}
+
 records() {
     local size
     size=$([ -f "$stats" ] && stat -c %s "$stats" || echo 20)
@@ -80,6 +109,8 @@ shot fall1
 sleep 0.3
 shot fall2
 [ "$(play_area fall1)" != "$(play_area fall2)" ] || fail "$variant: nothing moves"
+border_clear fall1
+border_clear fall2
 
 help=($((W - W / 10 + 35)) $((H / 7 + 30)))
 caught=0
@@ -88,6 +119,7 @@ for ((attempt = 0; attempt < 40 && caught < 5; attempt++)); do
     box=
     for _ in $(seq 150); do
         shot hunt
+        border_clear hunt
         box=$(red_box hunt)
         # Enough of the framed picture is on the screen to aim at.
         if [ -n "$box" ]; then
@@ -111,6 +143,17 @@ expect_eq "$caught" 5 "$variant: targets caught"
 # The next tick shows the results: the cards are gone and the ring is in the middle.
 sleep 0.5
 shot results
+# "Wybierz obrazek," over "aby go powiększyć.", both inside the panel and starting together
+# (a glyph's own margin apart at most).
+label_top=$((H / 80 * 77))
+read -r first1 last1 < <(text_columns results "$label_top")
+read -r first2 last2 < <(text_columns results $((label_top + 21)))
+[ "$first1" -gt "$PANEL" ] && [ "$first2" -gt "$PANEL" ] ||
+    fail "$variant: the end display's labels start at $first1 and $first2, on the panel's border"
+[ $((first1 - first2)) -le 2 ] && [ $((first2 - first1)) -le 2 ] ||
+    fail "$variant: the end display's lines start apart, at $first1 and $first2"
+[ "$last1" -lt $((W - 2)) ] && [ "$last2" -lt $((W - 2)) ] ||
+    fail "$variant: the end display's labels run to the window's edge ($last1, $last2)"
 click_at $((SLOT[0] + SLOT[2] / 2)) $((SLOT[1] + SLOT[3] / 2)) 1
 shot big
 middle="1x1+$((W / 2))+$((H / 2))"
