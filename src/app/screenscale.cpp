@@ -75,6 +75,11 @@ bool ScreenScale::IsWanted(const QStringList& arguments) {
 }
 
 ScreenScale ScreenScale::ChooseBeforeApplication(const QStringList& arguments, int argc,
+                                                 char** argv) {
+    return ChooseBeforeApplication(arguments, argc, argv, nullptr);
+}
+
+ScreenScale ScreenScale::ChooseBeforeApplication(const QStringList& arguments, int argc,
                                                  char** argv,
                                                  std::unique_ptr<XScreenMeasure> measured) {
     ScreenScale scale;

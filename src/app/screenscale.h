@@ -36,7 +36,8 @@ public:
     // scaling is not wanted or the screen needs none. measured: a connection to the X server
     // already made (by the display check), kept as the measurement's own; may be null.
     static ScreenScale ChooseBeforeApplication(const QStringList& arguments, int argc, char** argv,
-                                               std::unique_ptr<XScreenMeasure> measured = {});
+                                               std::unique_ptr<XScreenMeasure> measured);
+    static ScreenScale ChooseBeforeApplication(const QStringList& arguments, int argc, char** argv);
     // After the application object exists: puts the environment back as it was, so that
     // programs started from here (a browser opened by the about window) are not enlarged, and
     // lets go of the X connection the measurement kept open.
