@@ -253,7 +253,11 @@ TFormPostepy::TFormPostepy(const CDisplay& display, QString statisticsPath, Cloc
     };
 }
 
-TFormPostepy::~TFormPostepy() = default;
+TFormPostepy::~TFormPostepy() {
+    // The charts go with the window's children, after this object: nothing they say on the
+    // way may reach it.
+    m_groupChart->chart()->disconnect(this);
+}
 
 const std::vector<int>& TFormPostepy::Rows() const {
     return m_model->Rows();
