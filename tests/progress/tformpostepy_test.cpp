@@ -215,7 +215,6 @@ TEST_P(TFormPostepyTest, DayChartNamesEachDayOnceAndKeepsItsPointsInside) {
     };
     const Case cases[] = {
         {"one day", {0, 0, 0}, {"05.03"}},
-        {"two days", {1, 0}, {"04.03", "05.03"}},
         {"several weeks", {40, 33, 26, 19, 12, 5, 4, 3, 2, 1, 0}, {"05.03"}},
     };
     for (const Case& c : cases) {
