@@ -1,10 +1,38 @@
 #!/usr/bin/env bash
-# Memory played as a child would: real clicks choose the Memory tab, a sound group, a
-# position and the smallest task count, press "start", then turn cards and match them by
-# looking at the screen until the game ends by itself; the summary's "stop" leads back to the
-# menu, Escape ends the program. The statistics file must then hold one more record for it.
+# Memory played as a child would, in one screen variant (small or big): real clicks choose the
+# Memory tab, a sound group, a position and the smallest task count, press "start", then turn
+# cards and match them by looking at the screen until the game ends by itself; the summary's
+# "stop" leads back to the menu, Escape ends the program. The statistics file must then hold
+# one more record for it. The first pair's big picture is checked by pixels: nothing of the
+# dotted oval of the frame behind it may show along the inside of its oval.
+# Usage: memory_play.sh small|big
 source "$(dirname "$0")/lib.sh"
-start_x 1024x768
+
+variant=${1:-big}
+# The play area is the whole screen. MATCH: the big picture's place, x y width height.
+if [ "$variant" = small ]; then
+    start_x 800x600
+    TAB_X=$((551 + 100))
+    TAB_MEMORY_Y=$((74 + 150))
+    SOUND_SZ=(201 335) # first sound group check button, its middle
+    POSITION_NAGLOS=(195 435)
+    LEVEL_MALO=(195 235)
+    START=(470 544)
+    BOARD_X=170
+    BOARD_Y=175
+    MATCH=(583 188 200 250)
+else
+    start_x 1024x768
+    TAB_X=$((705 + 100))
+    TAB_MEMORY_Y=$((95 + 200))
+    SOUND_SZ=(253 424)
+    POSITION_NAGLOS=(244 552)
+    LEVEL_MALO=(244 296)
+    START=(582 694)
+    BOARD_X=260
+    BOARD_Y=260
+    MATCH=(743 235 260 320)
+fi
 
 prog="$WORK/prog"
 make_program_dir "$prog" with-data
@@ -12,17 +40,8 @@ make_program_dir "$prog" with-data
 cd "$prog"
 stats="$prog/prgst1.stt"
 
-# The big screen variant: the play area is the whole screen.
-TAB_X=$((705 + 100))
-TAB_MEMORY_Y=$((95 + 200))
-SOUND_SZ=(253 424)    # first sound group check button, its middle
-POSITION_NAGLOS=(244 552)
-LEVEL_MALO=(244 296)
-START=(582 694)
 CARD_W=76
 CARD_H=95
-BOARD_X=260
-BOARD_Y=260
 COLUMNS=3
 CARDS=6
 
@@ -39,6 +58,20 @@ card_face() {
     import -window root "$WORK/shot.png"
     convert "$WORK/shot.png" -crop "${CARD_W}x${CARD_H}+$(card_x "$1")+$(card_y "$1")" +repage \
         rgb:- | md5sum | cut -d' ' -f1
+}
+
+# Pixels of the frame's dotted oval (light violet, blue well above red and green) in the band
+# just inside the big picture's oval, where the oval covers the dots.
+dots_inside_oval() {
+    convert "$WORK/$1.png" -crop "${MATCH[2]}x${MATCH[3]}+${MATCH[0]}+${MATCH[1]}" +repage \
+        -depth 8 txt:- | tr -d '()' | awk -F'[ ,:]+' -v w="${MATCH[2]}" -v h="${MATCH[3]}" '
+            NR > 1 {
+                dx = ($1 + 0.5 - w / 2) / (w / 2)
+                dy = ($2 + 0.5 - h / 2) / (h / 2)
+                e = dx * dx + dy * dy
+                if (e >= 0.81 && e < 1 && $5 >= $3 + 8 && $5 >= $4 + 16) n++
+            }
+            END { print n + 0 }'
 }
 
 records() {
@@ -138,6 +171,7 @@ for ((round = 0; round < 20 && pairs < CARDS / 2; round++)); do
     fi
 done
 expect_eq "$pairs" 3 "pairs found"
+expect_eq "$(dots_inside_oval pair)" 0 "$variant: dots of the frame's oval around the big picture"
 
 # The last pair ends the game by itself: the summary shows; its "stop" returns to the menu.
 summary=$(wait_window "^Koniec gry$" 10)
