@@ -74,6 +74,21 @@ dots_inside_oval() {
             END { print n + 0 }'
 }
 
+# Grey specks in the band just outside the big picture's oval (its corners hold the frame's
+# stars): the white panel there must stay white once the picture covers the dotted oval.
+specks_outside_oval() {
+    convert "$WORK/$1.png" -crop "${MATCH[2]}x${MATCH[3]}+${MATCH[0]}+${MATCH[1]}" +repage \
+        -depth 8 txt:- | tr -d '()' | awk -F'[ ,:]+' -v w="${MATCH[2]}" -v h="${MATCH[3]}" '
+            NR > 1 {
+                dx = ($1 + 0.5 - w / 2) / (w / 2)
+                dy = ($2 + 0.5 - h / 2) / (h / 2)
+                e = dx * dx + dy * dy
+                m = $3; if ($4 < m) m = $4; if ($5 < m) m = $5
+                if (e >= 1.02 && e < 1.25 && m < 250) n++
+            }
+            END { print n + 0 }'
+}
+
 records() {
     local size
     size=$( [ -f "$stats" ] && stat -c %s "$stats" || echo 20)
@@ -172,6 +187,7 @@ for ((round = 0; round < 20 && pairs < CARDS / 2; round++)); do
 done
 expect_eq "$pairs" 3 "pairs found"
 expect_eq "$(dots_inside_oval pair)" 0 "$variant: dots of the frame's oval around the big picture"
+expect_eq "$(specks_outside_oval pair)" 0 "$variant: specks around the big picture's oval"
 
 # The last pair ends the game by itself: the summary shows; its "stop" returns to the menu.
 summary=$(wait_window "^Koniec gry$" 10)

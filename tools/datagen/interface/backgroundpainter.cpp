@@ -143,7 +143,9 @@ QImage BackgroundPainter::memory(Variant v) {
     panel(p, frame, 20, Qt::white, 3, S::purple());
     p.setPen(QPen(QColor(0xD9, 0xC8, 0xF5), 2, Qt::DotLine));
     p.setBrush(Qt::NoBrush);
-    p.drawEllipse(match.adjusted(4, 4, -4, -4));
+    // Well inside the oval the found picture covers, so that no dot (nor the compression's
+    // ringing around one) is left outside it.
+    p.drawEllipse(match.adjusted(12, 12, -12, -12));
     S::star(p, frame.topLeft() + QPointF(6, 6), 13 * s, S::sun(), 1.5);
     S::star(p, frame.topRight() + QPointF(-6, 6), 10 * s, S::pink(), 1.5);
     S::star(p, frame.bottomRight() + QPointF(-8, -6), 12 * s, S::teal(), 1.5);
