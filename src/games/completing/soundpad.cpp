@@ -13,6 +13,8 @@ constexpr qreal RadiusPerTile = 0.95;
 constexpr int Outline = 3;
 // Columns sampled on each side of a pad for the colour of its rows.
 constexpr int SampleGap = 3;
+// A picture stored as JPEG carries faint traces of a sharp outline a little beyond it.
+constexpr int TraceMargin = 2;
 constexpr int SampleWidth = 12;
 
 QPointF centreOf(QPoint buttonTopLeft, int tile) {
@@ -55,7 +57,8 @@ void SoundPad::Draw(Canvas& canvas, QPoint buttonTopLeft, int tile, Look look) {
 void SoundPad::TakeOutOf(QImage& picture, const std::vector<QRect>& bounds) {
     if (picture.format() != QImage::Format_RGB32)
         picture = picture.convertToFormat(QImage::Format_RGB32);
-    for (const QRect& wanted : bounds) {
+    for (const QRect& pad : bounds) {
+        const QRect wanted = pad.adjusted(-TraceMargin, -TraceMargin, TraceMargin, TraceMargin);
         const QRect area = wanted.intersected(picture.rect());
         if (area.isEmpty())
             continue;
@@ -84,8 +87,17 @@ void SoundPad::TakeOutOf(QImage& picture, const std::vector<QRect>& bounds) {
                 return v[v.size() / 2];
             };
             const QRgb colour = qRgb(median(r), median(g), median(b));
+            // Only the round pad: what lies in the corners around it stays as it is.
+            const qreal radius = wanted.width() / 2.0;
+            const qreal dy = y + 0.5 - (wanted.top() + wanted.height() / 2.0);
+            if (std::abs(dy) >= radius)
+                continue;
+            const qreal half = std::sqrt(radius * radius - dy * dy);
+            const qreal cx = wanted.left() + wanted.width() / 2.0;
+            const int from = std::max(area.left(), static_cast<int>(std::floor(cx - half)));
+            const int to = std::min(area.right(), static_cast<int>(std::ceil(cx + half)));
             auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            std::fill(row + area.left(), row + area.right() + 1, colour);
+            std::fill(row + from, row + to + 1, colour);
         }
     }
 }

@@ -18,8 +18,8 @@ public:
     // The pad, drawn over whatever is on the canvas inside Bounds.
     static void Draw(Canvas& canvas, QPoint buttonTopLeft, int tile, Look look);
     // A background picture with pads of its own painted where the buttons stand would keep
-    // showing them after the buttons have gone. Each rectangle is filled, row by row, with the
-    // colour the row has just beside it, which takes such a pad out of a background shaded
-    // from top to bottom.
+    // showing them after the buttons have gone. The circle inside each rectangle (a pad's
+    // Bounds) is filled, row by row, with the colour the row has just beside the rectangle,
+    // which takes such a pad out of a background shaded from top to bottom.
     static void TakeOutOf(QImage& picture, const std::vector<QRect>& bounds);
 };
