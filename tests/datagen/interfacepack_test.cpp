@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -728,4 +729,26 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// The labelling game centres its answer slots (a tile's pitch wide, 15 apart, framed) on the
+// play area; its shelf must hold the longest word's row, clear of its own rounded ends.
+TEST(LabellingShelfTest, HoldsTheLongestWordsRowCentred) {
+    int longest = 0;
+    for (const WordTable::Row& row : WordTable::rows())
+        longest = std::max(longest,
+                           int(WordEntry::Graphemes(QString::fromUtf8(row.segmentation)).size()));
+    for (V v : Names::variants()) {
+        const QSize size = Names::designSize(v);
+        const qreal pitch = v == V::Small ? 44 : 55;
+        const qreal width = (longest - 1) * (pitch + 15) + pitch;
+        const qreal top = size.height() - size.height() / 4;
+        const QRectF row(size.width() / 2.0 - width / 2 - 1, top - 1, width + 2, pitch + 2);
+        const QRectF shelf = BackgroundPainter::labellingShelf(v);
+        SCOPED_TRACE(size.width());
+        EXPECT_NEAR(shelf.center().x(), size.width() / 2.0, 0.5);
+        EXPECT_TRUE(shelf.contains(row));
+        EXPECT_GE(row.left() - shelf.left(), 0.3 * shelf.height());
+        EXPECT_GE(shelf.right() - row.right(), 0.3 * shelf.height());
+    }
 }

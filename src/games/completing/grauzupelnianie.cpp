@@ -61,15 +61,6 @@ QString graUzupelnianie::FramePath(bool smallScreen) {
                        : QStringLiteral("Data/Bio/_matr_upb.xji");
 }
 
-std::vector<QRect> graUzupelnianie::PadPlaces(const CDisplay& display) {
-    const int tile = tileSizeFor(display.IsSmall());
-    std::vector<QRect> places;
-    for (int side : {0, 1})
-        places.push_back(SoundPad::Bounds(
-            QPoint(CGloska::ButtonX(side, display.DesignWidth), display.DesignHeight / 2), tile));
-    return places;
-}
-
 graUzupelnianie::graUzupelnianie(CompletingWindow& window, CSlowa& catalogue, CStatRec& stats,
                                  SoundPlayer& player, RandomGenerator& random,
                                  const CDisplay& display)

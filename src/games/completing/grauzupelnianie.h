@@ -47,8 +47,6 @@ public:
     static int RowStart(int tiles, int tileSize, int w);
     // The picture mask and hit area of the word pictures of a screen variant.
     static QString FramePath(bool smallScreen);
-    // Where the pads of the two sound buttons lie in a screen variant.
-    static std::vector<QRect> PadPlaces(const CDisplay& display);
 
     graUzupelnianie(CompletingWindow& window, CSlowa& catalogue, CStatRec& stats,
                     SoundPlayer& player, RandomGenerator& random, const CDisplay& display);

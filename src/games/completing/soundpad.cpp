@@ -4,18 +4,12 @@
 
 #include <QPainter>
 #include <QRadialGradient>
-#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr qreal RadiusPerTile = 0.95;
 constexpr int Outline = 3;
-// Columns sampled on each side of a pad for the colour of its rows.
-constexpr int SampleGap = 3;
-// A picture stored as JPEG carries faint traces of a sharp outline a little beyond it.
-constexpr int TraceMargin = 2;
-constexpr int SampleWidth = 12;
 
 QPointF centreOf(QPoint buttonTopLeft, int tile) {
     return QPointF(buttonTopLeft.x() + tile / 2.0, buttonTopLeft.y() + tile / 2.0);
@@ -52,52 +46,4 @@ void SoundPad::Draw(Canvas& canvas, QPoint buttonTopLeft, int tile, Look look) {
         p.drawEllipse(c, r, r);
     }
     canvas.changed(Bounds(buttonTopLeft, tile));
-}
-
-void SoundPad::TakeOutOf(QImage& picture, const std::vector<QRect>& bounds) {
-    if (picture.format() != QImage::Format_RGB32)
-        picture = picture.convertToFormat(QImage::Format_RGB32);
-    for (const QRect& pad : bounds) {
-        const QRect wanted = pad.adjusted(-TraceMargin, -TraceMargin, TraceMargin, TraceMargin);
-        const QRect area = wanted.intersected(picture.rect());
-        if (area.isEmpty())
-            continue;
-        std::vector<int> columns;
-        for (int i = 0; i < SampleWidth; ++i) {
-            columns.push_back(area.left() - SampleGap - i);
-            columns.push_back(area.right() + SampleGap + i);
-        }
-        std::erase_if(columns, [&](int x) { return x < 0 || x >= picture.width(); });
-        if (columns.empty())
-            continue;
-        std::vector<int> r, g, b;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            // The median of the row beside the pad: a speck of decoration there does not count.
-            r.clear();
-            g.clear();
-            b.clear();
-            const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-            for (int x : columns) {
-                r.push_back(qRed(line[x]));
-                g.push_back(qGreen(line[x]));
-                b.push_back(qBlue(line[x]));
-            }
-            const auto median = [](std::vector<int>& v) {
-                std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
-                return v[v.size() / 2];
-            };
-            const QRgb colour = qRgb(median(r), median(g), median(b));
-            // Only the round pad: what lies in the corners around it stays as it is.
-            const qreal radius = wanted.width() / 2.0;
-            const qreal dy = y + 0.5 - (wanted.top() + wanted.height() / 2.0);
-            if (std::abs(dy) >= radius)
-                continue;
-            const qreal half = std::sqrt(radius * radius - dy * dy);
-            const qreal cx = wanted.left() + wanted.width() / 2.0;
-            const int from = std::max(area.left(), static_cast<int>(std::floor(cx - half)));
-            const int to = std::min(area.right(), static_cast<int>(std::ceil(cx + half)));
-            auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            std::fill(row + from, row + to + 1, colour);
-        }
-    }
 }

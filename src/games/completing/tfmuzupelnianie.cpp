@@ -44,8 +44,6 @@ TfmUzupelnianie::TfmUzupelnianie(const CDisplay& display, CSlowa& catalogue, CSt
       m_h(display.DesignHeight) {
     setWindowTitle(QStringLiteral("Uzupełnianie"));
     m_backgroundPicture = LoadRequiredPicture(BackgroundPath(display.IsSmall()));
-    // The sound buttons bring their pads along and take them away again.
-    SoundPad::TakeOutOf(m_backgroundPicture, graUzupelnianie::PadPlaces(display));
     move(display.OffsetX, display.OffsetY);
     setClientSize(m_w, m_h);
     m_fullRect = QRect(0, 0, m_w, m_h);

@@ -1,6 +1,8 @@
 #include "backgroundpainter.h"
 
 #include "interfacestyle.h"
+#include "wordentry.h"
+#include "wordtable.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -219,11 +221,25 @@ QImage BackgroundPainter::labelling(Variant v, int theme) {
     // A stage behind the word's picture and a shelf under the answer slots.
     const QRectF picture = small ? QRectF(274, 140, 260, 280) : QRectF(348, 172, 340, 360);
     panel(p, picture.adjusted(-10, -10, 10, 10), 22 * s, QColor(255, 255, 255, 235), 3, accent);
-    const qreal slotY = size.height() - size.height() / 4;
-    const qreal pitch = small ? 44 : 55;
-    panel(p, QRectF(size.width() * 0.1, slotY - 12 * s, size.width() * 0.76, pitch + 24 * s),
-          (pitch + 24 * s) / 2, QColor(255, 255, 255, 150), 0);
+    const QRectF shelf = labellingShelf(v);
+    panel(p, shelf, shelf.height() / 2, QColor(255, 255, 255, 150), 0);
     return image;
+}
+
+QRectF BackgroundPainter::labellingShelf(Variant v) {
+    const QSize size = InterfaceNames::designSize(v);
+    const qreal s = size.width() / 800.0;
+    int longest = 0;
+    for (const WordTable::Row& row : WordTable::rows())
+        longest = std::max(longest,
+                           int(WordEntry::Graphemes(QString::fromUtf8(row.segmentation)).size()));
+    // Slots a tile's pitch wide and 15 apart, centred, each in a one-pixel frame.
+    const qreal pitch = v == V::Small ? 44 : 55;
+    const qreal row = (longest - 1) * (pitch + 15) + pitch + 2;
+    const qreal height = pitch + 24 * s;
+    const qreal width = row + 0.68 * height;
+    const qreal slotY = size.height() - size.height() / 4;
+    return QRectF((size.width() - width) / 2, slotY - 12 * s, width, height);
 }
 
 QImage BackgroundPainter::completing(Variant v) {
@@ -244,17 +260,8 @@ QImage BackgroundPainter::completing(Variant v) {
     // The picture's stage.
     const QRectF picture = small ? QRectF(266, 310, 260, 280) : QRectF(338, 388, 340, 360);
     panel(p, picture.adjusted(-10, -10, 10, 8), 22 * s, QColor(255, 255, 255, 235), 3, S::orange());
-    // Round pads under the two sound buttons (left at W/4 - 40, right at 3W/4, top H/2).
-    for (qreal x : {qreal(size.width() / 4 - 40), qreal(3 * size.width() / 4)}) {
-        const QPointF centre(x + tile / 2, size.height() / 2 + tile / 2);
-        const qreal r = tile * 0.95;
-        p.setPen(QPen(S::ink(), 3));
-        QRadialGradient g(centre, r);
-        g.setColorAt(0, Qt::white);
-        g.setColorAt(1, QColor(0xFF, 0xD7, 0x9C));
-        p.setBrush(g);
-        p.drawEllipse(centre, r, r);
-    }
+    // The round pads under the two sound buttons come and go with the buttons: the window
+    // draws them.
     return image;
 }
 

@@ -24,6 +24,9 @@ public:
     // The Memory board's colour, which the card back takes in its corners.
     static QColor memoryBoard() { return {0xFF, 0xF3, 0xD6}; }
     static QImage labelling(Variant v, int theme); // theme 1..5
+    // The shelf under the labelling game's answer slots: centred, and long enough for the row
+    // of the catalogue's longest word with room for its rounded ends.
+    static QRectF labellingShelf(Variant v);
     static QImage completing(Variant v);
     static QImage falling(Variant v);
     static QImage about(Variant v);

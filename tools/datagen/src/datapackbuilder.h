@@ -46,7 +46,7 @@ public:
     int kept() const { return kept_; }
 
     // Bumped when the way files are made changes, so that every file is remade once.
-    static constexpr const char* Version = "wiklotek-datagen 3";
+    static constexpr const char* Version = "wiklotek-datagen 4";
 
 private:
     bool loadWords();
