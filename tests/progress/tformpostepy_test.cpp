@@ -11,7 +11,6 @@
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QFileInfo>
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
@@ -64,21 +63,11 @@ protected:
     std::unique_ptr<CDisplay> m_display;
 };
 
-// The texts under a chart's axis, as the chart draws them.
+// The texts under the day chart's axis: its named days (none on any other kind of axis).
 QStringList axisLabels(QAbstractAxis* axis) {
     if (auto* days = qobject_cast<QCategoryAxis*>(axis))
         return days->categoriesLabels();
-    QStringList labels;
-    if (const auto* dates = qobject_cast<QDateTimeAxis*>(axis)) {
-        const qint64 from = dates->min().toMSecsSinceEpoch();
-        const qint64 to = dates->max().toMSecsSinceEpoch();
-        for (int i = 0; i < dates->tickCount(); ++i)
-            labels << QDateTime::fromMSecsSinceEpoch(from +
-                                                         (to - from) * i / (dates->tickCount() - 1),
-                                                     dates->min().timeZone())
-                          .toString(dates->format());
-    }
-    return labels;
+    return {};
 }
 
 QAbstractAxis* axisOf(QChartView& view, Qt::Alignment side) {
