@@ -60,34 +60,26 @@ card_face() {
         rgb:- | md5sum | cut -d' ' -f1
 }
 
+# oval_band PICTURE CONDITION: pixels of the big picture's place, where e is the place's own
+# oval measure (1 on the oval) and r, g, b the pixel's channels, that meet the awk condition.
+oval_band() {
+    convert "$WORK/$1.png" -crop "${MATCH[2]}x${MATCH[3]}+${MATCH[0]}+${MATCH[1]}" +repage \
+        -depth 8 txt:- | tr -d '()' | awk -F'[ ,:]+' -v w="${MATCH[2]}" -v h="${MATCH[3]}" '
+            NR > 1 {
+                dx = ($1 + 0.5 - w / 2) / (w / 2)
+                dy = ($2 + 0.5 - h / 2) / (h / 2)
+                e = dx * dx + dy * dy
+                r = $3; g = $4; b = $5
+                if ('"$2"') n++
+            }
+            END { print n + 0 }'
+}
 # Pixels of the frame's dotted oval (light violet, blue well above red and green) in the band
 # just inside the big picture's oval, where the oval covers the dots.
-dots_inside_oval() {
-    convert "$WORK/$1.png" -crop "${MATCH[2]}x${MATCH[3]}+${MATCH[0]}+${MATCH[1]}" +repage \
-        -depth 8 txt:- | tr -d '()' | awk -F'[ ,:]+' -v w="${MATCH[2]}" -v h="${MATCH[3]}" '
-            NR > 1 {
-                dx = ($1 + 0.5 - w / 2) / (w / 2)
-                dy = ($2 + 0.5 - h / 2) / (h / 2)
-                e = dx * dx + dy * dy
-                if (e >= 0.81 && e < 1 && $5 >= $3 + 8 && $5 >= $4 + 16) n++
-            }
-            END { print n + 0 }'
-}
-
-# Grey specks in the band just outside the big picture's oval (its corners hold the frame's
-# stars): the white panel there must stay white once the picture covers the dotted oval.
-specks_outside_oval() {
-    convert "$WORK/$1.png" -crop "${MATCH[2]}x${MATCH[3]}+${MATCH[0]}+${MATCH[1]}" +repage \
-        -depth 8 txt:- | tr -d '()' | awk -F'[ ,:]+' -v w="${MATCH[2]}" -v h="${MATCH[3]}" '
-            NR > 1 {
-                dx = ($1 + 0.5 - w / 2) / (w / 2)
-                dy = ($2 + 0.5 - h / 2) / (h / 2)
-                e = dx * dx + dy * dy
-                m = $3; if ($4 < m) m = $4; if ($5 < m) m = $5
-                if (e >= 1.02 && e < 1.25 && m < 250) n++
-            }
-            END { print n + 0 }'
-}
+dots_inside_oval() { oval_band "$1" 'e >= 0.81 && e < 1 && b >= r + 8 && b >= g + 16'; }
+# Grey specks in the band just outside the oval (its corners hold the frame's stars): the white
+# panel there must stay white once the picture covers the dotted oval.
+specks_outside_oval() { oval_band "$1" 'e >= 1.02 && e < 1.25 && (r < 250 || g < 250 || b < 250)'; }
 
 records() {
     local size
