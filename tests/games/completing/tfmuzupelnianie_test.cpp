@@ -12,7 +12,6 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTest>
 #include <QTimer>
 #include <functional>
