@@ -69,15 +69,6 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{"EmptyList", "", ";", "", ":0", true, "", true, "nie wybrano"}),
     [](const testing::TestParamInfo<DisplayCase>& info) { return info.param.name; });
 
-TEST(DisplayCheckPlatforms, InTheToolkitsOrderWithoutOptions) {
-    DisplayCheck::Inputs inputs;
-    EXPECT_EQ(DisplayCheck::Platforms(inputs), QStringList{"xcb"});
-    inputs.sessionType = QStringLiteral("wayland");
-    EXPECT_EQ(DisplayCheck::Platforms(inputs), (QStringList{"wayland", "xcb"}));
-    inputs.platformVariable = QStringLiteral("wayland-egl:foo=1;xcb");
-    EXPECT_EQ(DisplayCheck::Platforms(inputs), (QStringList{"wayland-egl", "xcb"}));
-}
-
 // Error 4 names what the user must mend, in the box and on its one line.
 TEST(ErrorDetail, FollowsTheMessageInTheBoxAndOnTheLine) {
     const CBlad error(4, QStringLiteral("Plik: /home/ala/.local/share/wiklotek/data.ini"));

@@ -187,3 +187,16 @@ scaled() {
     awk -v x="$1" -v y="$2" -v px="$PLAY_X" -v py="$PLAY_Y" -v s="$PLAY_SCALE" \
         'BEGIN { printf "%d %d\n", px + x * s + 0.5, py + y * s + 0.5 }'
 }
+
+# memory_points small|big: the design points a Memory play-through clicks and reads in that
+# screen variant. MATCH: the big picture's place, x y width height.
+memory_points() {
+    CARD_W=76 CARD_H=95 COLUMNS=3 CARDS=6
+    if [ "$1" = small ]; then
+        TAB_MEMORY=(651 224) SOUND_SZ=(201 335) POSITION_NAGLOS=(195 435) LEVEL_MALO=(195 235)
+        START=(470 544) BOARD_X=170 BOARD_Y=175 MATCH=(583 188 200 250)
+    else
+        TAB_MEMORY=(805 295) SOUND_SZ=(253 424) POSITION_NAGLOS=(244 552) LEVEL_MALO=(244 296)
+        START=(582 694) BOARD_X=260 BOARD_Y=260 MATCH=(743 235 260 320)
+    fi
+}

@@ -9,41 +9,15 @@
 source "$(dirname "$0")/lib.sh"
 
 variant=${1:-big}
-# The play area is the whole screen. MATCH: the big picture's place, x y width height.
-if [ "$variant" = small ]; then
-    start_x 800x600
-    TAB_X=$((551 + 100))
-    TAB_MEMORY_Y=$((74 + 150))
-    SOUND_SZ=(201 335) # first sound group check button, its middle
-    POSITION_NAGLOS=(195 435)
-    LEVEL_MALO=(195 235)
-    START=(470 544)
-    BOARD_X=170
-    BOARD_Y=175
-    MATCH=(583 188 200 250)
-else
-    start_x 1024x768
-    TAB_X=$((705 + 100))
-    TAB_MEMORY_Y=$((95 + 200))
-    SOUND_SZ=(253 424)
-    POSITION_NAGLOS=(244 552)
-    LEVEL_MALO=(244 296)
-    START=(582 694)
-    BOARD_X=260
-    BOARD_Y=260
-    MATCH=(743 235 260 320)
-fi
+# The play area is the whole screen.
+if [ "$variant" = small ]; then start_x 800x600; else start_x 1024x768; fi
+memory_points "$variant"
 
 prog="$WORK/prog"
 make_program_dir "$prog" with-data
 [ -f "$prog/Data/Sio/blkcard0.xji" ] || fail "the data pack is missing beside $WK_PROGRAM"
 cd "$prog"
 stats="$prog/prgst1.stt"
-
-CARD_W=76
-CARD_H=95
-COLUMNS=3
-CARDS=6
 
 click_at() {
     xdotool mousemove --sync "$1" "$2" click 1
@@ -99,7 +73,7 @@ menu=$(wait_window "^Wiklotek Cz.I$")
 wait_splash_gone
 before=$(records)
 
-click_at $TAB_X $TAB_MEMORY_Y
+click_at "${TAB_MEMORY[@]}"
 click_at "${SOUND_SZ[@]}"
 click_at "${POSITION_NAGLOS[@]}"
 click_at "${LEVEL_MALO[@]}"

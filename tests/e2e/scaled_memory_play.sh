@@ -14,17 +14,7 @@ cd "$prog"
 stats="$prog/prgst1.stt"
 
 # Design points of the big variant, as in the unscaled play-through.
-TAB_MEMORY=(805 295)
-SOUND_SZ=(253 424)
-POSITION_NAGLOS=(244 552)
-LEVEL_MALO=(244 296)
-START=(582 694)
-CARD_W=76
-CARD_H=95
-BOARD_X=260
-BOARD_Y=260
-COLUMNS=3
-CARDS=6
+memory_points big
 
 click_design() {
     local at

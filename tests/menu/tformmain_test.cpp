@@ -769,17 +769,13 @@ TEST_P(RecordingsPanelTest, MissingDevicesAndEmptyRecordingsAreToldAndLeaveNothi
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     TFormMain& main = openPanel();
     struct Case {
-        const char* what;
         int row;
-        bool record;
+        bool record; // else play
         QString message;
     };
-    const Case cases[] = {
-        {"record without a microphone", 2, true, TFormMain::NoMicrophoneText()},
-        {"play an empty recording", 1, false, TFormMain::EmptyRecordingText()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const Case& c : {Case{2, true, TFormMain::NoMicrophoneText()},
+                          Case{1, false, TFormMain::EmptyRecordingText()}}) {
+        SCOPED_TRACE(c.message.toStdString());
         messages.clear();
         if (c.record)
             typeName(main, c.row, QStringLiteral("Ala"));

@@ -6,7 +6,6 @@
 #include "statfile.h"
 #include "tformpostepy.h"
 
-#include <QAbstractItemView>
 #include <QBarCategoryAxis>
 #include <QCategoryAxis>
 #include <QChartView>
@@ -276,20 +275,6 @@ TEST(TFormPostepyTotalsTest, LinesBreakOnlyBetweenItems) {
                 wrongBreaks << text.left(at).right(8) + "|" + text.mid(at, 8);
         EXPECT_EQ("", wrongBreaks.join("  ").toStdString());
     }
-}
-
-TEST_P(TFormPostepyTest, EscapeClosesAnOpenListFirst) {
-    auto window = makeWindow();
-    show(*window);
-    window->GameFilter().showPopup();
-    QAbstractItemView* list = window->GameFilter().view();
-    ASSERT_TRUE(list->isVisible());
-    // An open list holds the keyboard: the window system sends the key to it.
-    QTest::keyClick(list, Qt::Key_Escape);
-    EXPECT_FALSE(list->isVisible());
-    EXPECT_TRUE(window->isVisible());
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_P(TFormPostepyTest, EscapeClosesTheWindowFromTheTable) {

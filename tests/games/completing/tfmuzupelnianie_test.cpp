@@ -407,28 +407,22 @@ TEST_F(TfmUzupelnianieTest, AGamePlayedWithTheArrowKeysEndsWithACompleteRecord) 
 // Input the child gives while a choice is judged or help speaks waits in the queue until the
 // window is back; it must be dropped then, not replayed as new answers. An Escape among it
 // still ends the game once the judging is over.
-struct QueuedInputCase {
-    const char* name;
-    bool startWithHelp; // else with a click on the wrong button
-    int wrongClicks;    // queued on the wrong button
-    int rightClicks;    // queued on the right button
-    bool escape;        // queued after the clicks
-    int wrong;
-    int correct;
-    int hints;
-};
-
-class TfmUzupelnianieQueuedInputTest : public TfmUzupelnianieTest,
-                                       public ::testing::WithParamInterface<QueuedInputCase> {};
-
-TEST_P(TfmUzupelnianieQueuedInputTest, InputQueuedDuringTheWaitIsDropped) {
-    const QueuedInputCase& c = GetParam();
-    makeWindow();
-    showWindow();
-    graUzupelnianie& game = theGame();
-    CGloska* right = game.FirstButton()->Sound() == game.TargetSound() ? game.FirstButton()
-                                                                       : game.SecondButton();
-    CGloska* wrong = right == game.FirstButton() ? game.SecondButton() : game.FirstButton();
+TEST_F(TfmUzupelnianieTest, InputQueuedDuringTheWaitIsDropped) {
+    struct Case {
+        const char* name;
+        bool startWithHelp; // else with a click on the wrong button
+        int wrongClicks;    // queued on the wrong button
+        int rightClicks;    // queued on the right button
+        bool escape;        // queued after the clicks
+        int wrong;
+        int correct;
+        int hints;
+    };
+    const Case cases[] = {
+        {"clicks on the wrong button", false, 4, 0, false, 1, 0, 0},
+        {"clicks on the right button while help speaks", true, 0, 2, false, 0, 0, 1},
+        {"Escape after clicks", false, 2, 1, true, 1, 0, 0},
+    };
     const auto queueClick = [](QWidget* control) {
         for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             const QPoint at(5, 5);
@@ -439,38 +433,41 @@ TEST_P(TfmUzupelnianieQueuedInputTest, InputQueuedDuringTheWaitIsDropped) {
                                 Qt::NoModifier));
         }
     };
-    for (int i = 0; i < c.wrongClicks; ++i)
-        queueClick(wrong->Control());
-    for (int i = 0; i < c.rightClicks; ++i)
-        queueClick(right->Control());
-    if (c.escape) {
-        answerSummary([this] { summary->A_Stop(); });
-        QCoreApplication::postEvent(completing.get(),
-                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}, "\x1b"));
-    }
-    if (c.startWithHelp)
-        QTest::mouseClick(&completing->HelpButton().control(), Qt::LeftButton, {}, QPoint(30, 30));
-    else
-        QTest::mouseClick(wrong->Control(), Qt::LeftButton, {}, QPoint(5, 5));
-    for (int i = 0; i < 20; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        summaryWasShowing = false;
+        makeWindow();
+        showWindow();
+        graUzupelnianie& game = theGame();
+        CGloska* right = game.FirstButton()->Sound() == game.TargetSound() ? game.FirstButton()
+                                                                           : game.SecondButton();
+        CGloska* wrong = right == game.FirstButton() ? game.SecondButton() : game.FirstButton();
+        for (int i = 0; i < c.wrongClicks; ++i)
+            queueClick(wrong->Control());
+        for (int i = 0; i < c.rightClicks; ++i)
+            queueClick(right->Control());
+        if (c.escape) {
+            answerSummary([this] { summary->A_Stop(); });
+            QCoreApplication::postEvent(
+                completing.get(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}, "\x1b"));
+        }
+        if (c.startWithHelp)
+            QTest::mouseClick(&completing->HelpButton().control(), Qt::LeftButton, {},
+                              QPoint(30, 30));
+        else
+            QTest::mouseClick(wrong->Control(), Qt::LeftButton, {}, QPoint(5, 5));
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 
-    EXPECT_EQ(stats.Wrong(), c.wrong);
-    EXPECT_EQ(stats.Correct(), c.correct);
-    EXPECT_EQ(stats.Hints(), c.hints);
-    EXPECT_EQ(summaryWasShowing, c.escape);
-    if (!c.escape) {
-        EXPECT_FALSE(theGame().IsSolved());
-        EXPECT_TRUE(completing->isVisible());
+        EXPECT_EQ(stats.Wrong(), c.wrong);
+        EXPECT_EQ(stats.Correct(), c.correct);
+        EXPECT_EQ(stats.Hints(), c.hints);
+        EXPECT_EQ(summaryWasShowing, c.escape);
+        if (!c.escape) {
+            EXPECT_FALSE(theGame().IsSolved());
+            EXPECT_TRUE(completing->isVisible());
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Waits, TfmUzupelnianieQueuedInputTest,
-    ::testing::Values(QueuedInputCase{"ClicksOnTheWrongButton", false, 4, 0, false, 1, 0, 0},
-                      QueuedInputCase{"ClicksOnTheRightButtonWhileHelpSpeaks", true, 0, 2, false, 0,
-                                      0, 1},
-                      QueuedInputCase{"EscapeAfterClicks", false, 2, 1, true, 1, 0, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
