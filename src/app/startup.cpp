@@ -177,25 +177,23 @@ int Startup::RunReport(bool showBox) {
     RandomGenerator random;
     const CSlowa catalogue(random);
     ResourceReport::Result result = ResourceReport::Run(catalogue, target);
+    const QString pack = QDir(home.packFolder()).filePath(QStringLiteral("Data"));
     int status = ExitOk;
     switch (result.outcome) {
     case ResourceReport::Outcome::AllPresent:
-        printLine(QStringLiteral("wiklotek report: all word resources exist in %1")
-                      .arg(QDir(home.packFolder()).filePath(QStringLiteral("Data"))));
+        printLine(QStringLiteral("wiklotek report: all word resources exist in %1").arg(pack));
         break;
     case ResourceReport::Outcome::ReportWritten:
-        printLine(
-            QStringLiteral("wiklotek report: %1 files missing in %2, report written to %3")
-                .arg(result.missing.size())
-                .arg(QDir(home.packFolder()).filePath(QStringLiteral("Data")), result.reportPath));
+        printLine(QStringLiteral("wiklotek report: %1 files missing in %2, report written to %3")
+                      .arg(result.missing.size())
+                      .arg(pack, result.reportPath));
         status = ExitReportMissing;
         break;
     case ResourceReport::Outcome::ReportFailed:
-        printLine(
-            QStringLiteral("wiklotek report: %1 files missing in %2, report could not be "
-                           "written to %3")
-                .arg(result.missing.size())
-                .arg(QDir(home.packFolder()).filePath(QStringLiteral("Data")), result.reportPath));
+        printLine(QStringLiteral("wiklotek report: %1 files missing in %2, report could not be "
+                                 "written to %3")
+                      .arg(result.missing.size())
+                      .arg(pack, result.reportPath));
         status = ExitReportFailed;
         break;
     }

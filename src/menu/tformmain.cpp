@@ -650,7 +650,6 @@ void TFormMain::A_Rec_Play() {
 }
 
 void TFormMain::MPStop() {
-    const bool wasRecording = m_recorder.IsRecording() || m_recordingRow >= 0;
     m_recorder.Stop();
     m_recorder.CloseDevice();
     m_busy = false;
@@ -663,7 +662,7 @@ void TFormMain::MPStop() {
         m_rodtworz->Show();
     }
     const int row = std::exchange(m_recordingRow, -1);
-    if (wasRecording && row >= 0 && m_recorder.HeardNothing()) {
+    if (row >= 0 && m_recorder.HeardNothing()) {
         // Nothing reached the file: a place that was never recorded keeps no empty file.
         if (m_list->SoundPath(row).isEmpty())
             QFile::remove(m_list->RecordingPath(row));
