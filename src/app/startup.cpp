@@ -144,15 +144,22 @@ void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize scree
 
 int Startup::run() {
     SingleInstance instance;
-    if (!instance.tryAcquire()) {
-        if (instance.askRunningToRaise(3000))
-            return ExitOk;
+    // Long enough for a copy started in the same instant to reach its event loop on a busy
+    // machine.
+    constexpr int HandOverMs = 5000;
+    switch (instance.acquireOrHandOver(HandOverMs)) {
+    case SingleInstance::Start::First:
+        break;
+    case SingleInstance::Start::HandedOver:
+        return ExitOk;
+    case SingleInstance::Start::NoAnswer: {
         const QString message =
             QStringLiteral("Aplikacja jest aktualnie uruchomiona.\n\nZamknij proces "
                            "aplikajcji lub uruchom ponownie komputer.");
         WriteErrorLine(message);
         MessageBox::show(nullptr, message, MainTitle, MessageBox::Icon::Error);
         return ExitAlreadyRunning;
+    }
     }
     instance.setOnRaiseRequested([this] { raiseFrontWindow(); });
     QCoreApplication::setApplicationName(MainTitle);

@@ -1,5 +1,6 @@
 #include "singleinstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -24,6 +26,8 @@ const QByteArray RaiseAnswer = "ok\n";
 constexpr int MaxLine = 64;
 // A client that connects and says nothing is dropped after this long.
 constexpr int IdleClientMs = 5000;
+// Between two tries of a start that found the lock taken and nobody answering.
+constexpr int RetryMs = 20;
 
 QString userTag() {
     return QString::number(::getuid());
@@ -265,6 +269,21 @@ void SingleInstance::acceptConnections() {
                     m_onRaise();
             },
             m_server);
+    }
+}
+
+SingleInstance::Start SingleInstance::acquireOrHandOver(int timeoutMs) {
+    const QDeadlineTimer deadline(std::max(timeoutMs, 0));
+    for (;;) {
+        if (tryAcquire())
+            return Start::First;
+        // Fails at once when nothing listens or the holder closes without an answer; waits
+        // out the rest of the time for a holder that takes the request and stays silent.
+        if (askRunningToRaise(int(deadline.remainingTime())))
+            return Start::HandedOver;
+        if (deadline.hasExpired())
+            return Start::NoAnswer;
+        QThread::msleep(std::min<qint64>(RetryMs, deadline.remainingTime()));
     }
 }
 

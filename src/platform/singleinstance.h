@@ -38,6 +38,13 @@ public:
     // (without user input).
     bool askRunningToRaise(int timeoutMs);
 
+    enum class Start { First, HandedOver, NoAnswer };
+    // A start's own decision: takes the lock (First), or asks its holder to raise its window
+    // (HandedOver), trying both again until one works or timeoutMs have passed. Two copies
+    // started at once meet a holder that has the lock but is not listening yet, or one that is
+    // ending and listens no more. NoAnswer: a copy holds the lock and did not answer in time.
+    Start acquireOrHandOver(int timeoutMs);
+
     // Runs in the first copy when a second one asks; the program raises its front window.
     void setOnRaiseRequested(std::function<void()> handler) { m_onRaise = std::move(handler); }
 
