@@ -1,9 +1,9 @@
 #include "picturelibrary.h"
 
 #include "imageloader.h"
+#include "regularfile.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 QImage PictureLibrary::picture(const QString& name) {
     if (!isValidName(name))
@@ -14,7 +14,7 @@ QImage PictureLibrary::picture(const QString& name) {
         return *cached;
 
     QImage image;
-    if (QFileInfo(path).isFile())
+    if (RegularFile::Exists(path))
         image = loadPngFile(path);
     cache_.insert(path, image);
     return image;

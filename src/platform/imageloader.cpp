@@ -2,8 +2,9 @@
 
 #include "jpegdecoder.h"
 #include "picturepreload.h"
+#include "regularfile.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
 #include <QtEndian>
 #include <algorithm>
@@ -23,29 +24,32 @@ constexpr qint64 kMaxPictureFileSize = 64 * 1024 * 1024;
         QStringLiteral("Cannot load picture \"%1\": %2").arg(path, reason).toUtf8().toStdString());
 }
 
-QByteArray readPictureFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        fail(path, file.errorString());
-    }
-    if (file.size() > kMaxPictureFileSize) {
-        fail(path, QStringLiteral("file too large"));
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        fail(path, file.errorString());
-    }
-    return bytes;
+// The file's bytes; a missing file, one that is no regular file (a FIFO, a device) and one far
+// larger than ours fail alike.
+std::optional<QByteArray> pictureBytes(const QString& path) {
+    return RegularFile::Read(path, kMaxPictureFileSize);
 }
 
-unsigned char* allocateImage(void* context, int width, int height, std::ptrdiff_t* stride) {
-    auto* image = static_cast<QImage*>(context);
-    *image = QImage(width, height, QImage::Format_RGB32);
-    if (image->isNull()) {
-        return nullptr;
+QByteArray readPictureFile(const QString& path) {
+    std::optional<QByteArray> bytes = pictureBytes(path);
+    if (!bytes) {
+        fail(path, QStringLiteral("missing, not a regular file, unreadable or too large"));
     }
-    *stride = image->bytesPerLine();
-    return image->bits();
+    return std::move(*bytes);
+}
+
+const uchar* dataOf(const QByteArray& bytes) {
+    return reinterpret_cast<const uchar*>(bytes.constData());
+}
+
+PixelBuffer decodedJpeg(const QByteArray& bytes, const QString& path) {
+    PixelBuffer pixels;
+    const JpegTarget target{&pixels, PixelBuffer::allocate};
+    char message[256];
+    if (!decodeJpeg(dataOf(bytes), std::size_t(bytes.size()), target, message, sizeof message)) {
+        fail(path, QString::fromUtf8(message));
+    }
+    return pixels;
 }
 
 // The fields of a BMP's file header and Windows information header (40 bytes or more); none
@@ -94,29 +98,52 @@ qint64 uncompressedBmpEnd(const BmpHeader& h) {
 }
 
 // The pack's BMP pictures are uncompressed 24-bit ones with a Windows header, read here row by
-// row; the caller has found their rows in the file. Anything else is left to Qt's reader (a
-// null image): the first use of that reader looks at every image plugin installed, a few
-// milliseconds of every start.
-QImage plainBmp(const QByteArray& bytes, const BmpHeader& h) {
-    if (h.planes != 1 || h.bitCount != 24 || h.compression != 0 || h.height == 0 ||
-        qint64(h.pixelOffset) < 14 + qint64(h.headerSize)) {
-        return {};
-    }
+// row once their rows are found in the file. Anything else is left to Qt's reader: the first
+// use of that reader looks at every image plugin installed, a few milliseconds of every start.
+bool plainBmpHeader(const BmpHeader& h) {
+    return h.planes == 1 && h.bitCount == 24 && h.compression == 0 && h.height != 0 &&
+           qint64(h.pixelOffset) >= 14 + qint64(h.headerSize);
+}
+
+PixelBuffer plainBmp(const QByteArray& bytes, const BmpHeader& h) {
     const qint64 rowBytes = (h.width * 3 + 3) / 4 * 4;
-    QImage image(int(h.width), int(h.rows()), QImage::Format_RGB32);
+    PixelBuffer image(QSize(int(h.width), int(h.rows())));
     if (image.isNull()) {
         return {};
     }
-    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
+    const uchar* d = dataOf(bytes);
     // Stored from the bottom row up unless the height is negative.
     for (qint64 y = 0; y < h.rows(); ++y) {
         const uchar* in = d + h.pixelOffset + rowBytes * (h.height > 0 ? h.rows() - 1 - y : y);
-        auto* out = reinterpret_cast<quint32*>(image.scanLine(int(y)));
+        auto* out = reinterpret_cast<quint32*>(image.row(int(y)));
         for (qint64 x = 0; x < h.width; ++x, in += 3) {
             out[x] = 0xFF000000u | quint32(in[2]) << 16 | quint32(in[1]) << 8 | in[0];
         }
     }
     return image;
+}
+
+// A BMP with a Windows header whose rows are not all in the file fails: Qt's reader would keep
+// the rows it got and leave the rest undefined. The pack's plain pictures come out decoded,
+// any other kind as a null buffer, left to Qt's reader.
+PixelBuffer decodedBmp(const QByteArray& bytes, const QString& path) {
+    const std::optional<BmpHeader> header = windowsBmpHeader(bytes);
+    if (!header) {
+        return {};
+    }
+    const qint64 needed = uncompressedBmpEnd(*header);
+    if (needed > bytes.size()) {
+        fail(path, QStringLiteral("file is truncated"));
+    }
+    return needed >= 0 && plainBmpHeader(*header) ? plainBmp(bytes, *header) : PixelBuffer();
+}
+
+QImage qtBmp(const QByteArray& bytes) {
+    QImage image;
+    if (!image.loadFromData(bytes, "BMP")) {
+        return {};
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
 }
 
 // Chunks before the picture data after which libpng and Qt's reader may give other colours
@@ -141,10 +168,10 @@ bool hasColourChunks(const QByteArray& bytes) {
 }
 
 // The pack's PNG pictures are 8-bit RGB ones without transparency or colour-space chunks, read
-// with libpng straight into the image. Anything else is left to Qt's reader (a null image),
+// with libpng straight into the picture. Anything else is left to Qt's reader (a null buffer),
 // whose handling of those chunks is the program's reference.
-QImage plainPng(const QByteArray& bytes) {
-    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
+PixelBuffer plainPng(const QByteArray& bytes) {
+    const uchar* d = dataOf(bytes);
     if (bytes.size() < 33 || png_sig_cmp(d, 0, 8) != 0 || d[24] != 8 || d[25] != 2 ||
         hasColourChunks(bytes)) {
         return {};
@@ -159,43 +186,34 @@ QImage plainPng(const QByteArray& bytes) {
 #else
     png.format = PNG_FORMAT_BGRA;
 #endif
-    QImage image;
-    if (png.width <= 0x7FFFFFFFu && png.height <= 0x7FFFFFFFu &&
-        qint64(png.width) * png.height <= kJpegMaxPixels) {
-        image = QImage(int(png.width), int(png.height), QImage::Format_RGB32);
+    PixelBuffer image;
+    if (png.width <= 0x7FFFFFFFu && png.height <= 0x7FFFFFFFu) {
+        image = PixelBuffer(QSize(int(png.width), int(png.height)));
     }
     // Without an alpha channel in the file every pixel comes out with 0xFF in the fourth byte.
     const bool read =
-        !image.isNull() && png_image_finish_read(&png, nullptr, image.bits(),
-                                                 png_int_32(image.bytesPerLine()), nullptr) != 0;
+        !image.isNull() && png_image_finish_read(&png, nullptr, image.row(0),
+                                                 png_int_32(image.stride()), nullptr) != 0;
     png_image_free(&png);
-    return read ? image : QImage();
+    return read ? std::move(image) : PixelBuffer();
 }
 
-// The whole file in memory without a copy where it can be mapped.
-class MappedFile {
-public:
-    explicit MappedFile(const QString& path) : m_file(path) {
-        if (m_file.open(QIODevice::ReadOnly) && m_file.size() > 0 &&
-            m_file.size() <= kMaxPictureFileSize) {
-            m_data = m_file.map(0, m_file.size());
-        }
+// Qt's readers take the bytes, never the path: they would open a FIFO or a device themselves.
+QImage qtPng(const QByteArray& bytes) {
+    QBuffer device;
+    device.setData(bytes);
+    QImageReader reader(&device, "png");
+    QImage image;
+    if (!reader.read(&image)) {
+        return {};
     }
-    const uchar* data() const { return m_data; }
-    std::size_t size() const { return m_data ? std::size_t(m_file.size()) : 0; }
-    // The same bytes, not copied: valid while the file is.
-    QByteArray bytes() const {
-        return QByteArray::fromRawData(reinterpret_cast<const char*>(m_data), qsizetype(size()));
-    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
 
-private:
-    QFile m_file;
-    uchar* m_data = nullptr;
-};
-
-// Qt's reader for the files the program's own readers leave to it.
-QSize qtHeaderSize(const QString& path, const char* format) {
-    QImageReader reader(path, format);
+QSize qtHeaderSize(const QByteArray& bytes, const char* format) {
+    QBuffer device;
+    device.setData(bytes);
+    QImageReader reader(&device, format);
     reader.setDecideFormatFromContent(false);
     if (!reader.canRead()) {
         return {};
@@ -206,73 +224,74 @@ QSize qtHeaderSize(const QString& path, const char* format) {
 } // namespace
 
 QImage ImageDecode::jpeg(const QString& path) {
+    return decodedJpeg(readPictureFile(path), path).toImage();
+}
+
+QImage ImageDecode::bmp(const QString& path) {
     const QByteArray bytes = readPictureFile(path);
-    QImage image;
-    const JpegTarget target{&image, allocateImage};
-    char message[256];
-    if (!decodeJpeg(reinterpret_cast<const unsigned char*>(bytes.constData()),
-                    std::size_t(bytes.size()), target, message, sizeof message)) {
-        fail(path, QString::fromUtf8(message));
+    if (PixelBuffer plain = decodedBmp(bytes, path); !plain.isNull()) {
+        return std::move(plain).toImage();
+    }
+    QImage image = qtBmp(bytes);
+    if (image.isNull()) {
+        fail(path, QStringLiteral("not a readable BMP picture"));
     }
     return image;
 }
 
-QImage ImageDecode::bmp(const QString& path) {
-    QByteArray bytes = readPictureFile(path);
-    if (const std::optional<BmpHeader> header = windowsBmpHeader(bytes)) {
-        // Qt's reader keeps the rows it got from a truncated file and leaves the rest undefined.
-        const qint64 needed = uncompressedBmpEnd(*header);
-        if (needed > bytes.size()) {
-            fail(path, QStringLiteral("file is truncated"));
-        }
-        if (needed >= 0) {
-            if (QImage plain = plainBmp(bytes, *header); !plain.isNull()) {
-                return plain;
-            }
-        }
+QImage ImageDecode::png(const QString& path) {
+    const std::optional<QByteArray> bytes = pictureBytes(path);
+    if (!bytes) {
+        return {};
     }
-    QImage image;
-    if (!image.loadFromData(bytes, "BMP")) {
-        fail(path, QStringLiteral("not a readable BMP picture"));
+    if (PixelBuffer plain = plainPng(*bytes); !plain.isNull()) {
+        return std::move(plain).toImage();
     }
-    return image.convertToFormat(QImage::Format_RGB32);
+    return qtPng(*bytes);
 }
 
-QImage ImageDecode::png(const QString& path) {
-    {
-        const MappedFile file(path);
-        if (QImage plain = plainPng(file.bytes()); !plain.isNull()) {
-            return plain;
-        }
-    }
-    QImage image;
-    QImageReader reader(path, "png");
-    if (!reader.read(&image))
+PixelBuffer ImageDecode::jpegPixels(const QString& path) {
+    try {
+        return decodedJpeg(readPictureFile(path), path);
+    } catch (const ImageLoadError&) {
         return {};
-    return image.convertToFormat(QImage::Format_RGB32);
+    }
+}
+
+PixelBuffer ImageDecode::bmpPixels(const QString& path) {
+    try {
+        return decodedBmp(readPictureFile(path), path);
+    } catch (const ImageLoadError&) {
+        return {};
+    }
+}
+
+PixelBuffer ImageDecode::pngPixels(const QString& path) {
+    const std::optional<QByteArray> bytes = pictureBytes(path);
+    return bytes ? plainPng(*bytes) : PixelBuffer();
 }
 
 QSize ImageDecode::jpegSize(const QString& path) {
-    const MappedFile file(path);
+    const std::optional<QByteArray> bytes = pictureBytes(path);
     int width = 0;
     int height = 0;
-    if (!file.data() || !readJpegSize(file.data(), file.size(), &width, &height)) {
+    if (!bytes || !readJpegSize(dataOf(*bytes), std::size_t(bytes->size()), &width, &height)) {
         return {};
     }
     return {width, height};
 }
 
 QSize ImageDecode::bmpSize(const QString& path) {
-    const MappedFile file(path);
-    if (!file.data()) {
+    const std::optional<QByteArray> bytes = pictureBytes(path);
+    if (!bytes || bytes->isEmpty()) {
         return {};
     }
-    const std::optional<BmpHeader> header = windowsBmpHeader(file.bytes());
+    const std::optional<BmpHeader> header = windowsBmpHeader(*bytes);
     const qint64 needed = header ? uncompressedBmpEnd(*header) : -1;
     if (needed < 0) {
-        return qtHeaderSize(path, "bmp");
+        return qtHeaderSize(*bytes, "bmp");
     }
-    if (needed > qint64(file.size())) {
+    if (needed > bytes->size()) {
         return {};
     }
     // The rows were found in the file, so their count fits.
@@ -280,19 +299,48 @@ QSize ImageDecode::bmpSize(const QString& path) {
 }
 
 QSize ImageDecode::pngSize(const QString& path) {
-    const MappedFile file(path);
-    if (!file.data()) {
+    const std::optional<QByteArray> bytes = pictureBytes(path);
+    if (!bytes || bytes->isEmpty()) {
         return {};
     }
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&png, file.data(), file.size())) {
+    if (!png_image_begin_read_from_memory(&png, dataOf(*bytes), std::size_t(bytes->size()))) {
         return {};
     }
     const QSize size(int(std::min<png_uint_32>(png.width, 0x7FFFFFFF)),
                      int(std::min<png_uint_32>(png.height, 0x7FFFFFFF)));
     png_image_free(&png);
     return size;
+}
+
+bool ImageDecode::jpegWhole(const QString& path) {
+    const std::optional<QByteArray> bytes = pictureBytes(path);
+    char message[256];
+    return bytes && verifyJpeg(dataOf(*bytes), std::size_t(bytes->size()), message, sizeof message);
+}
+
+bool ImageDecode::bmpWhole(const QString& path) {
+    const std::optional<QByteArray> bytes = pictureBytes(path);
+    if (!bytes) {
+        return false;
+    }
+    if (const std::optional<BmpHeader> header = windowsBmpHeader(*bytes)) {
+        const qint64 needed = uncompressedBmpEnd(*header);
+        if (needed > bytes->size()) {
+            return false;
+        }
+        // Rows in the file are all the program's own reader needs.
+        if (needed >= 0 && plainBmpHeader(*header)) {
+            return true;
+        }
+    }
+    return !qtBmp(*bytes).isNull();
+}
+
+bool ImageDecode::pngWhole(const QString& path) {
+    const std::optional<QByteArray> bytes = pictureBytes(path);
+    return bytes && (!plainPng(*bytes).isNull() || !qtPng(*bytes).isNull());
 }
 
 QImage loadJpegFile(const QString& path) {

@@ -1,8 +1,8 @@
 #include "inifile.h"
 
+#include "regularfile.h"
 #include "textdecoding.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <limits>
@@ -103,18 +103,12 @@ bool IniFile::load() {
     if (!info.exists()) {
         return true;
     }
-    if (!info.isFile() || info.size() > kMaxFileSize) {
+    // Not opened unless it is a regular file: a FIFO in its place would hold the start.
+    const std::optional<QByteArray> bytes = RegularFile::Read(m_path, kMaxFileSize);
+    if (!bytes) {
         return false;
     }
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) {
-        return false;
-    }
-    parse(decodeTextFile(bytes));
+    parse(decodeTextFile(*bytes));
     return true;
 }
 

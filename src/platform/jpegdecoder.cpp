@@ -152,6 +152,39 @@ bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& t
     return true;
 }
 
+bool verifyJpeg(const unsigned char* data, std::size_t size, char* error, std::size_t errorSize) {
+    setError(error, errorSize, "");
+    if (size == 0) {
+        setError(error, errorSize, "empty file");
+        return false;
+    }
+    jpeg_decompress_struct cinfo{};
+    ErrorManager manager{};
+    reportTo(cinfo, manager);
+    if (setjmp(manager.jump) != 0) {
+        return giveUp(&cinfo, error, errorSize, manager.message);
+    }
+    readHeader(cinfo, data, size);
+    // The colour spaces decodeJpeg converts; it meets any other when it starts decompressing.
+    switch (cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_RGB:
+    case JCS_YCbCr:
+    case JCS_CMYK:
+    case JCS_YCCK:
+        break;
+    default:
+        return giveUp(&cinfo, error, errorSize, "unsupported colour space");
+    }
+    if (static_cast<long long>(cinfo.image_width) * cinfo.image_height > kJpegMaxPixels) {
+        return giveUp(&cinfo, error, errorSize, "picture too large");
+    }
+    jpeg_read_coefficients(&cinfo);
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
 bool readJpegSize(const unsigned char* data, std::size_t size, int* width, int* height) {
     *width = 0;
     *height = 0;

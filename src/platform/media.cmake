@@ -2,6 +2,8 @@
 list(APPEND WK_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/textdecoding.cpp
     ${CMAKE_CURRENT_LIST_DIR}/inifile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/regularfile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pixelbuffer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/jpegdecoder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/imageloader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picturepreload.cpp

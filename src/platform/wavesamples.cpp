@@ -1,9 +1,9 @@
 #include "wavesamples.h"
 
+#include "regularfile.h"
 #include "sdlaudio.h"
 #include "sdllibrary.h"
 
-#include <QFile>
 #include <QtEndian>
 #include <cstring>
 
@@ -61,14 +61,12 @@ void limitChunkSizes(QByteArray& bytes) {
 }
 
 bool loadWave(const QString& path, WaveData& wave) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSoundFileSize) {
+    // A FIFO or a device in a sound's place is as missing as no file.
+    std::optional<QByteArray> read = RegularFile::Read(path, kMaxSoundFileSize);
+    if (!read || read->isEmpty()) {
         return false;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.isEmpty()) {
-        return false;
-    }
+    QByteArray& bytes = *read;
     const SdlLibrary* sdl = SdlLibrary::Get();
     if (!sdl) {
         return false;

@@ -7,3 +7,5 @@ wk_add_test(wavesamples_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/wavesamples_test.
 wk_add_test(picturepreload_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/picturepreload_test.cpp
     LIBS wk_platform)
 wk_add_test(coresplit_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/coresplit_test.cpp LIBS wk_platform)
+wk_add_test(regularfile_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/regularfile_test.cpp
+    LIBS wk_platform)
