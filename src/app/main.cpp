@@ -5,6 +5,7 @@
 #include "filehome.h"
 #include "picturepreload.h"
 #include "progressexport.h"
+#include "progressmodule.h"
 #include "screenscale.h"
 #include "startup.h"
 #include "xscreenmeasure.h"
@@ -57,8 +58,9 @@ int main(int argc, char** argv) {
         // The statistics file where this user's runs of the program keep it.
         QCoreApplication core(argc, argv);
         const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
-        return ProgressExport::Run(commandLine.exportFile(),
-                                   QDir(home.userFolder()).filePath(CStatRec::FileName(1)));
+        return ProgressExport::Run(
+            commandLine.exportFile(), QDir(home.userFolder()).filePath(CStatRec::FileName(1)),
+            home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places()));
     }
     case CommandLine::Action::Report:
     case CommandLine::Action::Run:

@@ -16,7 +16,9 @@ public:
 
     // The window, made anew on each call. Null when the module cannot be loaded (the reason is
     // written to standard error); CBlad(1) from the window when one of its pictures is missing.
-    static Form* Make(const CDisplay& display, const QString& statisticsPath);
+    // ownPaths: the program's files that its saves must never replace.
+    static Form* Make(const CDisplay& display, const QString& statisticsPath,
+                      const QStringList& ownPaths);
 
     // The interface pictures the window reads, relative to the program's folder.
     static QStringList PictureFiles(const CDisplay& display);

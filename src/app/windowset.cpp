@@ -2,6 +2,7 @@
 
 #include "cdisplay.h"
 #include "cstatrec.h"
+#include "filehome.h"
 #include "progressmodule.h"
 #include "settingsstore.h"
 #include "tfmkoniecgry.h"
@@ -12,6 +13,7 @@
 #include "tformkomunikat.h"
 #include "tformoprogramie.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 WindowSet::WindowSet(const CDisplay& display, CSlowa& catalogue, CStatRec& statistics,
@@ -99,8 +101,10 @@ TFormOProgramie& WindowSet::About() {
 
 Form* WindowSet::Progress() {
     if (!m_progress) {
-        m_progress.reset(
-            ProgressModule::Make(m_display, QFileInfo(m_statistics.FilePath()).absoluteFilePath()));
+        const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
+        m_progress.reset(ProgressModule::Make(
+            m_display, QFileInfo(m_statistics.FilePath()).absoluteFilePath(),
+            home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places())));
         if (m_progress)
             adopt(*m_progress);
     }

@@ -2,9 +2,8 @@
 
 #include "progresscsv.h"
 #include "progressfilter.h"
+#include "savetarget.h"
 #include "statreader.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -13,58 +12,37 @@ void printLine(std::FILE* stream, const QString& line) {
     std::fflush(stream);
 }
 
+int fail(std::FILE* err, const QString& reason, int status) {
+    printLine(err, QStringLiteral("wiklotek: ") + reason);
+    return status;
+}
+
 } // namespace
 
 int ProgressExport::Run(const QString& csvPath, const QString& statisticsPath,
-                        const QTimeZone& zone, std::FILE* out, std::FILE* err) {
-    QString error;
-    int status = ExitWritten;
+                        const QStringList& ownPaths, const QTimeZone& zone, std::FILE* out,
+                        std::FILE* err) {
+    const QStringList own = QStringList(ownPaths) << statisticsPath;
+    // Refused before the statistics are read: the answer does not depend on them.
+    if (csvPath != QLatin1String("-") && SaveTarget::IsOwn(csvPath, own))
+        return fail(err, SaveTarget::Reason({SaveTarget::Outcome::OwnFile, {}}, csvPath),
+                    ExitOwnFile);
+    const StatReader::Result read = StatReader::ReadFile(statisticsPath);
+    if (read.status != StatReader::Status::Read)
+        return fail(err, read.error, ExitUnreadable);
+    const QByteArray bytes =
+        ProgressCsv::Write(read.records, ProgressFilter().Apply(read.records, {}), zone);
     if (csvPath == QLatin1String("-")) {
-        bool read = false;
-        const QByteArray bytes = Table(statisticsPath, zone, error, status, read);
-        if (read && (std::fwrite(bytes.constData(), 1, bytes.size(), out) != size_t(bytes.size()) ||
-                     std::fflush(out) != 0)) {
-            error = QStringLiteral("cannot write the table to standard output");
-            status = ExitNotSaved;
-        }
-        if (status != ExitWritten)
-            printLine(err, QStringLiteral("wiklotek: ") + error);
-        return status;
+        if (std::fwrite(bytes.constData(), 1, bytes.size(), out) != size_t(bytes.size()) ||
+            std::fflush(out) != 0)
+            return fail(err, QStringLiteral("cannot write the table to standard output"),
+                        ExitNotSaved);
+        return ExitWritten;
     }
-    if (!WriteCsv(statisticsPath, csvPath, zone, error, status)) {
-        printLine(err, QStringLiteral("wiklotek: ") + error);
-        return status;
-    }
+    const SaveTarget::Result saved = SaveTarget::Write(csvPath, bytes, own);
+    if (saved.outcome != SaveTarget::Outcome::Saved)
+        return fail(err, SaveTarget::Reason(saved, csvPath),
+                    saved.outcome == SaveTarget::Outcome::OwnFile ? ExitOwnFile : ExitNotSaved);
     printLine(out, QStringLiteral("wiklotek: progress table written to %1").arg(csvPath));
     return ExitWritten;
-}
-
-QByteArray ProgressExport::Table(const QString& statisticsPath, const QTimeZone& zone,
-                                 QString& error, int& status, bool& read) {
-    const StatReader::Result result = StatReader::ReadFile(statisticsPath);
-    read = result.status == StatReader::Status::Read;
-    if (!read) {
-        error = result.error;
-        status = ExitUnreadable;
-        return {};
-    }
-    status = ExitWritten;
-    const std::vector<int> rows = ProgressFilter().Apply(result.records, {});
-    return ProgressCsv::Write(result.records, rows, zone);
-}
-
-bool ProgressExport::WriteCsv(const QString& statisticsPath, const QString& csvPath,
-                              const QTimeZone& zone, QString& error, int& status) {
-    bool read = false;
-    const QByteArray bytes = Table(statisticsPath, zone, error, status, read);
-    if (!read)
-        return false;
-    QSaveFile file(csvPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        error = QStringLiteral("cannot write %1: %2").arg(csvPath, file.errorString());
-        status = ExitNotSaved;
-        return false;
-    }
-    status = ExitWritten;
-    return true;
 }

@@ -5,6 +5,9 @@
 #include "tformpostepy.h"
 
 extern "C" Q_DECL_EXPORT Form* wiklotekMakeProgressWindow(const CDisplay* display,
-                                                          const QString* statisticsPath) {
-    return new TFormPostepy(*display, *statisticsPath);
+                                                          const QString* statisticsPath,
+                                                          const QStringList* ownPaths) {
+    auto* window = new TFormPostepy(*display, *statisticsPath);
+    window->SetOwnPaths(*ownPaths);
+    return window;
 }

@@ -2,8 +2,8 @@
 
 #include "progressrow.h"
 
+#include <QBuffer>
 #include <QChartView>
-#include <QFile>
 #include <QFontMetrics>
 #include <QPageSize>
 #include <QPainter>
@@ -26,14 +26,12 @@ constexpr PrintedColumn Printed[] = {
 
 } // namespace
 
-bool ProgressReport::WritePdf(const QString& path, const Content& content) {
-    {
-        // QPdfWriter says nothing when it cannot open its file; find out first.
-        QFile probe(path);
-        if (!probe.open(QIODevice::WriteOnly))
-            return false;
-    }
-    QPdfWriter writer(path);
+QByteArray ProgressReport::Pdf(const Content& content) {
+    // Made in memory: the file is written only once the whole report is there, and only where
+    // the caller allows it.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(150);
     writer.setTitle(QStringLiteral("Wiklotek Cz.I – postępy"));
@@ -41,7 +39,7 @@ bool ProgressReport::WritePdf(const QString& path, const Content& content) {
     writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
     QPainter p;
     if (!p.begin(&writer))
-        return false;
+        return {};
     const QRect page = p.viewport();
     const int w = page.width();
     int y = 0;
@@ -119,5 +117,5 @@ bool ProgressReport::WritePdf(const QString& path, const Content& content) {
                 false);
         }
     }
-    return p.end();
+    return p.end() ? buffer.data() : QByteArray();
 }

@@ -2,6 +2,7 @@
 
 #include "statrecord.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QTimeZone>
 #include <vector>
@@ -25,6 +26,6 @@ public:
         QString madeAt; // local date and time of the report
     };
 
-    // False when the file could not be written.
-    static bool WritePdf(const QString& path, const Content& content);
+    // The report's PDF bytes; empty when it could not be made.
+    static QByteArray Pdf(const Content& content);
 };

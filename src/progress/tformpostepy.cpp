@@ -8,6 +8,7 @@
 #include "progressreport.h"
 #include "progressrow.h"
 #include "progresstablemodel.h"
+#include "savetarget.h"
 #include "widgetpictures.h"
 
 #include <QAbstractItemView>
@@ -29,7 +30,6 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QTableView>
 #include <QValueAxis>
@@ -460,15 +460,8 @@ QString TFormPostepy::filterText() const {
 }
 
 bool TFormPostepy::SaveCsv(const QString& path) {
-    const QByteArray bytes = ProgressCsv::Write(m_content.records, Rows(), m_zone);
-    QSaveFile file(path);
-    const bool saved =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    m_saved->setText(
-        saved
-            ? QStringLiteral("Zapisano tabelę: %1").arg(QDir::toNativeSeparators(path))
-            : QStringLiteral("Nie udało się zapisać pliku %1").arg(QDir::toNativeSeparators(path)));
-    return saved;
+    return save(path, ProgressCsv::Write(m_content.records, Rows(), m_zone),
+                QStringLiteral("Zapisano tabelę: %1"));
 }
 
 bool TFormPostepy::SavePdf(const QString& path) {
@@ -486,11 +479,20 @@ bool TFormPostepy::SavePdf(const QString& path) {
                 .count(),
             m_zone)
             .toString(QStringLiteral("dd.MM.yyyy HH:mm"));
-    const bool saved = ProgressReport::WritePdf(path, content);
-    m_saved->setText(
-        saved
-            ? QStringLiteral("Zapisano raport: %1").arg(QDir::toNativeSeparators(path))
-            : QStringLiteral("Nie udało się zapisać pliku %1").arg(QDir::toNativeSeparators(path)));
+    const QByteArray pdf = ProgressReport::Pdf(content);
+    if (pdf.isEmpty()) {
+        m_saved->setText(SaveTarget::Message({SaveTarget::Outcome::WriteFailed, {}}, path));
+        return false;
+    }
+    return save(path, pdf, QStringLiteral("Zapisano raport: %1"));
+}
+
+bool TFormPostepy::save(const QString& path, const QByteArray& bytes, const QString& savedText) {
+    const SaveTarget::Result result =
+        SaveTarget::Write(path, bytes, QStringList(m_ownPaths) << m_path);
+    const bool saved = result.outcome == SaveTarget::Outcome::Saved;
+    m_saved->setText(saved ? savedText.arg(QDir::toNativeSeparators(path))
+                           : SaveTarget::Message(result, path));
     return saved;
 }
 

@@ -48,6 +48,9 @@ public:
 
     // Reads the statistics file again and shows it with the current filters.
     void Reload();
+    // The program's files and folders that "Zapisz CSV" and "Drukuj / PDF" refuse to replace
+    // (the statistics file is one anyway).
+    void SetOwnPaths(QStringList paths) { m_ownPaths = std::move(paths); }
     // Applies the filters chosen in the window.
     void Refresh();
 
@@ -88,6 +91,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Writes the bytes where the therapist asked, unless that is one of the program's files,
+    // and says on the window how it went.
+    bool save(const QString& path, const QByteArray& bytes, const QString& savedText);
     void buildCharts();
     void updateCharts();
     void updateDayChart();
@@ -98,6 +104,7 @@ private:
 
     const CDisplay& m_display;
     QString m_path;
+    QStringList m_ownPaths;
     Clock m_clock;
     QTimeZone m_zone;
     QImage m_background;

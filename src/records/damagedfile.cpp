@@ -41,6 +41,18 @@ bool DamagedFile::CopyAside(const QString& path, const SystemTime::Clock& clock)
     return !target.isEmpty() && QFile::copy(path, target);
 }
 
+bool DamagedFile::KeepAside(const QString& path, const QByteArray& bytes,
+                            const SystemTime::Clock& clock) {
+    const QString target = freeName(path, clock);
+    if (target.isEmpty())
+        return false;
+    QFile file(target);
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && file.write(bytes) == bytes.size())
+        return true;
+    file.remove();
+    return false;
+}
+
 bool DamagedFile::LoadIniForRewrite(IniFile& ini) {
     return ini.load() && (ini.unreadableLines() == 0 || CopyAside(ini.path()));
 }

@@ -19,6 +19,10 @@ public:
     // Copies its bytes to the aside name and leaves the file itself as it is, for a file that
     // is about to be replaced whole; false when no copy could be made.
     static bool CopyAside(const QString& path, const SystemTime::Clock& clock = {});
+    // Keeps the given bytes of the file (a piece about to be cut off it) under the aside name;
+    // false when they could not be kept.
+    static bool KeepAside(const QString& path, const QByteArray& bytes,
+                          const SystemTime::Clock& clock = {});
     // Loads an ini file that is about to be written back. One holding lines the reader could
     // make nothing of is copied aside first, since the rewrite drops them; false when it could
     // not be loaded or copied, and then it must not be written.

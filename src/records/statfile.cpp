@@ -48,10 +48,16 @@ bool StatFile::Prepare() {
     if (info.exists() || info.isSymLink()) {
         if (!info.isFile())
             return false;
-        if (isUsable())
+        switch (state()) {
+        case State::Usable:
             return canAppend();
-        if (!DamagedFile::MoveAside(m_path, m_clock))
-            return false;
+        case State::TornTail:
+            return cutTornTail() && canAppend();
+        case State::Damaged:
+            if (!DamagedFile::MoveAside(m_path, m_clock))
+                return false;
+            break;
+        }
     }
     return create();
 }
@@ -71,15 +77,27 @@ bool StatFile::Append(const char* record) {
     return false;
 }
 
-bool StatFile::isUsable() const {
+StatFile::State StatFile::state() const {
     QFile file(m_path);
-    if (!IsWholeRecords(file.size()))
-        return false;
-    // A file we may not read cannot be judged; it is left as it is.
+    const qint64 size = file.size();
+    // A file we may not read cannot be judged; one of whole records is left as it is.
     if (!file.open(QIODevice::ReadOnly))
-        return true;
+        return IsWholeRecords(size) ? State::Usable : State::Damaged;
     char header[HeaderSize];
-    return file.read(header, HeaderSize) == HeaderSize && IsOwnHeader(header, m_programNumber);
+    if (file.read(header, HeaderSize) != HeaderSize || !IsOwnHeader(header, m_programNumber))
+        return State::Damaged;
+    return IsWholeRecords(size) ? State::Usable : State::TornTail;
+}
+
+bool StatFile::cutTornTail() const {
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return false;
+    const qint64 size = file.size();
+    const qint64 whole = size - (size - HeaderSize) % RecordSize;
+    // The piece of a record an interrupted append left is kept aside before it is cut off.
+    return file.seek(whole) && DamagedFile::KeepAside(m_path, file.readAll(), m_clock) &&
+           file.resize(whole);
 }
 
 bool StatFile::canAppend() const {

@@ -12,9 +12,10 @@ class QFile;
 
 // The statistics file on disk: a 20-byte header (program number, creation time in UTC) and
 // then 44-byte records, all little-endian. Records are only ever appended, each whole or not at
-// all. A file that is not ours, or not made of whole records, is moved aside under a new name
-// and a fresh file is started, so that later records stay readable; nothing is ever deleted
-// or rewritten.
+// all. A file of ours that ends in a piece of a record (an append cut short by a power cut)
+// keeps its whole records: only the piece is kept aside and cut off, and records are appended
+// after the last whole one. A file that is not ours is moved aside under a new name and a
+// fresh file is started, so that later records stay readable; nothing is ever deleted.
 class StatFile {
 public:
     static constexpr int HeaderSize = 20;
@@ -31,9 +32,9 @@ public:
     std::int32_t ProgramNumber() const { return m_programNumber; }
 
     // Leaves a usable file at the path: creates it with its header when missing, after moving
-    // a damaged one aside. False when there is no file to be had (a directory in its place, a
-    // folder that cannot be written, a damaged file that cannot be moved, a file of ours that
-    // cannot be appended to).
+    // a damaged one aside; cuts a torn last record off, after keeping it aside. False when there is
+    // no file to be had (a directory in its place, a folder that cannot be written, a damaged file
+    // that cannot be moved, a file of ours that cannot be appended to).
     bool Prepare();
     // Appends one record of RecordSize bytes with a single write. On a short or failed write
     // the file is cut back to its previous length, so a half record never stays behind.
@@ -50,7 +51,9 @@ public:
     static void Put32(char* out, std::int32_t value);
 
 private:
-    bool isUsable() const;
+    enum class State { Usable, TornTail, Damaged };
+    State state() const;
+    bool cutTornTail() const;
     bool canAppend() const;
     bool create();
 

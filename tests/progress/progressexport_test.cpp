@@ -8,7 +8,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,10 +46,11 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    int run(const QString& file, std::string& errors, QByteArray* output = nullptr) const {
+    int run(const QString& file, std::string& errors, QByteArray* output = nullptr,
+            const QStringList& own = {}) const {
         std::FILE* out = std::tmpfile();
         std::FILE* err = std::tmpfile();
-        const int status = ProgressExport::Run(file, stats(), QTimeZone::utc(), out, err);
+        const int status = ProgressExport::Run(file, stats(), own, QTimeZone::utc(), out, err);
         std::rewind(err);
         char line[512] = {};
         errors = std::fgets(line, sizeof line, err) ? line : "";
@@ -111,6 +115,75 @@ TEST_F(ProgressExportTest, FailuresEndWithAStatusAndAReason) {
     std::string errors;
     EXPECT_EQ(0, run(csv(), errors));
     EXPECT_EQ(1, readAll(csv()).count('\n'));
+}
+
+TEST_F(ProgressExportTest, TargetsThatMustNotBeReplacedAreLeftAsTheyAre) {
+    writeStats(4);
+    const QByteArray statistics = readAll(stats());
+    const QString settings = dir.filePath(QStringLiteral("Data/data.ini"));
+    QDir(dir.path()).mkpath(QStringLiteral("Data"));
+    QDir(dir.path()).mkpath(QStringLiteral("Nagrane"));
+    QFile(stats()).link(dir.filePath(QStringLiteral("link.csv")));
+    ::link(QFile::encodeName(stats()).constData(),
+           QFile::encodeName(dir.filePath(QStringLiteral("hard.csv"))).constData());
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(0, ::mkfifo(QFile::encodeName(fifo).constData(), 0600));
+    const QString readOnly = dir.filePath(QStringLiteral("locked.csv"));
+    QFile locked(readOnly);
+    ASSERT_TRUE(locked.open(QIODevice::WriteOnly));
+    locked.write("mine");
+    locked.close();
+    locked.setPermissions(QFileDevice::ReadOwner);
+    const QStringList own{dir.filePath(QStringLiteral("Data")), settings,
+                          dir.filePath(QStringLiteral("Nagrane"))};
+    struct Case {
+        const char* name;
+        QString file;
+        int status;
+        const char* reasonHas;
+    };
+    const Case cases[] = {
+        {"the statistics file", stats(), 4, "program's own"},
+        {"the statistics file, by another path",
+         dir.filePath(QStringLiteral("Nagrane/../prgst1.stt")), 4, "program's own"},
+        {"a link to it", dir.filePath(QStringLiteral("link.csv")), 4, "program's own"},
+        {"a hard link to it", dir.filePath(QStringLiteral("hard.csv")), 4, "program's own"},
+        {"the settings, not there yet", settings, 4, "program's own"},
+        {"inside the recordings folder", dir.filePath(QStringLiteral("Nagrane/x.csv")), 4,
+         "program's own"},
+        {"a folder", dir.filePath(QStringLiteral("Data/..")), 3, "not a file"},
+        {"a FIFO nobody reads", fifo, 3, "nothing reads"},
+        {"a full device", QStringLiteral("/dev/full"), 3, "No space left"},
+        {"a read-only file", readOnly, ::geteuid() == 0 ? 0 : 3, ""},
+        {"the null device", QStringLiteral("/dev/null"), 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string errors;
+        EXPECT_EQ(c.status, run(c.file, errors, nullptr, own));
+        EXPECT_NE(std::string::npos, errors.find(c.reasonHas)) << errors;
+    }
+    EXPECT_EQ(statistics, readAll(stats()));
+    EXPECT_FALSE(QFile::exists(settings));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("link.csv"))).isSymLink());
+    struct stat info {};
+    ASSERT_EQ(0, ::stat("/dev/null", &info));
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    ASSERT_EQ(0, ::stat(QFile::encodeName(fifo).constData(), &info));
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    if (::geteuid() != 0) {
+        EXPECT_EQ("mine", readAll(readOnly));
+    }
+
+    // A FIFO someone reads from gets the table itself.
+    const int reader = ::open(QFile::encodeName(fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    std::string errors;
+    EXPECT_EQ(0, run(fifo, errors));
+    char head[3] = {};
+    EXPECT_EQ(3, ::read(reader, head, sizeof head));
+    EXPECT_EQ(QByteArray("\xEF\xBB\xBF"), QByteArray(head, 3));
+    ::close(reader);
 }
 
 } // namespace

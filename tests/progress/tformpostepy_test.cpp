@@ -191,7 +191,10 @@ TEST_P(TFormPostepyTest, ExportsWriteTheChosenFileAndSaySo) {
     EXPECT_FALSE(window->SaveCsv(path("no/such/folder/x.csv")));
     EXPECT_FALSE(window->SavePdf(path("no/such/folder/x.pdf")));
     EXPECT_TRUE(window->SavedLabel().text().startsWith(QString::fromUtf8("Nie udało się")));
-    // The statistics file is never written.
+    // The statistics file is never written, not even when it is named.
+    EXPECT_FALSE(window->SaveCsv(stats()));
+    EXPECT_FALSE(window->SavePdf(stats()));
+    EXPECT_TRUE(window->SavedLabel().text().contains(QString::fromUtf8("to plik programu")));
     EXPECT_EQ(QFileInfo(stats()).size(), StatFile::HeaderSize + 2 * StatRecord::Size);
 }
 

@@ -344,9 +344,8 @@ TEST_F(CStatRecTest, DamagedFileIsSetAsideAndANewOneStarted) {
     } cases[] = {
         {"empty", QByteArray()},
         {"short header", ownHeader(1).left(19)},
-        {"half a record", ownHeader(1) + QByteArray(22, '\1')},
-        {"record and a bit", ownHeader(1) + QByteArray(45, '\1')},
         {"another program", wrongProgram},
+        {"another program, torn", wrongProgram + QByteArray(17, '\1')},
         {"month 13", badMonth},
         {"hour 24", badHour},
         {"weekday 7", badWeekday},
@@ -376,6 +375,33 @@ TEST_F(CStatRecTest, DamagedFileIsSetAsideAndANewOneStarted) {
         ASSERT_TRUE(fresh.open(QIODevice::ReadOnly));
         EXPECT_EQ("01 00 00 00 e9 07 01 00 04 00 02 00 0f 00 1e 00 07 00 00 00",
                   hex(fresh.readAll()));
+    }
+}
+
+TEST_F(CStatRecTest, TornLastRecordIsCutOffAndKeptAsideAndTheWholeOnesStay) {
+    const QByteArray four = ownHeader(1) + QByteArray(4 * StatFile::RecordSize, '\2');
+    const struct {
+        const char* name;
+        QByteArray whole;
+        QByteArray torn;
+    } cases[] = {
+        {"four records and 17 bytes", four, QByteArray(17, '\3')},
+        {"a header and half a record", ownHeader(1), QByteArray(22, '\3')},
+        {"a record and a byte", ownHeader(1) + QByteArray(44, '\2'), QByteArray(1, '\3')},
+    };
+    const QString aside = QStringLiteral("prgst1.stt.damaged.20250102-153007");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path(aside));
+        writeFile(c.whole + c.torn);
+        now = sys_days{2025y / January / 2} + 15h + 30min + 7s;
+        CStatRec rec(1, dir.path(), clock());
+        EXPECT_EQ(hex(c.whole), hex(readFile()));
+        EXPECT_EQ(hex(c.torn), hex(readFile(aside)));
+        // The next game goes right after the last whole record.
+        playRun(rec, 2);
+        EXPECT_EQ(hex(c.whole), hex(readFile().left(c.whole.size())));
+        EXPECT_EQ(c.whole.size() + StatFile::RecordSize, readFile().size());
     }
 }
 
@@ -410,10 +436,10 @@ TEST_F(CStatRecTest, FileThatVanishesOrIsSpoiltDuringPlayIsStartedAgain) {
     }
     now = sys_days{2025y / January / 2} + 15h + 30min + 7s;
     playRun(rec, 3);
-    EXPECT_EQ(67, readFile("prgst1.stt.damaged.20250102-153017").size());
+    EXPECT_EQ("xyz", readFile("prgst1.stt.damaged.20250102-153017").toStdString());
     file = readFile();
-    ASSERT_EQ(64, file.size());
-    EXPECT_EQ("03 00 00 00", hex(file.mid(20, 4)));
+    ASSERT_EQ(108, file.size());
+    EXPECT_EQ("03 00 00 00", hex(file.mid(64, 4)));
 }
 
 TEST_F(CStatRecTest, NoFileToBeHadIsError3) {
