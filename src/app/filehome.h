@@ -3,59 +3,52 @@
 #include <QString>
 #include <QStringList>
 
-// Where the program's files are, decided once at start-up; every file path of a
-// run comes from here.
+// Where the program's files are, decided once at start-up; every file path of a run comes from
+// here.
 //
-// The data pack (the "Data" folder) is read from beside the program (the
-// portable folder, and build/) or, for an installed program, from the shared
-// data folder given relative to the program's folder (bin/../share/wiklotek).
-// The folder holding the pack is the run's working folder, so the pack's
-// relative paths hold in both layouts.
+// The data pack (the "Data" folder) is read from beside the program (the portable folder, and
+// build/) or, for an installed program, from the shared data folder given relative to the
+// program's folder (bin/../share/wiklotek). The folder holding the pack is the run's working
+// folder, so the pack's relative paths hold in both layouts.
 //
-// The user's files (data.ini, the statistics file, the recordings folder
-// "Nagrane") stay beside the program when the pack is there and the program's
-// folder is writable: a school's copy on a USB stick keeps everything in one
-// place. Otherwise each user has them in $XDG_DATA_HOME/wiklotek (by default
-// ~/.local/share/wiklotek).
+// The user's files (data.ini, the statistics file, the recordings folder "Nagrane") stay beside
+// the program when the pack is there and the program's folder is writable: a school's copy on a
+// USB stick keeps everything in one place. Otherwise each user has them in
+// $XDG_DATA_HOME/wiklotek (by default ~/.local/share/wiklotek).
 class FileHome {
 public:
-  enum class Kind { Portable, PerUser };
+    enum class Kind { Portable, PerUser };
 
-  struct Inputs {
-    QString programFolder;       // absolute folder of the program file
-    QString installedPackFolder; // the shared pack's folder, relative to
-                                 // programFolder
-    QString xdgDataHome;         // the variable's value, may be empty
-    QString homeFolder;          // the user's home
-    bool programFolderWritable = false;
-  };
+    struct Inputs {
+        QString programFolder;       // absolute folder of the program file
+        QString installedPackFolder; // the shared pack's folder, relative to programFolder
+        QString xdgDataHome;         // the variable's value, may be empty
+        QString homeFolder;          // the user's home
+        bool programFolderWritable = false;
+    };
 
-  static FileHome Decide(const Inputs &inputs);
-  // The inputs of this process: the program file's folder, the environment, the
-  // file system.
-  static FileHome ForProgram(const QString &programFolder);
+    static FileHome Decide(const Inputs& inputs);
+    // The inputs of this process: the program file's folder, the environment, the file system.
+    static FileHome ForProgram(const QString& programFolder);
 
-  Kind kind() const { return m_kind; }
-  // The folder that holds "Data": the working folder of a run.
-  const QString &packFolder() const { return m_packFolder; }
-  // The folder of the statistics file and of "Nagrane".
-  const QString &userFolder() const { return m_userFolder; }
-  QString settingsFile() const;
-  QString recordingsFolder() const;
-  // The files and folders of the program's own that a save the user asks for
-  // must never replace: the pack, the settings, the recordings and the program
-  // itself (its file and the progress view's module). The statistics file is
-  // known to its keeper.
-  QStringList OwnPaths(const QString &programFile,
-                       const QStringList &moduleFiles) const;
+    Kind kind() const { return m_kind; }
+    // The folder that holds "Data": the working folder of a run.
+    const QString& packFolder() const { return m_packFolder; }
+    // The folder of the statistics file and of "Nagrane".
+    const QString& userFolder() const { return m_userFolder; }
+    QString settingsFile() const;
+    QString recordingsFolder() const;
+    // The files and folders of the program's own that a save the user asks for must never
+    // replace: the pack, the settings, the recordings and the program itself (its file and
+    // the progress view's module). The statistics file is known to its keeper.
+    QStringList OwnPaths(const QString& programFile, const QStringList& moduleFiles) const;
 
-  // Creates the per-user folder when it is missing; false when it cannot be
-  // had. The files in it are created by their owners with their usual content
-  // on first use.
-  bool Prepare() const;
+    // Creates the per-user folder when it is missing; false when it cannot be had. The files in
+    // it are created by their owners with their usual content on first use.
+    bool Prepare() const;
 
 private:
-  Kind m_kind = Kind::Portable;
-  QString m_packFolder;
-  QString m_userFolder;
+    Kind m_kind = Kind::Portable;
+    QString m_packFolder;
+    QString m_userFolder;
 };
