@@ -323,10 +323,48 @@ QString TFormPostepy::TotalsText(const ProgressStats& stats) {
 }
 
 void TFormPostepy::buildCharts() {
+    // The series and axes are made once and only given new values later: axes removed from a
+    // hidden chart leave their labels in its scene, drawn under the new ones at the next show.
     const int titleSize = m_display.IsSmall() ? 12 : 14;
-    m_dayChart->setChart(newChart(QStringLiteral("Skuteczność dzień po dniu"), titleSize));
+    const int labelSize = m_display.IsSmall() ? 9 : 11;
+    QChart* day = newChart(QStringLiteral("Skuteczność dzień po dniu"), titleSize);
+    m_dayChart->setChart(day);
+    m_dayLine = new QLineSeries;
+    m_dayLine->setPointsVisible(true);
+    m_dayLine->setMarkerSize(m_display.IsSmall() ? 3.5 : 4.5);
+    m_dayLine->setColor(QColor(0x3C, 0x8D, 0xEB));
+    day->addSeries(m_dayLine);
+    m_dayAxis = new QCategoryAxis;
+    m_dayAxis->setLabelsFont(uiFont(labelSize));
+    m_dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    day->addAxis(m_dayAxis, Qt::AlignBottom);
+    QValueAxis* dayPercent = percentAxis(labelSize);
+    day->addAxis(dayPercent, Qt::AlignLeft);
+    m_dayLine->attachAxis(m_dayAxis);
+    m_dayLine->attachAxis(dayPercent);
+
     QChart* groups = newChart(QStringLiteral("Skuteczność według głosek i pozycji"), titleSize);
     m_groupChart->setChart(groups);
+    m_groupSet = new QBarSet(QStringLiteral("Skuteczność"));
+    m_groupSet->setColor(QColor(0x9B, 0x6B, 0xE8));
+    QStringList categories;
+    for (int i = 0; i < 4; ++i)
+        categories << ProgressRow::SoundName(i);
+    for (int i = 0; i < 3; ++i)
+        categories << ProgressRow::PositionName(i);
+    for (qsizetype i = 0; i < categories.size(); ++i)
+        *m_groupSet << 0.0;
+    auto* bars = new QBarSeries;
+    bars->append(m_groupSet);
+    groups->addSeries(bars);
+    auto* names = new QBarCategoryAxis;
+    names->append(categories);
+    names->setLabelsFont(uiFont(labelSize));
+    groups->addAxis(names, Qt::AlignBottom);
+    QValueAxis* groupPercent = percentAxis(labelSize);
+    groups->addAxis(groupPercent, Qt::AlignLeft);
+    bars->attachAxis(names);
+    bars->attachAxis(groupPercent);
     for (int i = 0; i < 7; ++i) {
         auto* value = new QGraphicsSimpleTextItem(groups);
         value->setZValue(10); // over the bars
@@ -341,11 +379,6 @@ void TFormPostepy::updateCharts() {
 }
 
 void TFormPostepy::updateDayChart() {
-    const int labelSize = m_display.IsSmall() ? 9 : 11;
-    QChart* day = m_dayChart->chart();
-    day->removeAllSeries();
-    for (QAbstractAxis* axis : day->axes())
-        day->removeAxis(axis), delete axis;
     // Days are whole numbers from the first day shown, so that the axis can only name whole
     // days and a single day sits in the middle.
     QDate first, last;
@@ -362,61 +395,40 @@ void TFormPostepy::updateDayChart() {
                     .count(),
                 m_zone)
                 .date();
-    auto* line = new QLineSeries;
-    line->setPointsVisible(true);
-    line->setMarkerSize(m_display.IsSmall() ? 3.5 : 4.5);
-    line->setColor(QColor(0x3C, 0x8D, 0xEB));
+    QList<QPointF> points;
     for (const ProgressStats::Day& d : m_stats.days)
         if (const auto percent = d.answers.Percent())
-            line->append(static_cast<qreal>(first.daysTo(d.date)), *percent);
-    day->addSeries(line);
+            points.append(QPointF(static_cast<qreal>(first.daysTo(d.date)), *percent));
+    m_dayLine->replace(points);
 
-    auto* dates = new QCategoryAxis;
-    const QFont labelFont = uiFont(labelSize);
-    dates->setLabelsFont(labelFont);
-    dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    for (const QString& label : m_dayAxis->categoriesLabels())
+        m_dayAxis->remove(label);
     const qreal span = static_cast<qreal>(first.daysTo(last));
-    dates->setRange(-0.5, span + 0.5);
-    dates->setStartValue(-0.5);
+    m_dayAxis->setRange(-0.5, span + 0.5);
+    m_dayAxis->setStartValue(-0.5);
     // The plot is the view less the scale on the left and the chart's margins.
-    const QFontMetrics metrics(labelFont);
+    const QFontMetrics metrics(m_dayAxis->labelsFont());
     const double plotWidth =
         m_dayChart->width() - metrics.horizontalAdvance(QStringLiteral("100 %")) - 48;
     const int fits =
         ProgressDayAxis::MaxLabels(plotWidth, metrics.horizontalAdvance(QStringLiteral("00.00")));
     for (const QDate& d : ProgressDayAxis::LabelDays(first, last, fits))
-        dates->append(d.toString(QStringLiteral("dd.MM")), static_cast<qreal>(first.daysTo(d)));
-    day->addAxis(dates, Qt::AlignBottom);
-    QValueAxis* dayPercent = percentAxis(labelSize);
-    day->addAxis(dayPercent, Qt::AlignLeft);
-    line->attachAxis(dates);
-    line->attachAxis(dayPercent);
+        m_dayAxis->append(d.toString(QStringLiteral("dd.MM")), static_cast<qreal>(first.daysTo(d)));
 }
 
 void TFormPostepy::updateGroupChart() {
     const int labelSize = m_display.IsSmall() ? 9 : 11;
-    QChart* groups = m_groupChart->chart();
-    groups->removeAllSeries();
-    for (QAbstractAxis* axis : groups->axes())
-        groups->removeAxis(axis), delete axis;
-    auto* set = new QBarSet(QStringLiteral("Skuteczność"));
-    set->setColor(QColor(0x9B, 0x6B, 0xE8));
-    QStringList categories;
     std::vector<std::optional<double>> percents;
-    for (int i = 0; i < 4; ++i) {
-        categories << ProgressRow::SoundName(i);
+    for (int i = 0; i < 4; ++i)
         percents.push_back(m_stats.sounds[static_cast<std::size_t>(i)].Percent());
-    }
-    for (int i = 0; i < 3; ++i) {
-        categories << ProgressRow::PositionName(i);
+    for (int i = 0; i < 3; ++i)
         percents.push_back(m_stats.positions[static_cast<std::size_t>(i)].Percent());
-    }
     // A group without answers has no bar and says so, large enough to be seen as a mark
     // rather than as a bar of nothing, unlike one whose answers were all wrong.
     const QFont valueFont = uiFont(labelSize, true);
     const QFont noGamesFont = uiFont(labelSize * 2, true);
     for (std::size_t i = 0; i < percents.size(); ++i) {
-        *set << percents[i].value_or(0.0);
+        m_groupSet->replace(static_cast<qsizetype>(i), percents[i].value_or(0.0));
         QGraphicsSimpleTextItem* value = m_groupValues[i];
         value->setText(percents[i]
                            ? ProgressRow::PercentText(percents[i]) + NoBreak + QLatin1Char('%')
@@ -424,17 +436,6 @@ void TFormPostepy::updateGroupChart() {
         value->setFont(percents[i] ? valueFont : noGamesFont);
         value->setBrush(percents[i] ? Ink : QColor(0x8A, 0x86, 0xA8));
     }
-    auto* bars = new QBarSeries;
-    bars->append(set);
-    groups->addSeries(bars);
-    auto* names = new QBarCategoryAxis;
-    names->append(categories);
-    names->setLabelsFont(uiFont(labelSize));
-    groups->addAxis(names, Qt::AlignBottom);
-    QValueAxis* groupPercent = percentAxis(labelSize);
-    groups->addAxis(groupPercent, Qt::AlignLeft);
-    bars->attachAxis(names);
-    bars->attachAxis(groupPercent);
     placeGroupValues();
 }
 

@@ -15,10 +15,13 @@
 class CDisplay;
 class CPrzyciskP;
 class ProgressTableModel;
+class QBarSet;
+class QCategoryAxis;
 class QChartView;
 class QComboBox;
 class QGraphicsSimpleTextItem;
 class QLabel;
+class QLineSeries;
 class QPushButton;
 class QTableView;
 
@@ -123,6 +126,9 @@ private:
     QTableView* m_table = nullptr;
     QChartView* m_dayChart = nullptr;
     QChartView* m_groupChart = nullptr;
+    QLineSeries* m_dayLine = nullptr;
+    QCategoryAxis* m_dayAxis = nullptr;
+    QBarSet* m_groupSet = nullptr;
     std::vector<QGraphicsSimpleTextItem*> m_groupValues; // four sound groups, three positions
     QPushButton* m_csvButton = nullptr;
     QPushButton* m_pdfButton = nullptr;

@@ -113,9 +113,41 @@ for _ in $(seq 50); do
 done
 ! xdotool search --onlyvisible --name "^Wiklotek Cz.I - Post" >/dev/null 2>&1 ||
     fail "Escape left the progress window open"
+expect_eq "$(md5sum prgst1.stt)" "$before" "statistics file after the progress view"
+
+# A game on another day while the view is closed: opened again, its day axis names the new
+# days alone, exactly as a fresh start of the program shows them (the old axis's labels once
+# stayed under the new ones).
+python3 - <<'PY'
+import datetime, struct
+day = datetime.datetime.utcnow() - datetime.timedelta(days=3)
+start = struct.pack("<8H", day.year, day.month, (day.weekday() + 1) % 7, day.day, day.hour,
+                    day.minute, day.second, 0)
+with open("prgst1.stt", "ab") as f:
+    f.write(struct.pack("<i", 1) + start + struct.pack("<3HiH3i", 1, 1, 0x1000, 60, 1, 0, 3, 1))
+PY
+DAY_AXIS="470x26+22+656"
+open_progress_axis() {
+    # shellcheck disable=SC2086
+    click_at $PROGRESS
+    window=$(wait_window "^Wiklotek Cz.I - Post" 10)
+    sleep 1
+    import -window root "$WORK/axis.png"
+    convert "$WORK/axis.png" -crop "$DAY_AXIS" +repage "$1"
+    press_in "$window" Escape
+    sleep 0.5
+}
+open_progress_axis "$WORK/axis-again.png"
 press_in "$menu" Escape
 expect_eq "$(wait_exit app)" 0 "exit status"
-expect_eq "$(md5sum prgst1.stt)" "$before" "statistics file after the progress view"
+launch app "$prog/wiklotek"
+menu=$(wait_window "^Wiklotek Cz.I$")
+wait_splash_gone
+open_progress_axis "$WORK/axis-fresh.png"
+press_in "$menu" Escape
+expect_eq "$(wait_exit app)" 0 "exit status of the second start"
+differ=$(compare -metric AE "$WORK/axis-again.png" "$WORK/axis-fresh.png" null: 2>&1 || true)
+expect_eq "$differ" 0 "day-axis pixels that differ from a fresh start's"
 
 # --export-csv without a display, on a file with an odd kind and a cut tail.
 python3 - "$prog/prgst1.stt" <<'PY'
