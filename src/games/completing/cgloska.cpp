@@ -2,6 +2,7 @@
 
 #include "canvas.h"
 #include "cursors.h"
+#include "lettertile.h"
 #include "otworzbmp.h"
 #include "picturesound.h"
 
@@ -17,14 +18,15 @@ int CGloska::ButtonX(int side, int w) {
     return static_cast<std::int16_t>(side * (-w / 2 - 40) + 3 * w / 4);
 }
 
-CGloska::CGloska(const QString& sound, const QString& variantSuffix)
-    : m_sound(sound), m_variantSuffix(variantSuffix) {
+CGloska::CGloska(const QString& sound, const QString& variantSuffix, int fallbackSide)
+    : m_sound(sound), m_variantSuffix(variantSuffix), m_fallbackSide(fallbackSide) {
     LoadPicture(sound, QString());
 }
 
 CGloska::CGloska(QWidget* window, const QString& sound, int side, QSize playArea,
                  const QString& variantSuffix, QSize fallbackSize, ChooseHandler onChoose)
-    : m_sound(sound), m_variantSuffix(variantSuffix), m_onChoose(std::move(onChoose)) {
+    : m_sound(sound), m_variantSuffix(variantSuffix), m_fallbackSide(fallbackSize.width()),
+      m_onChoose(std::move(onChoose)) {
     LoadPicture(sound, QString());
     m_control = new HitArea(window);
     m_control->resize(m_picture.isNull() ? fallbackSize : m_picture.size());
@@ -84,6 +86,10 @@ void CGloska::Erase(Canvas& screen, const Canvas& background) {
 void CGloska::LoadPicture(const QString& sound, const QString& stateSuffix) {
     m_pictureName = PictureName(sound, stateSuffix, m_variantSuffix);
     OtworzBMP(m_pictureName, m_picture);
+    if (m_picture.isNull() && m_fallbackSide > 0) {
+        const QString shown = sound == QLatin1String("question") ? QStringLiteral("?") : sound;
+        m_picture = LetterTile::Draw(shown, stateSuffix == QLatin1String("_red"), m_fallbackSide);
+    }
 }
 
 void CGloska::Choose() {

@@ -21,11 +21,12 @@ public:
     // Runs when an enabled sound button is chosen, with the button's sound.
     using ChooseHandler = std::function<void(const QString& sound)>;
 
-    // A tile showing `sound` at (0, 0).
-    CGloska(const QString& sound, const QString& variantSuffix);
+    // A tile showing `sound` at (0, 0); a tile of side fallbackSide is drawn with its letter
+    // when the picture is missing (none when 0).
+    CGloska(const QString& sound, const QString& variantSuffix, int fallbackSide = 0);
     // A sound button on `window`, enabled and visible, at x = 3W/4 for side 0 and W/4 − 40
-    // for side 1, y = H/2 (W × H the play area). Its control has the picture's size, or
-    // fallbackSize when the picture is missing, so that it can still be clicked.
+    // for side 1, y = H/2 (W × H the play area). A missing picture is drawn as a plain tile
+    // of fallbackSize with its letter, so that the button can still be seen and clicked.
     CGloska(QWidget* window, const QString& sound, int side, QSize playArea,
             const QString& variantSuffix, QSize fallbackSize, ChooseHandler onChoose);
     ~CGloska();
@@ -68,6 +69,7 @@ private:
     std::int16_t m_y = 0;
     QString m_sound;
     QString m_variantSuffix;
+    int m_fallbackSide = 0;
     QString m_pictureName;
     ChooseHandler m_onChoose;
 };

@@ -137,10 +137,10 @@ void graUzupelnianie::BuildWord() {
         if (run.isEmpty())
             continue;
         if (!run.startsWith(u'_')) {
-            m_tiles.push_back(std::make_unique<CGloska>(run, m_variantSuffix));
+            m_tiles.push_back(std::make_unique<CGloska>(run, m_variantSuffix, m_tileSize));
             continue;
         }
-        m_tiles.push_back(std::make_unique<CGloska>(QuestionSound, m_variantSuffix));
+        m_tiles.push_back(std::make_unique<CGloska>(QuestionSound, m_variantSuffix, m_tileSize));
         m_gapIndex = TileCount() - 1;
         m_target = run.mid(1);
         m_first.reset();

@@ -23,6 +23,7 @@ CMiniK::~CMiniK() {
 void CMiniK::MoveTo(int x, int y) {
     m_x = x;
     m_y = y;
+    m_placed = true;
     if (m_control)
         m_control->move(x, y);
 }
@@ -43,7 +44,7 @@ void CMiniK::ShowQuestion() {
 }
 
 void CMiniK::Draw(Canvas& canvas) const {
-    if (!m_current.isNull())
+    if (m_placed && !m_current.isNull())
         canvas.stretchDraw(Rect(), m_current);
 }
 

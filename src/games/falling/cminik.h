@@ -31,7 +31,8 @@ public:
     QRect Rect() const { return QRect(m_x, m_y, m_width, m_height); }
     const QImage& Current() const { return m_current; }
 
-    // Moves the slot and its control.
+    // Moves the slot and its control. A slot never moved has no place on the screen (the
+    // game lays no slots out without their question picture) and draws nothing.
     void MoveTo(int x, int y);
     // The slot holds a caught word and shows a copy of its picture.
     void Fill(const QString& name, const QImage& picture);
@@ -50,6 +51,7 @@ private:
     QString m_name;
     int m_x = 0;
     int m_y = 0;
+    bool m_placed = false;
     int m_width;
     int m_height;
     QImage m_red;

@@ -349,6 +349,23 @@ TEST_F(CompletingGameTest, WithoutTheFrameThePictureShowsWholeAndStillTakesDoubl
     EXPECT_TRUE(game->Retry(QPoint(396, 450)));
 }
 
+TEST_F(CompletingGameTest, WithoutTilePicturesTheTilesAndButtonsAreDrawnWithTheirLetters) {
+    QDir(QStringLiteral("Data/Intf/Lib")).removeRecursively();
+    startGame(0x2000, 0x0008, 2);
+    for (CGloska* button : {rightButton(), wrongButton()}) {
+        ASSERT_EQ(QSize(44, 44), button->Picture().size());
+        // The letter in black on the white tile, in the middle of the button.
+        int dark = 0;
+        for (int y = 8; y < 36; ++y)
+            for (int x = 8; x < 36; ++x)
+                dark += qGray(screenAt(QPoint(button->X() + x, button->Y() + y))) < 80;
+        EXPECT_GT(dark, 20) << button->Sound().toStdString();
+    }
+    EXPECT_EQ(QSize(44, 44), game->Tile(0).Picture().size());
+    ASSERT_TRUE(game->ChooseSide(rightButton()->X() < wrongButton()->X()));
+    EXPECT_TRUE(game->IsSolved());
+}
+
 TEST_F(CompletingGameTest, ARetiredGameKeepsNoButtonOnTheWindowAndNoTimerRunning) {
     startGame(0x2000, 0x0008, 2);
     QPointer<HitArea> control = game->FirstButton()->Control();

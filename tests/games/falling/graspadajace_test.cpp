@@ -44,6 +44,15 @@ TEST_F(FallingGameTest, WithoutTheQuestionPictureTheSlotsStayOffTheScreen) {
     startGame(5);
     for (int i = 0; i < game->SlotCount(); ++i)
         EXPECT_EQ(game->Slot(i).Control()->pos(), QPoint(900, 700)) << "slot " << i;
+    // A caught picture has no slot on the screen to go to: nothing is drawn in the corner
+    // (left of where any card falls).
+    CSpaKart& card = game->Card(0);
+    bringIntoView(card);
+    const QRect corner(0, 0, 10, 31);
+    const QImage before = window->screen.image().copy(corner);
+    game->CardPressed(card);
+    EXPECT_EQ(game->CaughtCount(), 1);
+    EXPECT_EQ(before, window->screen.image().copy(corner));
 }
 
 TEST(FallingLevelTest, TargetsOfTheTaskCounts) {
