@@ -1,7 +1,13 @@
 #include "filehome.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -9,11 +15,26 @@ bool hasPack(const QString& folder) {
     return QFileInfo(folder + QStringLiteral("/Data")).isDir();
 }
 
-// The XDG rule: an unset, empty or relative value means ~/.local/share.
+// The XDG rule: an unset, empty or relative value means ~/.local/share. Empty without a home.
 QString userDataBase(const QString& xdgDataHome, const QString& homeFolder) {
     if (!xdgDataHome.isEmpty() && QDir::isAbsolutePath(xdgDataHome))
         return QDir::cleanPath(xdgDataHome);
+    if (homeFolder.isEmpty())
+        return {};
     return QDir::cleanPath(homeFolder + QStringLiteral("/.local/share"));
+}
+
+// The home of this process's account in the system's user database; empty when it has none.
+QString accountHome() {
+    const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(hint > 0 ? size_t(hint) : 4096);
+    passwd entry{};
+    passwd* found = nullptr;
+    while (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE)
+        buffer.resize(buffer.size() * 2);
+    if (found == nullptr || found->pw_dir == nullptr)
+        return {};
+    return QFile::decodeName(found->pw_dir);
 }
 
 } // namespace
@@ -31,8 +52,11 @@ FileHome FileHome::Decide(const Inputs& inputs) {
         home.m_userFolder = program;
     } else {
         home.m_kind = Kind::PerUser;
-        home.m_userFolder =
-            userDataBase(inputs.xdgDataHome, inputs.homeFolder) + QStringLiteral("/wiklotek");
+        const QString base = userDataBase(inputs.xdgDataHome, inputs.homeFolder);
+        if (!base.isEmpty())
+            home.m_userFolder = base + QStringLiteral("/wiklotek");
+        if (besideProgram && hasPack(program))
+            home.m_readOnlyPortable = program;
     }
     return home;
 }
@@ -42,19 +66,33 @@ FileHome FileHome::ForProgram(const QString& programFolder) {
     inputs.programFolder = programFolder;
     inputs.installedPackFolder = QStringLiteral(WIKLOTEK_INSTALLED_PACK);
     inputs.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME");
-    inputs.homeFolder = QDir::homePath();
+    // The toolkit's home for an unset HOME is the root folder, where no user's files belong.
+    inputs.homeFolder = qEnvironmentVariable("HOME");
+    if (inputs.homeFolder.isEmpty())
+        inputs.homeFolder = accountHome();
     // For this user, also on a read-only mount.
     inputs.programFolderWritable = QFileInfo(programFolder).isWritable();
     return Decide(inputs);
 }
 
+FileHome FileHome::readOnlyPortable() const {
+    FileHome portable;
+    portable.m_packFolder = m_readOnlyPortable;
+    portable.m_userFolder = m_readOnlyPortable;
+    return portable;
+}
+
 QString FileHome::settingsFile() const {
+    if (m_userFolder.isEmpty())
+        return {};
     if (m_kind == Kind::Portable)
         return m_userFolder + QStringLiteral("/Data/data.ini");
     return m_userFolder + QStringLiteral("/data.ini");
 }
 
 QString FileHome::recordingsFolder() const {
+    if (m_userFolder.isEmpty())
+        return {};
     return m_userFolder + QStringLiteral("/Nagrane");
 }
 
@@ -67,5 +105,5 @@ QStringList FileHome::OwnPaths(const QString& programFile, const QStringList& mo
 bool FileHome::Prepare() const {
     if (m_kind == Kind::Portable)
         return true;
-    return QDir().mkpath(m_userFolder);
+    return !m_userFolder.isEmpty() && QDir().mkpath(m_userFolder);
 }

@@ -14,7 +14,8 @@
 // The user's files (data.ini, the statistics file, the recordings folder "Nagrane") stay beside
 // the program when the pack is there and the program's folder is writable: a school's copy on a
 // USB stick keeps everything in one place. Otherwise each user has them in
-// $XDG_DATA_HOME/wiklotek (by default ~/.local/share/wiklotek).
+// $XDG_DATA_HOME/wiklotek (by default ~/.local/share/wiklotek); a portable folder that cannot be
+// written (a locked stick) lends them its own files to start from.
 class FileHome {
 public:
     enum class Kind { Portable, PerUser };
@@ -23,7 +24,7 @@ public:
         QString programFolder;       // absolute folder of the program file
         QString installedPackFolder; // the shared pack's folder, relative to programFolder
         QString xdgDataHome;         // the variable's value, may be empty
-        QString homeFolder;          // the user's home
+        QString homeFolder;          // the user's home; empty when there is none
         bool programFolderWritable = false;
     };
 
@@ -34,10 +35,15 @@ public:
     Kind kind() const { return m_kind; }
     // The folder that holds "Data": the working folder of a run.
     const QString& packFolder() const { return m_packFolder; }
-    // The folder of the statistics file and of "Nagrane".
+    // The folder of the statistics file and of "Nagrane"; empty when the user has no home to
+    // keep them in (and so are the two paths below).
     const QString& userFolder() const { return m_userFolder; }
     QString settingsFile() const;
     QString recordingsFolder() const;
+    // Where a portable folder keeps the user's files when that folder holds the pack but cannot
+    // be written (a locked USB stick): the per-user files start from them. An empty
+    // userFolder() when the program's folder is no such one.
+    FileHome readOnlyPortable() const;
     // The files and folders of the program's own that a save the user asks for must never
     // replace: the pack, the settings, the recordings and the program itself (its file and
     // the progress view's module). The statistics file is known to its keeper.
@@ -51,4 +57,5 @@ private:
     Kind m_kind = Kind::Portable;
     QString m_packFolder;
     QString m_userFolder;
+    QString m_readOnlyPortable;
 };

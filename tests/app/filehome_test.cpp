@@ -22,6 +22,7 @@ struct HomeCase {
     const char* packFolder; // under the root
     const char* userFolder; // under the root
     const char* settingsFile;
+    const char* readOnlyPortable; // under the root; empty for none
 };
 
 class FileHomes : public testing::TestWithParam<HomeCase> {};
@@ -58,29 +59,30 @@ TEST_P(FileHomes, PackAndUserFilesFromTheLayout) {
     EXPECT_EQ(home.userFolder(), underRoot(r, c.userFolder));
     EXPECT_EQ(home.settingsFile(), underRoot(r, c.settingsFile));
     EXPECT_EQ(home.recordingsFolder(), underRoot(r, c.userFolder) + "/Nagrane");
+    const QString lender = *c.readOnlyPortable ? underRoot(r, c.readOnlyPortable) : QString();
+    EXPECT_EQ(home.readOnlyPortable().userFolder(), lender);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, FileHomes,
-    testing::Values(HomeCase{"PortableWritable", "portable", true, false, true, "", Kind::Portable,
-                             "portable", "portable", "portable/Data/data.ini"},
-                    HomeCase{"PortableReadOnly", "portable", true, false, false, "", Kind::PerUser,
-                             "portable", "home/.local/share/wiklotek",
-                             "home/.local/share/wiklotek/data.ini"},
-                    HomeCase{"Installed", "usr/bin", false, true, false, "<root>/xdg",
-                             Kind::PerUser, "usr/share/wiklotek", "xdg/wiklotek",
-                             "xdg/wiklotek/data.ini"},
-                    // Even a bin folder the user may write to (root's /usr/bin) gets no user files.
-                    HomeCase{"InstalledWritableBin", "usr/bin", false, true, true, "",
-                             Kind::PerUser, "usr/share/wiklotek", "home/.local/share/wiklotek",
-                             "home/.local/share/wiklotek/data.ini"},
-                    HomeCase{"RelativeXdgIgnored", "usr/bin", false, true, false, "xdg",
-                             Kind::PerUser, "usr/share/wiklotek", "home/.local/share/wiklotek",
-                             "home/.local/share/wiklotek/data.ini"},
-                    // No pack anywhere: the program's folder stays the working folder, where the
-                    // missing pack is reported as before.
-                    HomeCase{"NoPack", "usr/bin", false, false, false, "", Kind::PerUser, "usr/bin",
-                             "home/.local/share/wiklotek", "home/.local/share/wiklotek/data.ini"}),
+    testing::Values(
+        HomeCase{"PortableWritable", "portable", true, false, true, "", Kind::Portable, "portable",
+                 "portable", "portable/Data/data.ini", ""},
+        HomeCase{"PortableReadOnly", "portable", true, false, false, "", Kind::PerUser, "portable",
+                 "home/.local/share/wiklotek", "home/.local/share/wiklotek/data.ini", "portable"},
+        HomeCase{"Installed", "usr/bin", false, true, false, "<root>/xdg", Kind::PerUser,
+                 "usr/share/wiklotek", "xdg/wiklotek", "xdg/wiklotek/data.ini", ""},
+        // Even a bin folder the user may write to (root's /usr/bin) gets no user files.
+        HomeCase{"InstalledWritableBin", "usr/bin", false, true, true, "", Kind::PerUser,
+                 "usr/share/wiklotek", "home/.local/share/wiklotek",
+                 "home/.local/share/wiklotek/data.ini", ""},
+        HomeCase{"RelativeXdgIgnored", "usr/bin", false, true, false, "xdg", Kind::PerUser,
+                 "usr/share/wiklotek", "home/.local/share/wiklotek",
+                 "home/.local/share/wiklotek/data.ini", ""},
+        // No pack anywhere: the program's folder stays the working folder, where the
+        // missing pack is reported as before.
+        HomeCase{"NoPack", "usr/bin", false, false, false, "", Kind::PerUser, "usr/bin",
+                 "home/.local/share/wiklotek", "home/.local/share/wiklotek/data.ini", ""}),
     [](const testing::TestParamInfo<HomeCase>& info) { return info.param.name; });
 
 TEST(FileHomePrepare, MakesTheUserFolderOrSaysItCannot) {
@@ -100,6 +102,10 @@ TEST(FileHomePrepare, MakesTheUserFolderOrSaysItCannot) {
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     inputs.xdgDataHome = root.path() + "/blocked";
+    EXPECT_FALSE(FileHome::Decide(inputs).Prepare());
+    // No home at all: no folder, rather than one under the root folder.
+    inputs.xdgDataHome.clear();
+    EXPECT_EQ(FileHome::Decide(inputs).settingsFile(), QString());
     EXPECT_FALSE(FileHome::Decide(inputs).Prepare());
 }
 
