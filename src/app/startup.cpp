@@ -11,6 +11,7 @@
 #include "messagebox.h"
 #include "picturecheck.h"
 #include "picturepreload.h"
+#include "portableseed.h"
 #include "randomgenerator.h"
 #include "resourcereport.h"
 #include "settingsstore.h"
@@ -94,11 +95,26 @@ MessageBox::Icon boxIcon(ResourceReport::Icon icon) {
 // The file or folder behind error 4, named so that the user can mend it: the folder when it is
 // missing or cannot be written (the file cannot be made there), else the file.
 QString configurationDetail(const FileHome& home) {
+    // No home for the user's folder: the folder where it would have been.
+    if (home.userFolder().isEmpty())
+        return QStringLiteral("Folder: ~/.local/share/wiklotek");
     const QString file = home.settingsFile();
     const QFileInfo folder(QFileInfo(file).absolutePath());
     if (!folder.isDir() || !folder.isWritable())
         return QStringLiteral("Folder: ") + QDir::toNativeSeparators(folder.absoluteFilePath());
     return QStringLiteral("Plik: ") + QDir::toNativeSeparators(file);
+}
+
+// Said once a start from a locked portable folder has its menu on the screen: the files the user
+// may look for there are not the ones written now.
+void showReadOnlyPortableNotice(const FileHome& home, QWidget* owner) {
+    const QString text = QStringLiteral("Folder programu jest chroniony przed zapisem.\n\n"
+                                        "Ustawienia, statystyki i nagrania są teraz zapisywane "
+                                        "w folderze:\n") +
+                         QDir::toNativeSeparators(home.userFolder());
+    WriteErrorLine(text);
+    MessageBox::showWithoutWaiting(owner, text, QStringLiteral("Wiklotek Cz.I - Informacja"),
+                                   MessageBox::Icon::Information);
 }
 
 } // namespace
@@ -293,8 +309,10 @@ int Startup::runProgram() {
             throw CBlad(2);
         QDir::setCurrent(home.packFolder());
         std::function<bool()> writeBack;
-        if (home.Prepare())
+        if (home.Prepare()) {
+            PortableSeed::Settings(home);
             writeBack = settings.LoadAllWritingLater();
+        }
         if (!writeBack)
             throw CBlad(4, configurationDetail(home));
         settingsWritten = std::async(std::launch::async, std::move(writeBack));
@@ -309,7 +327,9 @@ int Startup::runProgram() {
     // loop until the menu closes. The other windows are made when first needed (the notice
     // and the summary right after the menu's first paint); their pictures are checked here,
     // on another thread while the menu is being made, so that a missing one still ends the
-    // program with error 1 before the menu shows or anything plays.
+    // program with error 1 before the menu shows or anything plays. The statistics file and the
+    // windows that write it come after both checks: a start ending in error 4 or 1 creates no
+    // user file beyond the settings.
     int status = ExitOk;
     try {
         std::future<QStringList> unreadable =
@@ -323,8 +343,8 @@ int Startup::runProgram() {
         // The sound device is opened once the menu is on the screen (below).
         SoundPlayer player;
         CSlowa catalogue(random);
-        CStatRec statistics(1, home.userFolder());
         CNagrywanie recorder({}, {});
+        std::unique_ptr<CStatRec> statistics;
 
         std::unique_ptr<WindowSet> windows;
         auto mainWindow = std::make_unique<TFormMain>(
@@ -336,8 +356,6 @@ int Startup::runProgram() {
             },
             recorder, home.recordingsFolder());
         m_mainWindow = mainWindow.get();
-        windows = std::make_unique<WindowSet>(display, catalogue, statistics, settings, player,
-                                              random, mainWindow.get());
         // A window made on first use: an error while making it ends the run as at start-up.
         const auto deferred = [this](std::function<Form*()> make) {
             return [this, make = std::move(make)]() -> Form* {
@@ -351,7 +369,11 @@ int Startup::runProgram() {
                                       deferred([&windows, tab] { return windows->Game(tab); }));
         mainWindow->SetAboutWindow(deferred([&windows] { return &windows->About(); }));
         mainWindow->SetProgressWindow(deferred([&windows] { return windows->Progress(); }));
-        mainWindow->SetOnFirstShown([this] { destroySplash(); });
+        mainWindow->SetOnFirstShown([this, &home] {
+            destroySplash();
+            if (!home.readOnlyPortable().userFolder().isEmpty())
+                showReadOnlyPortableNotice(home, m_mainWindow);
+        });
 
         if (settingsWriteFailed())
             throw CBlad(4, configurationDetail(home));
@@ -361,6 +383,10 @@ int Startup::runProgram() {
                          qUtf8Printable(missing.first()));
             throw CBlad(1);
         }
+        PortableSeed::Records(home, CStatRec::FileName(1));
+        statistics = std::make_unique<CStatRec>(1, home.userFolder());
+        windows = std::make_unique<WindowSet>(display, catalogue, *statistics, settings, player,
+                                              random, mainWindow.get());
 
         // The recordings list and the windows every start is likely to need are made once the
         // menu is on the screen.

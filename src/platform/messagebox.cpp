@@ -2,18 +2,36 @@
 
 #include <QMessageBox>
 
-void MessageBox::show(QWidget* owner, const QString& text, const QString& caption, Icon icon) {
+namespace {
+
+QMessageBox::Icon boxIcon(MessageBox::Icon icon) {
     QMessageBox::Icon qtIcon = QMessageBox::Information;
     switch (icon) {
-    case Icon::Information:
+    case MessageBox::Icon::Information:
         break;
-    case Icon::Warning:
+    case MessageBox::Icon::Warning:
         qtIcon = QMessageBox::Warning;
         break;
-    case Icon::Error:
+    case MessageBox::Icon::Error:
         qtIcon = QMessageBox::Critical;
         break;
     }
-    QMessageBox box(qtIcon, caption, text, QMessageBox::Ok, owner);
+    return qtIcon;
+}
+
+} // namespace
+
+void MessageBox::show(QWidget* owner, const QString& text, const QString& caption, Icon icon) {
+    QMessageBox box(boxIcon(icon), caption, text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+void MessageBox::showWithoutWaiting(QWidget* owner, const QString& text, const QString& caption,
+                                    Icon icon) {
+    auto* box = new QMessageBox(boxIcon(icon), caption, text, QMessageBox::Ok, owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Nor does it keep the program running once the menu has closed.
+    box->setAttribute(Qt::WA_QuitOnClose, false);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
