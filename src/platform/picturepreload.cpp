@@ -14,36 +14,38 @@ namespace {
 
 enum class State { Waiting, Decoding, Decoded, Failed };
 
-// A picture file, known by its canonical path, or an image buffer of a size (no path).
+// A picture file, known by its canonical path, or an image buffer of a size (no path). The
+// worker fills plain memory: the QImage is made by whoever takes it, on that thread.
 struct Entry {
     QString key;
     QSize buffer;
     State state = State::Waiting;
-    QImage image;
+    PixelBuffer pixels;
 
     bool sameJob(const Entry& other) const { return key == other.key && buffer == other.buffer; }
 };
 
-QImage decode(const QString& path) {
+// Nothing of the toolkit's GUI runs here: the worker may start before the application object,
+// which adds the screens every QImage reads. A file only Qt's reader takes is left to the
+// caller.
+PixelBuffer decode(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    try {
-        if (suffix == QLatin1String("xji"))
-            return ImageDecode::jpeg(path);
-        if (suffix == QLatin1String("xbi"))
-            return ImageDecode::bmp(path);
-        if (suffix == QLatin1String("png"))
-            return ImageDecode::png(path);
-    } catch (const ImageLoadError&) {
-    }
+    if (suffix == QLatin1String("xji"))
+        return ImageDecode::jpegPixels(path);
+    if (suffix == QLatin1String("xbi"))
+        return ImageDecode::bmpPixels(path);
+    if (suffix == QLatin1String("png"))
+        return ImageDecode::pngPixels(path);
     return {};
 }
 
-// Writing every pixel maps the image's memory, a page fault per page: over a millisecond for
-// a screen-size image here, which the thread that takes it then does not spend.
-QImage blackBuffer(QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    return image;
+// Writing every pixel maps the buffer's memory, a page fault per page: over a millisecond for
+// a screen-size buffer here, which the thread that takes it then does not spend.
+PixelBuffer blackBuffer(QSize size) {
+    PixelBuffer buffer(size);
+    if (!buffer.isNull())
+        buffer.fillBlack();
+    return buffer;
 }
 
 class Preloader {
@@ -68,7 +70,7 @@ public:
         startWorker();
     }
 
-    std::optional<QImage> take(const QString& file) {
+    std::optional<PixelBuffer> take(const QString& file) {
         std::unique_lock lock(m_mutex);
         if (m_entries.empty())
             return std::nullopt;
@@ -81,7 +83,7 @@ public:
         return takeJob(lock, Entry{key, {}, State::Waiting, {}});
     }
 
-    std::optional<QImage> takeBuffer(QSize size) {
+    std::optional<PixelBuffer> takeBuffer(QSize size) {
         std::unique_lock lock(m_mutex);
         return takeJob(lock, Entry{{}, size, State::Waiting, {}});
     }
@@ -133,7 +135,7 @@ private:
     }
 
     // Under the lock (held by `lock`): the job's result, waiting only while it is under way.
-    std::optional<QImage> takeJob(std::unique_lock<std::mutex>& lock, const Entry& job) {
+    std::optional<PixelBuffer> takeJob(std::unique_lock<std::mutex>& lock, const Entry& job) {
         for (;;) {
             const auto it = std::find_if(m_entries.begin(), m_entries.end(),
                                          [&](const Entry& e) { return e.sameJob(job); });
@@ -148,9 +150,9 @@ private:
                 m_ready.wait(lock);
                 continue;
             }
-            std::optional<QImage> result;
+            std::optional<PixelBuffer> result;
             if (it->state == State::Decoded)
-                result = std::move(it->image);
+                result = std::move(it->pixels);
             m_entries.erase(it);
             return result;
         }
@@ -167,13 +169,13 @@ private:
             const Entry job{next->key, next->buffer, State::Decoding, {}};
             next->state = State::Decoding;
             lock.unlock();
-            QImage image = job.key.isEmpty() ? blackBuffer(job.buffer) : decode(job.key);
+            PixelBuffer pixels = job.key.isEmpty() ? blackBuffer(job.buffer) : decode(job.key);
             lock.lock();
             // The entry may have moved in the list (a later Start adds to it).
             for (Entry& entry : m_entries) {
                 if (entry.sameJob(job) && entry.state == State::Decoding) {
-                    entry.state = image.isNull() ? State::Failed : State::Decoded;
-                    entry.image = std::move(image);
+                    entry.state = pixels.isNull() ? State::Failed : State::Decoded;
+                    entry.pixels = std::move(pixels);
                     break;
                 }
             }
@@ -207,8 +209,12 @@ void PicturePreload::Start(const QStringList& files) {
     preloader().start(files);
 }
 
+// The QImage is made here, on the taking thread, over the worker's memory.
 std::optional<QImage> PicturePreload::Take(const QString& file) {
-    return preloader().take(file);
+    std::optional<PixelBuffer> pixels = preloader().take(file);
+    if (!pixels)
+        return std::nullopt;
+    return std::move(*pixels).toImage();
 }
 
 void PicturePreload::PrepareBuffer(QSize size) {
@@ -216,7 +222,10 @@ void PicturePreload::PrepareBuffer(QSize size) {
 }
 
 std::optional<QImage> PicturePreload::TakeBuffer(QSize size) {
-    return preloader().takeBuffer(size);
+    std::optional<PixelBuffer> pixels = preloader().takeBuffer(size);
+    if (!pixels)
+        return std::nullopt;
+    return std::move(*pixels).toImage();
 }
 
 void PicturePreload::WaitUntilDone() {

@@ -7,7 +7,9 @@
 #include <optional>
 
 // Decodes picture files on a thread of its own ahead of their first use: the menu's pictures
-// are decoded while the splash shows, and the menu's constructor only takes them. The file
+// are decoded while the splash shows, and the menu's constructor only takes them. The thread
+// may start before the application object: it decodes into plain memory, and the QImage is
+// made on the thread that takes the picture. The file
 // loaders (loadJpegFile, loadBmpFile, loadPngFile) ask here first. Files are known by their
 // canonical path, so a relative path given now and another later meet as long as both name the
 // same file.

@@ -72,6 +72,17 @@ TEST_F(PicturePreloadTest, BrokenFileStillFailsWhereItIsLoaded) {
     EXPECT_TRUE(loadPngFile(path("broken.xji")).isNull());
 }
 
+// The worker runs only the program's own readers: a kind only Qt's reader takes (a palette
+// PNG) is left to the caller, which reads the same picture.
+TEST_F(PicturePreloadTest, KindsOnlyQtReadsAreLeftToTheCaller) {
+    ASSERT_TRUE(pattern().convertToFormat(QImage::Format_Indexed8).save(path("d.png"), "PNG"));
+    PicturePreload::Start({path("d.png")});
+    PicturePreload::WaitUntilDone();
+    EXPECT_FALSE(PicturePreload::Take(path("d.png")).has_value());
+    EXPECT_EQ(loadPngFile(path("d.png")), ImageDecode::png(path("d.png")));
+    EXPECT_FALSE(loadPngFile(path("d.png")).isNull());
+}
+
 // A relative name given before and an absolute one later (or the other way) meet, also when
 // a file is listed twice; after Stop nothing is handed out, and a new list is decoded again.
 TEST_F(PicturePreloadTest, NamesMeetByFileAndStopDropsTheRest) {
