@@ -1,6 +1,6 @@
 // The start-up's order in small, run under helgrind by preload_race.sh: the picture worker
 // starts on the pictures given and a screen-size buffer, the application object is made
-// (offscreen) while it works, then everything is taken. "--write DIR" first writes a JPEG, a
+// (offscreen) while it works, then everything is taken once done. "--write DIR" first writes a JPEG, a
 // BMP and a PNG there, in a process of its own.
 #include "picturepreload.h"
 
@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
     PicturePreload::PrepareBuffer(QSize(1024, 768));
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    PicturePreload::WaitUntilDone();
     int taken = PicturePreload::TakeBuffer(QSize(1024, 768)).has_value() ? 1 : 0;
     for (const QString& file : files)
         taken += PicturePreload::Take(file).has_value() ? 1 : 0;
