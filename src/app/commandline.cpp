@@ -102,7 +102,8 @@ QString CommandLine::helpText() {
         "3 plik statystyk, 4 plik konfiguracyjny); 5 błąd krytyczny; 6 program już działa\n"
         "i nie odpowiada; 7 brak ekranu; 64 błędnie podana opcja. Tryb z: 1 brak plików\n"
         "(raport zapisany), 2 raportu nie zapisano. --export-csv: 2 nie można odczytać\n"
-        "statystyk, 3 nie można zapisać pliku.\n"
+        "statystyk, 3 nie można zapisać pliku, 4 PLIK to plik programu (nie nadpisano\n"
+        "go).\n"
         "\n"
         "Wiklotek Cz.I: speech-therapy picture games for Polish children.\n"
         "\n"
@@ -123,5 +124,6 @@ QString CommandLine::helpText() {
         "too small, 3 statistics file, 4 configuration file); 5 critical error; 6 running\n"
         "copy does not answer; 7 no usable display; 64 a switch given wrongly. Mode z:\n"
         "1 files missing (report written), 2 report not written. --export-csv: 2 statistics\n"
-        "unreadable, 3 file not written.\n");
+        "unreadable, 3 file not written, 4 FILE is one of the program's own files (not\n"
+        "replaced).\n");
 }
