@@ -58,6 +58,12 @@ int main(int argc, char** argv) {
         // The statistics file where this user's runs of the program keep it.
         QCoreApplication core(argc, argv);
         const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
+        // Without a home the file would be looked for in the current folder, which is not
+        // where any run of the program kept it.
+        if (home.userFolder().isEmpty()) {
+            std::fputs("wiklotek: no statistics file: this user has no home folder\n", stderr);
+            return ProgressExport::ExitUnreadable;
+        }
         return ProgressExport::Run(
             commandLine.exportFile(), QDir(home.userFolder()).filePath(CStatRec::FileName(1)),
             home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places()));

@@ -56,4 +56,12 @@ press_in "$(wait_window "Wiklotek Cz.I - Błąd")" Return
 expect_eq "$(wait_exit nohome)" 4 "no HOME and an account home that cannot be made"
 grep -q "Folder: $(getent passwd 65534 | cut -d: -f6)/.local/share/wiklotek$" "$WORK/stderr" ||
     fail "error 4 without HOME: $(cat "$WORK/stderr")"
+# An account unknown to the system has no home at all: the export does not take the current
+# folder's statistics file for its own.
+cp "$stick/prgst1.stt" "$WORK/prgst1.stt"
+status=0
+(cd "$WORK" && env -u HOME -u DISPLAY setpriv --reuid=54321 --regid=54321 --clear-groups \
+    "$stick/wiklotek" --export-csv - >/dev/null 2>"$WORK/stderr") || status=$?
+expect_eq "$status" 2 "export without any home"
+grep -q "no home folder" "$WORK/stderr" || fail "export without any home: $(cat "$WORK/stderr")"
 echo PASS
