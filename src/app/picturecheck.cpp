@@ -1,31 +1,55 @@
 #include "picturecheck.h"
 
+#include "coresplit.h"
 #include "imageloader.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 bool PictureCheck::Readable(const QString& path) {
-    if (!QFileInfo(path).isFile())
-        return false;
-    // The named format only, read as the windows will read it: a PNG renamed to ".xji" would
-    // fail when the window loads it.
-    QSize size;
+    // The named format only, read as the windows will read it, to the picture's end: a PNG
+    // renamed to ".xji", or a picture whose data is cut or damaged, fails in the window that
+    // loads it. A file that is no regular file is not read at all.
     if (path.endsWith(QLatin1String(".xji"), Qt::CaseInsensitive))
-        size = ImageDecode::jpegSize(path);
-    else if (path.endsWith(QLatin1String(".xbi"), Qt::CaseInsensitive))
-        size = ImageDecode::bmpSize(path);
-    else
-        size = ImageDecode::pngSize(path);
-    return size.isValid() && !size.isEmpty();
+        return ImageDecode::jpegWhole(path);
+    if (path.endsWith(QLatin1String(".xbi"), Qt::CaseInsensitive))
+        return ImageDecode::bmpWhole(path);
+    return ImageDecode::pngWhole(path);
 }
 
 QStringList PictureCheck::Unreadable(const QString& folder, const QStringList& files) {
+    // Largest files first.
     const QDir dir(folder);
+    std::vector<std::pair<qint64, qsizetype>> order;
+    for (qsizetype i = 0; i < files.size(); ++i)
+        order.emplace_back(-QFileInfo(dir.filePath(files.at(i))).size(), i);
+    std::stable_sort(order.begin(), order.end());
+    // Shared with a helper on the main thread's processor at the lowest priority: it works
+    // while the main thread waits for the answer, and the main thread never waits behind it.
+    // The helper takes the smallest files, so that one it is kept from finishing is short.
+    const auto count = qsizetype(order.size());
+    std::vector<char> readable(order.size(), 0);
+    std::atomic<qsizetype> claimed{0};
+    const auto work = [&](bool smallest) {
+        for (qsizetype own = 0; claimed++ < count; ++own) {
+            const qsizetype file = order[std::size_t(smallest ? count - 1 - own : own)].second;
+            readable[std::size_t(file)] = Readable(dir.filePath(files.at(file))) ? 1 : 0;
+        }
+    };
+    std::thread helper([&] {
+        CoreSplit::EnterHelper();
+        work(true);
+    });
+    work(false);
+    helper.join();
     QStringList unreadable;
-    for (const QString& file : files) {
-        if (!Readable(dir.filePath(file)))
-            unreadable << file;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (!readable[std::size_t(i)])
+            unreadable << files.at(i);
     }
     return unreadable;
 }

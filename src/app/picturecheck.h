@@ -3,13 +3,16 @@
 #include <QString>
 #include <QStringList>
 
-// Looks at interface picture files without decoding their pixels: a file passes when it exists
-// and the program's reader (".xji" JPEG, ".xbi" BMP, anything else PNG) accepts its header
-// and finds a size in it. Cheap enough to cover every window's pictures before the menu
-// shows, and safe on any thread.
+// Verifies interface picture files to their end without keeping their pixels: a file passes
+// when it is a regular file and the program's reader (".xji" JPEG, ".xbi" BMP, anything else
+// PNG) would decode the whole picture in it, so that a cut or damaged picture is error 1 before
+// the menu shows rather than when its window opens. Cheap enough to cover every window's
+// pictures at start-up; on a worker once the application object exists (Qt's readers check
+// the kinds the program's own readers leave to them).
 class PictureCheck {
 public:
-    // The entries of `files` (relative to `folder`) that are missing or unreadable, in order.
+    // The entries of `files` (relative to `folder`) that are missing or unreadable, in order;
+    // a helper thread (CoreSplit::EnterHelper) verifies some of them.
     static QStringList Unreadable(const QString& folder, const QStringList& files);
     static bool Readable(const QString& path);
 };

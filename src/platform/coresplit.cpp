@@ -7,7 +7,9 @@
 #ifdef __linux__
 #include <pthread.h>
 #include <sched.h>
+#include <sys/resource.h>
 #include <sys/types.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -67,6 +69,19 @@ void CoreSplit::EnterWorker() {
     CPU_ZERO(&one);
     CPU_SET(s.workerCpu, &one);
     pthread_setaffinity_np(pthread_self(), sizeof one, &one);
+#endif
+}
+
+void CoreSplit::EnterHelper() {
+#ifdef __linux__
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
+    Split& s = split();
+    const std::lock_guard lock(s.mutex);
+    if (!s.active)
+        return;
+    cpu_set_t rest = s.all;
+    CPU_CLR(s.workerCpu, &rest);
+    pthread_setaffinity_np(pthread_self(), sizeof rest, &rest);
 #endif
 }
 

@@ -15,6 +15,10 @@ public:
     static void Begin();
     // On the picture thread: keeps to the processor set aside, if there is one.
     static void EnterWorker();
+    // On a thread that is to work only while the main thread waits (a share of the picture
+    // check the main thread waits for): the main thread's processors, at the lowest priority,
+    // so that the main thread, once woken, never queues behind it.
+    static void EnterHelper();
     // Gives every thread of the program all of its processors again; a picture thread started
     // later keeps to none.
     static void End();

@@ -3,6 +3,7 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 // jpeglib.h needs FILE and size_t declared first.
@@ -79,10 +80,10 @@ void readHeader(jpeg_decompress_struct& cinfo, const unsigned char* data, std::s
     jpeg_read_header(&cinfo, TRUE);
 }
 
-} // namespace
-
-bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& target, char* error,
-                std::size_t errorSize) {
+// decodeJpeg at 1/scaleDenom of the picture's size (1, 2, 4 or 8): the same compressed data
+// read and the same warnings met, with less of the inverse transform and colour conversion.
+bool decodeScaled(const unsigned char* data, std::size_t size, const JpegTarget& target,
+                  unsigned scaleDenom, char* error, std::size_t errorSize) {
     setError(error, errorSize, "");
     if (size == 0) {
         setError(error, errorSize, "empty file");
@@ -96,6 +97,12 @@ bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& t
         return giveUp(&cinfo, error, errorSize, manager.message);
     }
     readHeader(cinfo, data, size);
+    // Before any memory for the picture is asked for.
+    if (static_cast<long long>(cinfo.image_width) * cinfo.image_height > kJpegMaxPixels) {
+        return giveUp(&cinfo, error, errorSize, "picture too large");
+    }
+    cinfo.scale_num = 1;
+    cinfo.scale_denom = scaleDenom;
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     if (cmyk) {
@@ -112,9 +119,6 @@ bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& t
 
     const unsigned width = cinfo.output_width;
     const unsigned height = cinfo.output_height;
-    if (static_cast<long long>(width) * height > kJpegMaxPixels) {
-        return giveUp(&cinfo, error, errorSize, "picture too large");
-    }
     std::ptrdiff_t stride = 0;
     unsigned char* pixels =
         target.allocate(target.context, static_cast<int>(width), static_cast<int>(height), &stride);
@@ -152,37 +156,28 @@ bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& t
     return true;
 }
 
+// A buffer of the verification's small picture, freed by whoever made the target.
+unsigned char* allocateScratch(void* context, int width, int height, std::ptrdiff_t* stride) {
+    auto** pixels = static_cast<unsigned char**>(context);
+    *stride = std::ptrdiff_t(width) * 4;
+    *pixels =
+        static_cast<unsigned char*>(std::malloc(std::size_t(width) * std::size_t(height) * 4));
+    return *pixels;
+}
+
+} // namespace
+
+bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& target, char* error,
+                std::size_t errorSize) {
+    return decodeScaled(data, size, target, 1, error, errorSize);
+}
+
 bool verifyJpeg(const unsigned char* data, std::size_t size, char* error, std::size_t errorSize) {
-    setError(error, errorSize, "");
-    if (size == 0) {
-        setError(error, errorSize, "empty file");
-        return false;
-    }
-    jpeg_decompress_struct cinfo{};
-    ErrorManager manager{};
-    reportTo(cinfo, manager);
-    if (setjmp(manager.jump) != 0) {
-        return giveUp(&cinfo, error, errorSize, manager.message);
-    }
-    readHeader(cinfo, data, size);
-    // The colour spaces decodeJpeg converts; it meets any other when it starts decompressing.
-    switch (cinfo.jpeg_color_space) {
-    case JCS_GRAYSCALE:
-    case JCS_RGB:
-    case JCS_YCbCr:
-    case JCS_CMYK:
-    case JCS_YCCK:
-        break;
-    default:
-        return giveUp(&cinfo, error, errorSize, "unsupported colour space");
-    }
-    if (static_cast<long long>(cinfo.image_width) * cinfo.image_height > kJpegMaxPixels) {
-        return giveUp(&cinfo, error, errorSize, "picture too large");
-    }
-    jpeg_read_coefficients(&cinfo);
-    jpeg_finish_decompress(&cinfo);
-    jpeg_destroy_decompress(&cinfo);
-    return true;
+    unsigned char* pixels = nullptr;
+    const bool whole =
+        decodeScaled(data, size, JpegTarget{&pixels, allocateScratch}, 8, error, errorSize);
+    std::free(pixels);
+    return whole;
 }
 
 bool readJpegSize(const unsigned char* data, std::size_t size, int* width, int* height) {

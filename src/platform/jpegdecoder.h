@@ -23,9 +23,9 @@ inline constexpr long long kJpegMaxPixels = 64LL * 1024 * 1024;
 bool decodeJpeg(const unsigned char* data, std::size_t size, const JpegTarget& target, char* error,
                 std::size_t errorSize);
 
-// Reads the whole JPEG as decodeJpeg would, without the inverse transform and the colour
-// conversion: every scan's compressed data up to the end marker, failing on any warning
-// exactly where decodeJpeg fails. A fraction of a decode's time, and no picture's memory.
+// Reads the whole JPEG as decodeJpeg would, at an eighth of its size: every scan's compressed
+// data up to the end marker, failing exactly where decodeJpeg fails (any warning included),
+// with a fraction of the inverse transform and the colour conversion and no picture's memory.
 bool verifyJpeg(const unsigned char* data, std::size_t size, char* error, std::size_t errorSize);
 
 // Reads only the header of a JPEG held in memory, as decodeJpeg would: true with the picture's

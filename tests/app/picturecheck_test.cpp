@@ -9,6 +9,8 @@ enum class Content {
     JpegPicture,
     BmpPicture,
     BmpRowsCut,
+    JpegBodyCut,
+    PngBodyCut,
     PngPicture,
     Text,
     Empty,
@@ -42,6 +44,17 @@ protected:
             ASSERT_TRUE(out.resize(out.size() - 200));
             return;
         }
+        case Content::JpegBodyCut:
+        case Content::PngBodyCut: {
+            const bool jpeg = content == Content::JpegBodyCut;
+            ASSERT_TRUE(picture.save(full, jpeg ? "JPEG" : "PNG"));
+            ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+            // Halfway through the picture data, after the whole header.
+            const qint64 data = out.readAll().indexOf(jpeg ? "\xFF\xDA" : "IDAT");
+            ASSERT_GT(data, 0);
+            ASSERT_TRUE(out.resize((data + out.size()) / 2));
+            return;
+        }
         case Content::PngPicture:
             ASSERT_TRUE(picture.save(full, "PNG"));
             return;
@@ -61,7 +74,7 @@ protected:
     }
 };
 
-TEST_P(PictureCheckTest, PassesOnlyFilesWhoseReaderFindsASize) {
+TEST_P(PictureCheckTest, PassesOnlyFilesTheReaderDecodesWhole) {
     const CheckCase c = GetParam();
     const QString file = QStringLiteral("Data/Intf/Spec/") + c.file;
     make(file, c.content);
@@ -75,6 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CheckCase{"Png", "a.png", Content::PngPicture, true},
                     // Its header is whole, but the window could not read it.
                     CheckCase{"BmpWithItsLastRowsCut", "a.xbi", Content::BmpRowsCut, false},
+                    CheckCase{"JpegWithItsBodyCut", "a.xji", Content::JpegBodyCut, false},
+                    CheckCase{"PngWithItsBodyCut", "a.png", Content::PngBodyCut, false},
                     CheckCase{"PngNamedJpeg", "a.xji", Content::PngPicture, false},
                     CheckCase{"JpegNamedBmp", "a.xbi", Content::JpegPicture, false},
                     CheckCase{"TextAsJpeg", "a.xji", Content::Text, false},

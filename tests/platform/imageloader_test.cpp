@@ -198,6 +198,7 @@ TEST_P(BadJpeg, ThrowsWithThePath) {
     } catch (const ImageLoadError& e) {
         EXPECT_NE(std::string(e.what()).find(path.toStdString()), std::string::npos) << e.what();
     }
+    EXPECT_FALSE(ImageDecode::jpegWhole(path)) << "verified as whole";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -395,9 +396,11 @@ TEST_P(ReadsAsQt, PixelsAndHeaderSize) {
     if (png) {
         EXPECT_EQ(ImageDecode::png(path), reference);
         EXPECT_EQ(ImageDecode::pngSize(path), headerSize);
+        EXPECT_EQ(ImageDecode::pngWhole(path), !reference.isNull());
     } else {
         EXPECT_EQ(ImageDecode::bmp(path), reference);
         EXPECT_EQ(ImageDecode::bmpSize(path), headerSize);
+        EXPECT_EQ(ImageDecode::bmpWhole(path), !reference.isNull());
     }
     if (!reference.isNull())
         expectOpaqueStorage(png ? ImageDecode::png(path) : ImageDecode::bmp(path));
