@@ -16,6 +16,6 @@ if(WK_VALGRIND AND NOT WIKLOTEK_SANITIZE)
     add_executable(preloadrace_probe ${CMAKE_CURRENT_LIST_DIR}/preloadrace_probe.cpp)
     target_link_libraries(preloadrace_probe PRIVATE wk_platform Qt6::Gui)
     add_test(NAME preload_race COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/preload_race.sh
-                                       $<TARGET_FILE:preloadrace_probe>)
-    set_tests_properties(preload_race PROPERTIES TIMEOUT 300)
+                                       $<TARGET_FILE:preloadrace_probe> ${WIKLOTEK_PROGRAM_DIR}/Data)
+    set_tests_properties(preload_race PROPERTIES TIMEOUT 300 LABELS datapack)
 endif()

@@ -28,6 +28,7 @@ protected:
         ASSERT_TRUE(picture.save(path("a.xji"), "JPEG", 90));
         ASSERT_TRUE(picture.save(path("b.xbi"), "BMP"));
         ASSERT_TRUE(picture.save(path("c.png"), "PNG"));
+        ASSERT_TRUE(picture.convertToFormat(QImage::Format_Indexed8).save(path("d.png"), "PNG"));
         QFile broken(path("broken.xji"));
         ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
         broken.write("\xFF\xD8\xFF not a picture");
@@ -50,7 +51,8 @@ TEST_F(PicturePreloadTest, LoadersHandOutTheSamePicturesOnce) {
         {"b.xbi", loadBmpFile, ImageDecode::bmp},
         {"c.png", loadPngFile, ImageDecode::png},
     };
-    PicturePreload::Start({path("a.xji"), path("b.xbi"), path("c.png"), path("missing.png")});
+    PicturePreload::Start(
+        {path("a.xji"), path("b.xbi"), path("c.png"), path("d.png"), path("missing.png")});
     PicturePreload::WaitUntilDone();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -63,6 +65,9 @@ TEST_F(PicturePreloadTest, LoadersHandOutTheSamePicturesOnce) {
         EXPECT_EQ(c.load(path(c.file)), *ahead);
     }
     EXPECT_FALSE(PicturePreload::Take(path("missing.png")).has_value());
+    // A kind only Qt's reader takes (a palette PNG) is left to the loader, on its own thread.
+    EXPECT_FALSE(PicturePreload::Take(path("d.png")).has_value());
+    EXPECT_EQ(loadPngFile(path("d.png")), ImageDecode::png(path("d.png")));
 }
 
 TEST_F(PicturePreloadTest, BrokenFileStillFailsWhereItIsLoaded) {
@@ -70,17 +75,6 @@ TEST_F(PicturePreloadTest, BrokenFileStillFailsWhereItIsLoaded) {
     PicturePreload::WaitUntilDone();
     EXPECT_THROW(loadJpegFile(path("broken.xji")), ImageLoadError);
     EXPECT_TRUE(loadPngFile(path("broken.xji")).isNull());
-}
-
-// The worker runs only the program's own readers: a kind only Qt's reader takes (a palette
-// PNG) is left to the caller, which reads the same picture.
-TEST_F(PicturePreloadTest, KindsOnlyQtReadsAreLeftToTheCaller) {
-    ASSERT_TRUE(pattern().convertToFormat(QImage::Format_Indexed8).save(path("d.png"), "PNG"));
-    PicturePreload::Start({path("d.png")});
-    PicturePreload::WaitUntilDone();
-    EXPECT_FALSE(PicturePreload::Take(path("d.png")).has_value());
-    EXPECT_EQ(loadPngFile(path("d.png")), ImageDecode::png(path("d.png")));
-    EXPECT_FALSE(loadPngFile(path("d.png")).isNull());
 }
 
 // A relative name given before and an absolute one later (or the other way) meet, also when

@@ -1,24 +1,12 @@
 // The start-up's order in small, run under helgrind by preload_race.sh: the picture worker
 // starts on the pictures given and a screen-size buffer, the application object is made
-// (offscreen) while it works, then everything is taken once done. "--write DIR" first writes a JPEG, a
-// BMP and a PNG there, in a process of its own.
+// (offscreen) while it works, then everything is taken once done.
 #include "picturepreload.h"
 
-#include <QDir>
 #include <QGuiApplication>
-#include <QImage>
 #include <QThread>
 
 int main(int argc, char** argv) {
-    if (argc == 3 && QByteArray(argv[1]) == "--write") {
-        QImage picture(64, 48, QImage::Format_RGB32);
-        picture.fill(qRgb(200, 120, 40));
-        const QDir dir(QString::fromLocal8Bit(argv[2]));
-        const bool written = picture.save(dir.filePath("a.xji"), "JPEG") &&
-                             picture.save(dir.filePath("b.xbi"), "BMP") &&
-                             picture.save(dir.filePath("c.png"), "PNG");
-        return written ? 0 : 1;
-    }
     // As in the program: the main thread is Qt's before the worker starts.
     QThread::currentThread();
     QStringList files;
