@@ -9,20 +9,17 @@
 #include "speechsynth.h"
 #include "tsvtable.h"
 
+#include "interfacepack.h"
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+
 #include <QImageReader>
 #include <QMutex>
 #include <QMutexLocker>
 #include <atomic>
 #include <thread>
 #include <vector>
-
-#if __has_include("interfacepack.h") && defined(WK_HAVE_INTERFACE_PACK)
-#include "interfacepack.h"
-#define WK_INTERFACE_PACK 1
-#endif
 
 namespace {
 
@@ -368,17 +365,12 @@ bool DataPackBuilder::buildMusic() {
 }
 
 bool DataPackBuilder::buildInterface() {
-#ifdef WK_INTERFACE_PACK
     QStringList errors;
     const bool ok =
         makeInterfacePack(options_.dataDir, options_.sheetDir, options_.progress, &errors);
     for (const QString& e : errors)
         fail(e);
     return ok && errors.isEmpty();
-#else
-    say("interface pictures: not part of this build");
-    return true;
-#endif
 }
 
 bool DataPackBuilder::buildContactSheets() {
@@ -401,32 +393,7 @@ bool DataPackBuilder::buildContactSheets() {
         ok = false;
     }
 
-#ifndef WK_INTERFACE_PACK
-    // The interface pack writes its own, better arranged sheet; without it, show what is there.
-    items.clear();
-    for (const char* folder : {"Intf/Spec", "Intf/Lib", "Bio", "Sio"}) {
-        QStringList names = QDir(dataPath(folder)).entryList(QDir::Files, QDir::Name);
-        for (const QString& name : names) {
-            // Word pictures have their own sheet; of Bio and Sio only the shared files count.
-            if ((QString(folder) == "Bio" && !name.startsWith("_matr")) ||
-                (QString(folder) == "Sio" &&
-                 !QStringList{"blkcard0.xji", "squest.xji", "allred.xji"}.contains(name)))
-                continue;
-            items.append({read(dataPath(QString(folder) + "/" + name)), name.section('.', 0, 0)});
-        }
-    }
-    const QImage sheet = ContactSheet::grid(
-        items, QSize(130, 110), 16, QString("Wiklotek: %1 interface pictures").arg(items.size()));
-    const QString sheetPath = options_.sheetDir + "/contact-sheet-interface.png";
-    if (!sheet.save(sheetPath)) {
-        fail("cannot write " + sheetPath);
-        ok = false;
-    }
-    say(QString("contact sheets: %1 words, %2 interface pictures")
-            .arg(words_.size())
-            .arg(items.size()));
-#else
+    // The interface pack writes its own sheet.
     say(QString("contact sheet: %1 words").arg(words_.size()));
-#endif
     return ok;
 }
