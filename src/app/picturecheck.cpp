@@ -2,6 +2,7 @@
 
 #include "coresplit.h"
 #include "imageloader.h"
+#include "picturecheckcache.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,18 +22,23 @@ bool PictureCheck::Readable(const QString& path) {
     return ImageDecode::pngWhole(path);
 }
 
-QStringList PictureCheck::Unreadable(const QString& folder, const QStringList& files) {
+QStringList PictureCheck::Unreadable(const QString& folder, const QStringList& files,
+                                     PictureCheckCache* cache) {
     // Largest files first.
     const QDir dir(folder);
     std::vector<std::pair<qint64, qsizetype>> order;
-    for (qsizetype i = 0; i < files.size(); ++i)
-        order.emplace_back(-QFileInfo(dir.filePath(files.at(i))).size(), i);
+    std::vector<char> readable(std::size_t(files.size()), 0);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (cache && cache->Known(dir.filePath(files.at(i))))
+            readable[std::size_t(i)] = 1;
+        else
+            order.emplace_back(-QFileInfo(dir.filePath(files.at(i))).size(), i);
+    }
     std::stable_sort(order.begin(), order.end());
     // Shared with a helper on the main thread's processor at the lowest priority: it works
     // while the main thread waits for the answer, and the main thread never waits behind it.
     // The helper takes the smallest files, so that one it is kept from finishing is short.
     const auto count = qsizetype(order.size());
-    std::vector<char> readable(order.size(), 0);
     std::atomic<qsizetype> claimed{0};
     const auto work = [&](bool smallest) {
         for (qsizetype own = 0; claimed++ < count; ++own) {
@@ -40,12 +46,20 @@ QStringList PictureCheck::Unreadable(const QString& folder, const QStringList& f
             readable[std::size_t(file)] = Readable(dir.filePath(files.at(file))) ? 1 : 0;
         }
     };
-    std::thread helper([&] {
-        CoreSplit::EnterHelper();
-        work(true);
-    });
-    work(false);
-    helper.join();
+    if (count > 1) {
+        std::thread helper([&] {
+            CoreSplit::EnterHelper();
+            work(true);
+        });
+        work(false);
+        helper.join();
+    } else {
+        work(false);
+    }
+    if (cache)
+        for (const auto& [size, file] : order)
+            if (readable[std::size_t(file)])
+                cache->Add(dir.filePath(files.at(file)));
     QStringList unreadable;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (!readable[std::size_t(i)])

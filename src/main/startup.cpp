@@ -10,6 +10,7 @@
 #include "filehome.h"
 #include "messagebox.h"
 #include "picturecheck.h"
+#include "picturecheckcache.h"
 #include "picturepreload.h"
 #include "portableseed.h"
 #include "randomgenerator.h"
@@ -337,7 +338,14 @@ int Startup::runProgram() {
                        [folder = home.packFolder(),
                         files = WindowSet::PictureFiles(display) + TFormMain::LaterPictureFiles()] {
                            CoreSplit::EnterWorker();
-                           return PictureCheck::Unreadable(folder, files);
+                           // Unchanged pictures found whole at an earlier start are not
+                           // decoded again; the pack is the same from one start to the next.
+                           PictureCheckCache cache(PictureCheckCache::DefaultPath());
+                           cache.Load();
+                           QStringList unreadable = PictureCheck::Unreadable(folder, files, &cache);
+                           if (unreadable.isEmpty())
+                               cache.Save();
+                           return unreadable;
                        });
         RandomGenerator random;
         // The sound device is opened once the menu is on the screen (below).

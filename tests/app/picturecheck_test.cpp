@@ -1,5 +1,6 @@
 #include "form.h" // the window fixture needs QWidget complete
 #include "picturecheck.h"
+#include "picturecheckcache.h"
 #include "windowfixture.h"
 
 namespace {
@@ -109,6 +110,29 @@ TEST_F(WindowTest, UnreadableListsMissingAndBrokenFilesInTheirOrder) {
     EXPECT_EQ(PictureCheck::Unreadable(path(""), files),
               (QStringList{"Data/Intf/Spec/missing.xbi", "Data/Intf/Spec/broken.xji"}));
     EXPECT_EQ(PictureCheck::Unreadable(path(""), {"Data/Intf/Spec/good.xji"}), QStringList());
+}
+
+TEST_F(WindowTest, AFileFoundWholeIsNotReadAgainUntilItChanges) {
+    const QString good = path("Data/Intf/Spec/good.xji");
+    ASSERT_TRUE(patterned(QSize(8, 8), 1).save(good, "JPEG"));
+    const QStringList files{"Data/Intf/Spec/good.xji"};
+    const QString cachePath = path("cache/whole-pictures");
+    {
+        PictureCheckCache cache(cachePath);
+        cache.Load();
+        EXPECT_EQ(PictureCheck::Unreadable(path(""), files, &cache), QStringList());
+        ASSERT_TRUE(cache.Save());
+    }
+    PictureCheckCache next(cachePath);
+    next.Load();
+    EXPECT_TRUE(next.Known(good));
+    // Cut after it was found whole: its size and change time tell, and the check reads it.
+    QFile cut(good);
+    ASSERT_TRUE(cut.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(cut.resize(cut.size() / 2));
+    cut.close();
+    EXPECT_FALSE(next.Known(good));
+    EXPECT_EQ(PictureCheck::Unreadable(path(""), files, &next), files);
 }
 
 } // namespace
