@@ -96,8 +96,8 @@ int main(int argc, char** argv) {
     scale.AfterApplication();
     Startup startup;
     const int status = startup.run();
-    // The decoding worker may still be using the toolkit's image plugins (a second start
-    // returns at once): it ends while they exist.
+    // The decoding worker may still be at work (a second start returns at once): it is
+    // joined here, before the application object and the program's statics go.
     PicturePreload::Stop();
     return status;
 }
