@@ -31,10 +31,6 @@ stats="$prog/prgst1.stt"
 # of that.
 PLAY_W=$((W - W / 3 + 90))
 
-click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
-    sleep "${3:-0.4}"
-}
 
 shot() { import -window root "$WORK/$1.png"; }
 

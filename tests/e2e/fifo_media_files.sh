@@ -6,10 +6,6 @@ export SDL_AUDIODRIVER=disk SDL_DISKAUDIODELAY=0 # sounds play at once: the test
 source "$(dirname "$0")/lib.sh"
 export SDL_DISKAUDIOFILE="$WORK/played.raw"
 
-click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
-    sleep 0.4
-}
 
 start_x 1024x768
 prog="$WORK/prog"

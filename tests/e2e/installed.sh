@@ -80,10 +80,6 @@ run_installed=(env HOME="$home" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$hom
     "${as_user[@]}" "$usr/bin/wiklotek")
 
 start_x 1024x768
-click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
-    sleep 0.4
-}
 
 # First start from somewhere else, as a desktop menu would: the menu shows and the user's
 # folder is made with its usual files.

@@ -10,10 +10,6 @@ source "$(dirname "$0")/lib.sh"
 WORD_TABLE="$(cd "$(dirname "$0")/../.." && pwd)/src/catalogue/wordtable.cpp"
 [ -f "$WORD_TABLE" ] || fail "no word table at $WORD_TABLE"
 
-click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
-    sleep 0.4
-}
 
 # drag X0 Y0 X1 Y1: presses at the first point, moves there in steps and lets go.
 drag() {

@@ -200,3 +200,10 @@ memory_points() {
         START=(582 694) BOARD_X=260 BOARD_Y=260 MATCH=(743 235 260 320)
     fi
 }
+
+# click_at X Y [PAUSE]: a real click at a point of the screen, then a pause for the program to
+# answer (0.4 s unless given).
+click_at() {
+    xdotool mousemove --sync "$1" "$2" click 1
+    sleep "${3:-0.4}"
+}

@@ -19,10 +19,6 @@ make_program_dir "$prog" with-data
 cd "$prog"
 stats="$prog/prgst1.stt"
 
-click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
-    sleep 0.4
-}
 
 card_x() { echo $((BOARD_X + ($1 % COLUMNS) * 100)); }
 card_y() { echo $((BOARD_Y + ($1 / COLUMNS) * 120)); }

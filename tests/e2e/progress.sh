@@ -24,10 +24,6 @@ GAME_FILTER=(145 74)
 ROW1="900x20+13+146"
 ROW2="900x20+13+170"
 
-click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
-    sleep 0.4
-}
 
 crop_ink() {
     # Dark pixels (text) in a part of the screen.

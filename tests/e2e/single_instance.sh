@@ -52,10 +52,6 @@ kill -0 "$(pid_of first)" || fail "the menu ended"
 
 # With a game open, a second start brings the game forward, not the menu it blocks: a click
 # on a card still turns it.
-click_at() {
-    xdotool mousemove --sync "$1" "$2" click 1
-    sleep 0.4
-}
 card_face() {
     import -window root "$WORK/shot.png"
     convert "$WORK/shot.png" -crop "76x95+260+260" +repage rgb:- | md5sum | cut -d' ' -f1
