@@ -19,6 +19,9 @@ inline constexpr std::uint16_t Dz = 0x0080;
 inline constexpr std::uint16_t GroupMask = 0x000F;
 inline constexpr std::uint16_t ContrastMask = 0x00F0;
 inline constexpr std::uint16_t SoundMask = 0x00FF;
+// The sound part of a code: all below the position bits, the four unused ones included. A
+// settings record's sounds are cut to it before a game filters the catalogue.
+inline constexpr std::uint16_t SoundPartMask = 0x0FFF;
 
 inline constexpr std::uint16_t Naglos = 0x1000;   // the target is the first grapheme
 inline constexpr std::uint16_t Srodglos = 0x2000; // the target is inside the word
