@@ -3,7 +3,7 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "cprzyciskp.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "widgetpictures.h"
 
 #include <QFileInfo>

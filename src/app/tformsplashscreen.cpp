@@ -1,7 +1,7 @@
 #include "tformsplashscreen.h"
 
 #include "cdisplay.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 
 #include <QLabel>
 #include <exception>

@@ -1,6 +1,6 @@
 #include "cslowa.h"
 
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "randomgenerator.h"
 #include "wordbits.h"
 #include "wordtable.h"

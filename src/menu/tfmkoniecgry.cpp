@@ -4,7 +4,7 @@
 #include "cdisplay.h"
 #include "cprzyciskp.h"
 #include "cstatrec.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "widgetpictures.h"
 
 #include <QFontMetrics>

@@ -5,8 +5,8 @@
 #include "cprzyciskp.h"
 #include "cursors.h"
 #include "imageloader.h"
+#include "mediafiles.h"
 #include "messagebox.h"
-#include "picturesound.h"
 #include "shellopen.h"
 #include "widgetpictures.h"
 

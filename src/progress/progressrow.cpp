@@ -1,6 +1,6 @@
 #include "progressrow.h"
 
-#include "picturesound.h"
+#include "textformat.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -2,13 +2,13 @@
 
 #include "cdisplay.h"
 #include "cprzyciskp.h"
-#include "picturesound.h"
 #include "progresscsv.h"
 #include "progressdayaxis.h"
 #include "progressreport.h"
 #include "progressrow.h"
 #include "progresstablemodel.h"
 #include "savetarget.h"
+#include "textformat.h"
 #include "widgetpictures.h"
 
 #include <QAbstractItemView>

@@ -2,8 +2,8 @@
 
 #include "cblad.h"
 #include "custgry.h"
-#include "picturesound.h"
 #include "statrecord.h"
+#include "textformat.h"
 
 #include <QDir>
 #include <limits>

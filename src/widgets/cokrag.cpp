@@ -4,7 +4,7 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "imageloader.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 
 QStringList COkrag::PictureFiles(bool smallScreen) {
     if (smallScreen)

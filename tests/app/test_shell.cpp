@@ -1,9 +1,10 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "formbordersize.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"
+#include "textformat.h"
 
 #include <QApplication>
 #include <QDir>

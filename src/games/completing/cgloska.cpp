@@ -4,7 +4,7 @@
 #include "cursors.h"
 #include "lettertile.h"
 #include "otworzbmp.h"
-#include "picturesound.h"
+#include "textformat.h"
 
 #include <QWidget>
 

@@ -7,7 +7,7 @@
 #include "cstatrec.h"
 #include "eventpump.h"
 #include "inputhold.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "randomgenerator.h"
 #include "soundpad.h"
 

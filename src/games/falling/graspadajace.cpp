@@ -6,7 +6,7 @@
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "fallingwindow.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "randomgenerator.h"
 
 #include <QFileInfo>

@@ -7,7 +7,7 @@
 #include "cstatrec.h"
 #include "cursors.h"
 #include "custgry.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "tfmkoniecgry.h"
 #include "widgetpictures.h"
 #include "wordbits.h"

@@ -4,7 +4,7 @@
 #include "hitarea.h"
 #include "lettertile.h"
 #include "otworzbmp.h"
-#include "picturesound.h"
+#include "textformat.h"
 
 QString CPrzGloska::PictureName(const QString& grapheme, bool target, bool smallScreen) {
     return LetterToken(grapheme) + (target ? QStringLiteral("_red") : QString()) +

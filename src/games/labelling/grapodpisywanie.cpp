@@ -5,7 +5,7 @@
 #include "cstatrec.h"
 #include "eventpump.h"
 #include "hitarea.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "podpisywaniewindow.h"
 #include "randomgenerator.h"
 

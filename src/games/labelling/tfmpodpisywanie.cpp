@@ -5,7 +5,7 @@
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "custgry.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "randomgenerator.h"
 #include "tfmkoniecgry.h"
 #include "widgetpictures.h"

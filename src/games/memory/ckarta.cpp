@@ -3,7 +3,7 @@
 #include "canvas.h"
 #include "hitarea.h"
 #include "imageloader.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 
 #include <QFileInfo>
 #include <QWidget>

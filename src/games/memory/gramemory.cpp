@@ -5,8 +5,8 @@
 #include "cstatrec.h"
 #include "eventpump.h"
 #include "imageloader.h"
+#include "mediafiles.h"
 #include "memorywindow.h"
-#include "picturesound.h"
 #include "randomgenerator.h"
 
 #include <QFileInfo>

@@ -7,7 +7,7 @@
 #include "cstatrec.h"
 #include "custgry.h"
 #include "imageloader.h"
-#include "picturesound.h"
+#include "mediafiles.h"
 #include "tfmkoniecgry.h"
 #include "widgetpictures.h"
 

@@ -7,9 +7,9 @@
 #include "cstatrec.h"
 #include "custgry.h"
 #include "grauzupelnianie.h"
-#include "picturesound.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"
+#include "textformat.h"
 
 #include <gtest/gtest.h>
 

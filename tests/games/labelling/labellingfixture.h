@@ -6,7 +6,6 @@
 #include "custgry.h"
 #include "grapodpisywanie.h"
 #include "hitarea.h"
-#include "picturesound.h"
 #include "podpisywaniewindow.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"

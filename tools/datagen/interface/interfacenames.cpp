@@ -1,6 +1,6 @@
 #include "interfacenames.h"
 
-#include "picturesound.h"
+#include "textformat.h"
 #include "wordentry.h"
 #include "wordtable.h"
 

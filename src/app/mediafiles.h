@@ -6,8 +6,8 @@
 class RandomGenerator;
 class SoundPlayer;
 
-// Picture and sound helpers shared by the windows and games. Paths are relative to the
-// program's folder, which is the current directory while the program runs.
+// Picture and sound files of the data pack, as the windows and games load and play them. Paths
+// are relative to the program's folder, which is the current directory while the program runs.
 
 // Loads a JPEG (".xji") or BMP (".xbi") picture into bitmap; throws ImageLoadError on failure.
 void LoadJpegBitmap(QImage& bitmap, const QString& path);
@@ -28,9 +28,3 @@ enum FeedbackKind { FeedbackPraise = 0, FeedbackError = 1 };
 bool PlayFeedbackSound(SoundPlayer& player, RandomGenerator& random, int kind);
 // The file a feedback sound of this kind and number would come from.
 QString FeedbackSoundPath(int kind, int number);
-
-// ASCII token of a Polish grapheme for file and picture names ("ż" → "zz", "dź" → "dzzz").
-QString LetterToken(const QString& grapheme);
-
-// "2 min 5 s" for 125 seconds.
-QString FormatDuration(int seconds);
