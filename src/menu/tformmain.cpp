@@ -3,30 +3,22 @@
 #include "cblad.h"
 #include "ccheckbut.h"
 #include "cdisplay.h"
-#include "cnagdata.h"
 #include "cnagrywanie.h"
 #include "cobiektgraficzny.h"
 #include "cprzyciskp.h"
-#include "cscrollbar.h"
 #include "cslowa.h"
 #include "eventpump.h"
 #include "hitarea.h"
 #include "imageloader.h"
 #include "materialcheck.h"
-#include "messagebox.h"
 #include "picturecheck.h"
 #include "picturelibrary.h"
 #include "picturepreload.h"
-#include "recordingcatalogue.h"
-#include "recordingfile.h"
 #include "settingsstore.h"
 #include "widgetpictures.h"
+#include "wordbits.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
@@ -38,13 +30,14 @@ namespace {
 
 const QString Title = QStringLiteral("Wiklotek Cz.I");
 
-constexpr std::uint16_t SoundBits[] = {0x0001, 0x0002, 0x0004, 0x0008};
-constexpr std::uint16_t PositionBits[] = {0x1000, 0x2000, 0x4000};
+constexpr std::uint16_t SoundBits[] = {WordBits::Sz, WordBits::Zh, WordBits::Cz, WordBits::Dzh};
+constexpr std::uint16_t PositionBits[] = {WordBits::Naglos, WordBits::Srodglos, WordBits::Wyglos};
 const char* const LevelNames[] = {"malo", "srednio", "duzo"};
 const char* const SoundNames[] = {"SZ", "ZZ", "CZ", "DZZ"};
 const char* const PositionNames[] = {"naglos", "srodglos", "wyglos"};
-const char* const ButtonNames[] = {"oprogramie", "postepy", "wyjdz", "start",  "rodtworz", "rstop",
-                                   "rrec",       "up",      "down",  "muzyka", "muzykawyl"};
+// The window's own buttons, made before and after the recordings panel's.
+const char* const ButtonNames[] = {"oprogramie", "postepy", "wyjdz", "start"};
+const char* const MusicButtonNames[] = {"muzyka", "muzykawyl"};
 
 // Interface pictures read straight from their files; a missing or broken one is error 1.
 QImage loadPicture(const QString& path, bool jpeg) {
@@ -59,24 +52,6 @@ QRect controlRect(const CCheckBut& button, HitArea& control) {
     return {button.X(), button.Y(), control.width(), control.height()};
 }
 
-// A column caption of the recordings list: Arial Black 13 of the original look, drawn straight
-// over the menu picture.
-QLabel* columnLabel(QWidget& window, const QString& text) {
-    auto* label = new QLabel(text, &window);
-    QFont font;
-    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(15);
-    font.setWeight(QFont::Black);
-    label->setFont(font);
-    label->setAttribute(Qt::WA_TranslucentBackground);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    label->adjustSize();
-    label->hide();
-    return label;
-}
-
 } // namespace
 
 TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
@@ -85,8 +60,7 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     : m_display(display), m_settings(settings), m_catalogue(catalogue),
       m_showNotice(std::move(showNotice)), m_recorder(recorder),
       m_layout(display.OffsetX, display.OffsetY, display.DesignWidth, display.DesignHeight,
-               display.IsSmall()),
-      m_recordingsFolder(recordingsFolder) {
+               display.IsSmall()) {
     setWindowTitle(Title);
     // Frameless and exactly the screen: without a window manager nothing else would size it.
     setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
@@ -145,17 +119,12 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     m_progress = button("postepy", m_layout.Progress(), [this] { A_Postepy(); });
     m_exit = button("wyjdz", m_layout.Exit(), [this] { A_Stop(); });
     m_start = button("start", m_layout.Start(), [this] { A_Start(); });
-    m_rodtworz = button("rodtworz", m_layout.RecPlay(), [this] { A_Rec_Play(); });
-    m_rstop = button("rstop", m_layout.RecStop(), [this] { MPStop(); });
-    m_rrec = button("rrec", m_layout.RecRecord(), [this] { A_Rec_Rec(); });
-    // The recordings list moves these two beside its rows; they scroll it on release.
-    m_up = button("up", m_layout.ScrollUp(), {});
-    m_down = button("down", m_layout.ScrollDown(), {});
+    m_recordings = std::make_unique<RecordingsPanel>(
+        *this, m_background, display, m_layout, m_recorder, recordingsFolder, m_showNotice,
+        std::vector<CPrzyciskP*>{&*m_about, &*m_progress, &*m_exit});
     m_musicOn = button("muzyka", m_layout.Music(), [this] { A_Muzyka(); });
     m_musicOff = button("muzykawyl", m_layout.Music(), [this] { A_Muzyka(); });
     showMusicSwitch();
-    m_up->SetOnMouseUp([this] { scrollList(1); });
-    m_down->SetOnMouseUp([this] { scrollList(-1); });
 
     const std::function<void()> levelActions[] = {[this] { A_Malo(); }, [this] { A_Srednio(); },
                                                   [this] { A_Duzo(); }};
@@ -189,27 +158,15 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
         return false;
     });
     m_tabStrip->lower(); // the strip never covers a button
-
-    const QPoint up = m_layout.ScrollUp();
-    m_scrollBar = std::make_unique<CScrollBar>(*this, up.x(), up.y() + 32, front, m_background);
-    m_scrollBar->Hide();
-    m_busy = false;
-    // A recording or playback that ends by itself leaves the panel as "rstop" does.
-    m_recorder.SetHandlers([this] { MPStop(); }, [this] { MPStop(); });
-    m_recorder.SetOnFirstSound([this] {
-        if (m_recordingRow >= 0)
-            m_list->StoreRecording(m_recordingRow);
-    });
     A_Zakladka();
 }
 
 TFormMain::~TFormMain() {
     // Settings go to disk before anything else is torn down.
     m_settings.SaveNow();
-    // The recorder outlives the window: a recording under way is saved, and no handler may
-    // reach a window that is gone.
-    m_recorder.SetHandlers({}, {});
-    m_recorder.SetOnFirstSound({});
+    // The recorder outlives the window: the panel lets go of its handlers first, then closing
+    // the device saves a recording under way.
+    m_recordings.reset();
     m_recorder.CloseDevice();
 }
 
@@ -271,12 +228,14 @@ void TFormMain::A_Zakladka() {
         m_captionTasks->Restore(canvas());
         m_captionSounds->Restore(canvas());
         m_captionPosition->Restore(canvas());
-        showRecordingsPanel();
+        m_recordings->Show();
+        m_start->Hide();
         drawTab();
         if (++m_panelShows <= 4)
             invalidateWhole();
     } else {
-        hideRecordingsPanel();
+        m_recordings->Hide();
+        m_start->Show();
         drawTab();
         const CUstGry& record = CurrentSettings();
         for (int i = 0; i < 3; ++i) {
@@ -314,6 +273,9 @@ QStringList TFormMain::PictureFiles(const CDisplay& display) {
         files << library + QLatin1String(caption) + suffix + ".png";
     for (const char* button : ButtonNames)
         files << ImageButtonMadePictureFiles(QLatin1String(button));
+    files << RecordingsPanel::PictureFiles();
+    for (const char* button : MusicButtonNames)
+        files << ImageButtonMadePictureFiles(QLatin1String(button));
     for (const auto& names :
          {std::span<const char* const>(LevelNames), std::span<const char* const>(SoundNames),
           std::span<const char* const>(PositionNames)})
@@ -337,41 +299,13 @@ const QImage& TFormMain::tabPicture(int tab) {
     return picture;
 }
 
-void TFormMain::MakeRecordingsList() {
-    if (m_list)
-        return;
-    m_nazwisko = columnLabel(*this, QStringLiteral("Imię i Nazwisko"));
-    m_data = columnLabel(*this, QStringLiteral("Data"));
-    CNagData::MenuWidgets listWidgets;
-    listWidgets.nazwisko = m_nazwisko;
-    listWidgets.data = m_data;
-    listWidgets.up = &*m_up;
-    listWidgets.down = &*m_down;
-    listWidgets.scrollBar = &*m_scrollBar;
-    m_list = std::make_unique<CNagData>(*this, canvas(), m_display, listWidgets,
-                                        RecordingCatalogue(m_recordingsFolder));
-}
-
 QStringList TFormMain::LaterPictureFiles() {
-    QStringList files = CNagData::PictureFiles();
-    for (const char* button : ButtonNames)
-        files << ImageButtonLaterPictureFiles(QLatin1String(button));
+    QStringList files = RecordingsPanel::LaterPictureFiles();
+    for (const auto& names : {std::span<const char* const>(ButtonNames),
+                              std::span<const char* const>(MusicButtonNames)})
+        for (const char* button : names)
+            files << ImageButtonLaterPictureFiles(QLatin1String(button));
     return files;
-}
-
-CNagData& TFormMain::RecordingsList() {
-    MakeRecordingsList();
-    return *m_list;
-}
-
-QLabel& TFormMain::NameColumnLabel() {
-    MakeRecordingsList();
-    return *m_nazwisko;
-}
-
-QLabel& TFormMain::DateColumnLabel() {
-    MakeRecordingsList();
-    return *m_data;
 }
 
 void TFormMain::drawTab() {
@@ -379,7 +313,7 @@ void TFormMain::drawTab() {
     const QPoint strip = m_layout.TabStrip();
     canvas().draw(strip.x(), strip.y(), tabPicture(tab));
     if (tab == MenuLayout::RecordingsTab) {
-        RecordingsList().DrawRows();
+        m_recordings->DrawRows();
         return;
     }
     m_captionTasks->Draw(canvas());
@@ -396,46 +330,11 @@ void TFormMain::drawTab() {
             b->Draw();
 }
 
-void TFormMain::showRecordingsPanel() {
-    RecordingsList().ShowRows();
-    m_nazwisko->show();
-    m_data->show();
-    m_up->Show();
-    m_down->Show();
-    m_scrollBar->Show();
-    m_rrec->Show();
-    m_rodtworz->Show();
-    m_rstop->Hide();
-    m_start->Hide();
-    unfocusControls();
-}
-
-void TFormMain::hideRecordingsPanel() {
-    if (m_list && m_list->RowsVisible()) {
-        m_list->HideRows();
-        for (int row = 0; row < CNagData::Rows; ++row) {
-            CCheckBut& check = m_list->CheckButton(row);
-            eraseRect(controlRect(check, check.control()));
-        }
-    }
-    if (m_list) {
-        m_nazwisko->hide();
-        m_data->hide();
-    }
-    m_scrollBar->Hide();
-    m_up->Hide();
-    m_down->Hide();
-    m_rrec->Hide();
-    m_rodtworz->Hide();
-    m_rstop->Hide();
-    m_start->Show();
-}
-
 void TFormMain::applyMusicRule() {
     if (CurrentTab() == MenuLayout::RecordingsTab) {
         // Only the music is ended here: the window repaints whenever a control changes, and a
         // recording or playback under way must not end with it.
-        if (!m_busy && m_recorder.IsBusyOrSilent())
+        if (!IsBusy() && m_recorder.IsBusyOrSilent())
             m_recorder.CloseDevice();
     } else if (!m_recorder.IsBusyOrSilent()) {
         startMusicIfWanted();
@@ -463,7 +362,7 @@ void TFormMain::A_Muzyka() {
     showMusicSwitch();
     if (!m_settings.music) {
         // Only the music stops: a recording or playback of the recordings tab goes on.
-        if (!m_busy && m_recorder.IsPlaying())
+        if (!IsBusy() && m_recorder.IsPlaying())
             m_recorder.CloseDevice();
     } else if (CurrentTab() != MenuLayout::RecordingsTab) {
         startMusicIfWanted();
@@ -490,7 +389,7 @@ void TFormMain::setLevel(int level) {
 }
 
 void TFormMain::TabPressed(int y) {
-    if (m_busy)
+    if (IsBusy())
         return;
     m_settings.previousTab = m_settings.currentTab;
     const int tab = m_layout.TabAt(y);
@@ -507,8 +406,8 @@ void TFormMain::A_Start() {
     CUstGry* record = m_settings.ForTab(tab);
     if (!record)
         return; // the recordings tab starts nothing
-    record->pozycja &= 0x7000;
-    record->gloski &= 0x0FFF;
+    record->pozycja &= WordBits::PositionMask;
+    record->gloski &= WordBits::SoundPartMask;
     if (!MaterialCheck::HasEnough(m_catalogue, static_cast<MaterialCheck::Game>(tab), *record)) {
         if (m_showNotice)
             m_showNotice(3);
@@ -546,128 +445,6 @@ void TFormMain::A_Postepy() {
 
 void TFormMain::A_Stop() {
     close();
-}
-
-void TFormMain::EnterBusyState() {
-    // Busy first: the buttons below repaint the window, and that paint must not close the
-    // device about to be opened.
-    m_busy = true;
-    m_rrec->Hide();
-    m_rodtworz->Hide();
-    m_rstop->Show();
-    for (CPrzyciskP* b : {&*m_about, &*m_progress, &*m_exit, &*m_up, &*m_down})
-        b->SetReady(false);
-    m_busy = true;
-}
-
-void TFormMain::noticeAndUnfocus(int code) {
-    if (m_showNotice)
-        m_showNotice(code);
-    unfocusControls();
-}
-
-void TFormMain::unfocusControls() {
-    // The window itself takes the keyboard: with no focus at all, the next activation would
-    // hand it to the first name field, and typing would go into a line nobody chose.
-    setFocus(Qt::OtherFocusReason);
-}
-
-QString TFormMain::NoMicrophoneText() {
-    return QStringLiteral("Nie znaleziono mikrofonu.\n\nPodłącz mikrofon i spróbuj jeszcze raz.");
-}
-
-QString TFormMain::NoSoundText() {
-    return QStringLiteral("Mikrofon nie przesyła dźwięku, nic nie nagrano.\n\nSprawdź, czy jest "
-                          "podłączony i włączony, i spróbuj jeszcze raz.");
-}
-
-QString TFormMain::NoPlaybackText() {
-    return QStringLiteral("Nie można odtworzyć nagrania: nie znaleziono urządzenia dźwiękowego.");
-}
-
-QString TFormMain::EmptyRecordingText() {
-    return QStringLiteral("To nagranie jest puste.");
-}
-
-void TFormMain::showMessage(const QString& text) {
-    if (m_showMessage)
-        m_showMessage(text);
-    else
-        MessageBox::show(this, text, Title, MessageBox::Icon::Warning);
-    unfocusControls();
-}
-
-void TFormMain::A_Rec_Rec() {
-    if (m_busy)
-        return;
-    const int row = RecordingsList().SelectedRow();
-    if (row < 0) {
-        noticeAndUnfocus(10);
-        return;
-    }
-    if (RecordingCatalogue::IsBlankName(m_list->TakeName(row))) {
-        noticeAndUnfocus(11);
-        return;
-    }
-    EnterBusyState();
-    const QString path = m_list->RecordingPath(row);
-    const bool existed = QFileInfo::exists(path);
-    if (!m_recorder.OpenFile(path) || !m_recorder.StartRecording(RecordingLimitMs)) {
-        // A place that was never recorded keeps no empty file either.
-        if (!existed && m_list->SoundPath(row).isEmpty())
-            QFile::remove(path);
-        MPStop();
-        showMessage(NoMicrophoneText());
-        return;
-    }
-    // The catalogue names the place as recorded once its first sound is in the file.
-    m_recordingRow = row;
-}
-
-void TFormMain::A_Rec_Play() {
-    if (m_busy)
-        return;
-    const int row = RecordingsList().SelectedRow();
-    if (row < 0) {
-        noticeAndUnfocus(20);
-        return;
-    }
-    const QString path = m_list->SoundPath(row);
-    if (RecordingCatalogue::IsBlankName(m_list->TakeName(row)) || path.isEmpty() ||
-        !QFileInfo(path).isFile()) {
-        noticeAndUnfocus(21);
-        return;
-    }
-    if (QFileInfo(path).size() <= RecordingFile::HeaderSize) {
-        showMessage(EmptyRecordingText());
-        return;
-    }
-    EnterBusyState();
-    if (!m_recorder.OpenFile(path) || !m_recorder.StartPlayback()) {
-        MPStop();
-        showMessage(NoPlaybackText());
-    }
-}
-
-void TFormMain::MPStop() {
-    m_recorder.Stop();
-    m_recorder.CloseDevice();
-    m_busy = false;
-    for (CPrzyciskP* b : {&*m_about, &*m_progress, &*m_exit, &*m_up, &*m_down})
-        b->SetReady(true);
-    m_rstop->Hide();
-    // The panel's buttons belong to the recordings tab only.
-    if (CurrentTab() == MenuLayout::RecordingsTab) {
-        m_rrec->Show();
-        m_rodtworz->Show();
-    }
-    const int row = std::exchange(m_recordingRow, -1);
-    if (row >= 0 && m_recorder.HeardNothing()) {
-        // Nothing reached the file: a place that was never recorded keeps no empty file.
-        if (m_list->SoundPath(row).isEmpty())
-            QFile::remove(m_list->RecordingPath(row));
-        showMessage(NoSoundText());
-    }
 }
 
 bool TFormMain::keyPressed(char16_t ch) {
@@ -721,7 +498,7 @@ void TFormMain::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         // Focus goes where it was; when nowhere, to the window rather than to a name field.
         if (!focusWidget())
-            unfocusControls();
+            setFocus(Qt::OtherFocusReason);
         m_recorder.AllowMusic();
         if (CurrentTab() != MenuLayout::RecordingsTab)
             startMusicIfWanted();
@@ -730,20 +507,7 @@ void TFormMain::changeEvent(QEvent* event) {
 
 void TFormMain::WheelTurned(int notches) {
     if (CurrentTab() == MenuLayout::RecordingsTab)
-        scrollList(notches);
-}
-
-void TFormMain::scrollList(int lines) {
-    if (m_busy || !m_list)
-        return;
-    bool moved = false;
-    for (; lines > 0 && m_up->IsReady(); --lines)
-        moved = m_list->ScrollUp() || moved;
-    for (; lines < 0 && m_down->IsReady(); ++lines)
-        moved = m_list->ScrollDown() || moved;
-    // No line is chosen after a scroll, so no name field keeps the keyboard either.
-    if (moved)
-        unfocusControls();
+        m_recordings->Scroll(notches);
 }
 
 void TFormMain::wheelEvent(QWheelEvent* event) {

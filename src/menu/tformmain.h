@@ -2,6 +2,7 @@
 
 #include "form.h"
 #include "menulayout.h"
+#include "recordingspanel.h"
 
 #include <QImage>
 #include <QString>
@@ -12,30 +13,25 @@
 
 class CCheckBut;
 class CDisplay;
-class CNagData;
 class CNagrywanie;
 class CObiektGraficzny;
 class CPrzyciskP;
-class CScrollBar;
 class CSlowa;
 class CUstGry;
 class HitArea;
-class QLabel;
 class SettingsStore;
 
 // The menu: the program's only top-level window. It covers the screen and shows, inside the
 // play area, the tab strip with four game tabs and the recordings tab. On a game tab the check
 // buttons edit that game's settings record and "start" opens the game's window modally once
-// the catalogue holds enough material. Background music plays while a game tab is shown. On the
-// recordings tab a child's speech is recorded into one of the 30 places of the recordings list
-// and played back.
+// the catalogue holds enough material. Background music plays while a game tab is shown. The
+// recordings tab shows the recordings panel.
 class TFormMain : public Form {
     Q_OBJECT
 public:
-    // showNotice shows the notice window with a code; the recorder plays the music and the
-    // recordings, and its two completion handlers are the window's MPStop while the window
-    // lives. Throws CBlad(1) when a picture of the window is missing.
-    // recordingsFolder holds the recordings and their catalogue.
+    // showNotice shows the notice window with a code; the recorder plays the music and, for
+    // the recordings panel, the recordings. Throws CBlad(1) when a picture of the window is
+    // missing. recordingsFolder holds the recordings and their catalogue.
     TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& catalogue,
               std::function<void(int)> showNotice, CNagrywanie& recorder,
               const QString& recordingsFolder = QStringLiteral("Nagrane"));
@@ -55,7 +51,7 @@ public:
     // that tab, so the list is made after the menu's first paint (or when first needed). Its
     // pictures and those the buttons read when first lit or pressed are listed here for the
     // start-up check, which must miss none of them.
-    void MakeRecordingsList();
+    void MakeRecordingsList() { m_recordings->MakeList(); }
     static QStringList LaterPictureFiles();
 
     void SetGameWindow(int tab, Form* window);
@@ -70,15 +66,10 @@ public:
     void SetProgressWindow(WindowSource source);
     // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
     void SetOnFirstShown(std::function<void()> fn);
-    // How the recordings panel tells of a microphone or sound device it cannot use; a warning
-    // box unless replaced (tests record instead).
+    // How the recordings panel tells of a microphone or sound device it cannot use.
     void SetMessageShower(std::function<void(const QString&)> show) {
-        m_showMessage = std::move(show);
+        m_recordings->SetMessageShower(std::move(show));
     }
-    static QString NoMicrophoneText();
-    static QString NoSoundText();
-    static QString NoPlaybackText();
-    static QString EmptyRecordingText();
 
     // Actions of the buttons and the keyboard.
     void A_Zakladka();
@@ -97,24 +88,16 @@ public:
     void A_Malo() { setLevel(1); }
     void A_Srednio() { setLevel(2); }
     void A_Duzo() { setLevel(3); }
-    // The recordings tab's buttons: record into the selected line (at most a minute), play
-    // it back, and stop either; a missing line, name or recording is told by a notice.
-    void A_Rec_Rec();
-    void A_Rec_Play();
-    void MPStop();
     // The speaker and the M key: switches the menu music off or on for this and later runs.
     // Word sounds and praise in the games are not affected.
     void A_Muzyka();
     bool MusicOn() const;
     // Recording or playing for the recordings tab: only "rstop" answers and the tab strip,
-    // "oprogramie", "wyjdz" and the scroll buttons ignore the mouse until MPStop.
-    void EnterBusyState();
+    // "oprogramie", "postepy", "wyjdz" and the scroll buttons ignore the mouse until it ends.
+    void EnterBusyState() { m_recordings->EnterBusyState(); }
     // The wheel's notches over the window: up scrolls the recordings list up a line per
     // notch, down scrolls it down; only on the recordings tab and while not busy.
     void WheelTurned(int notches);
-
-    // Recording limit of one place.
-    static constexpr int RecordingLimitMs = 60000;
 
     // A press on the tab strip at y, measured from the strip's top.
     void TabPressed(int y);
@@ -123,7 +106,7 @@ public:
     // The settings record behind the current tab; any tab but 1..3 means the falling game's.
     CUstGry& CurrentSettings();
     // True while a recording is being made or played: the tab strip ignores presses.
-    bool IsBusy() const { return m_busy; }
+    bool IsBusy() const { return m_recordings->IsBusy(); }
 
     const MenuLayout& Layout() const { return m_layout; }
     const QImage& Background() const { return m_background; }
@@ -135,19 +118,19 @@ public:
     CPrzyciskP& ProgressButton() { return *m_progress; }
     CPrzyciskP& ExitButton() { return *m_exit; }
     CPrzyciskP& StartButton() { return *m_start; }
-    CPrzyciskP& RecordButton() { return *m_rrec; }
-    CPrzyciskP& PlayButton() { return *m_rodtworz; }
-    CPrzyciskP& RecStopButton() { return *m_rstop; }
-    CPrzyciskP& UpButton() { return *m_up; }
-    CPrzyciskP& DownButton() { return *m_down; }
+    CPrzyciskP& RecordButton() { return m_recordings->RecordButton(); }
+    CPrzyciskP& PlayButton() { return m_recordings->PlayButton(); }
+    CPrzyciskP& RecStopButton() { return m_recordings->StopButton(); }
+    CPrzyciskP& UpButton() { return m_recordings->UpButton(); }
+    CPrzyciskP& DownButton() { return m_recordings->DownButton(); }
     // The speaker shown while the music is on, and the crossed one shown while it is off.
     CPrzyciskP& MusicOnButton() { return *m_musicOn; }
     CPrzyciskP& MusicOffButton() { return *m_musicOff; }
-    CScrollBar& ScrollBar() { return *m_scrollBar; }
+    CScrollBar& ScrollBar() { return m_recordings->ScrollBar(); }
     // Each makes the recordings list first when it is not there yet.
-    CNagData& RecordingsList();
-    QLabel& NameColumnLabel();
-    QLabel& DateColumnLabel();
+    CNagData& RecordingsList() { return m_recordings->List(); }
+    QLabel& NameColumnLabel() { return m_recordings->NameColumnLabel(); }
+    QLabel& DateColumnLabel() { return m_recordings->DateColumnLabel(); }
     CObiektGraficzny& TasksCaption() { return *m_captionTasks; }
     CObiektGraficzny& SoundsCaption() { return *m_captionSounds; }
     CObiektGraficzny& PositionCaption() { return *m_captionPosition; }
@@ -175,14 +158,6 @@ private:
     const QImage& tabPicture(int tab);
     // Puts the background back over a rectangle of the window.
     void eraseRect(const QRect& rect);
-    // The controls of the recordings tab; the recordings list joins them here.
-    void showRecordingsPanel();
-    void hideRecordingsPanel();
-    void noticeAndUnfocus(int code);
-    void showMessage(const QString& text);
-    void unfocusControls();
-    // Lines up (positive) or down (negative), as far as the list goes.
-    void scrollList(int lines);
     // Music on the game tabs only, and only while the user wants it.
     void applyMusicRule();
     void startMusicIfWanted();
@@ -193,9 +168,6 @@ private:
     SettingsStore& m_settings;
     CSlowa& m_catalogue;
     std::function<void(int)> m_showNotice;
-    std::function<void(const QString&)> m_showMessage;
-    // The row being recorded: it is stored in the catalogue once sound has reached its file.
-    int m_recordingRow = -1;
     CNagrywanie& m_recorder;
     MenuLayout m_layout;
 
@@ -209,22 +181,13 @@ private:
     std::unique_ptr<CPrzyciskP> m_progress;
     std::unique_ptr<CPrzyciskP> m_exit;
     std::unique_ptr<CPrzyciskP> m_start;
-    std::unique_ptr<CPrzyciskP> m_rrec;
-    std::unique_ptr<CPrzyciskP> m_rodtworz;
-    std::unique_ptr<CPrzyciskP> m_rstop;
-    std::unique_ptr<CPrzyciskP> m_up;
-    std::unique_ptr<CPrzyciskP> m_down;
+    std::unique_ptr<RecordingsPanel> m_recordings;
     std::unique_ptr<CPrzyciskP> m_musicOn;
     std::unique_ptr<CPrzyciskP> m_musicOff;
     std::array<std::unique_ptr<CCheckBut>, 3> m_levels;
     std::array<std::unique_ptr<CCheckBut>, 4> m_sounds;
     std::array<std::unique_ptr<CCheckBut>, 3> m_positions;
     HitArea* m_tabStrip = nullptr;
-    std::unique_ptr<CScrollBar> m_scrollBar;
-    QString m_recordingsFolder;
-    QLabel* m_nazwisko = nullptr; // vL_Nazwisko, the names column's caption
-    QLabel* m_data = nullptr;     // vL_Data, the dates column's caption
-    std::unique_ptr<CNagData> m_list;
     int m_wheelRest = 0; // eighths of a degree not yet worth a notch
 
     std::array<WindowSource, 4> m_gameWindows{};
@@ -232,7 +195,6 @@ private:
     WindowSource m_progressWindow;
     std::function<void()> m_onFirstShown;
     bool m_shownBefore = false;
-    bool m_busy = false;
     bool m_wholePaint = false; // the paint under way covers the whole window
     int m_panelShows = 0;      // times the recordings panel was shown
     int m_gameRefreshes = 0;   // times a game tab's controls were refreshed

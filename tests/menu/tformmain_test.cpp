@@ -773,8 +773,8 @@ TEST_P(RecordingsPanelTest, MissingDevicesAndEmptyRecordingsAreToldAndLeaveNothi
         bool record; // else play
         QString message;
     };
-    for (const Case& c : {Case{2, true, TFormMain::NoMicrophoneText()},
-                          Case{1, false, TFormMain::EmptyRecordingText()}}) {
+    for (const Case& c : {Case{2, true, RecordingsPanel::NoMicrophoneText()},
+                          Case{1, false, RecordingsPanel::EmptyRecordingText()}}) {
         SCOPED_TRACE(c.message.toStdString());
         messages.clear();
         if (c.record)
