@@ -1,4 +1,3 @@
-#include "cblad.h"
 #include "commandline.h"
 
 #include <gtest/gtest.h>
@@ -66,25 +65,5 @@ TEST(CommandLineTexts, VersionAndBothLanguagesOfTheUsage) {
     for (const char* part : {"Użycie: wiklotek", "Usage: wiklotek", "--help", "--version", "z "})
         EXPECT_TRUE(help.contains(QString::fromUtf8(part))) << part;
 }
-
-struct ErrorLineCase {
-    short code;
-    const char* line;
-};
-
-class FatalErrorLines : public testing::TestWithParam<ErrorLineCase> {};
-
-// A terminal or a log gets the box's message on one line, with the code.
-TEST_P(FatalErrorLines, OneLineWithTheCode) {
-    EXPECT_EQ(CBlad::ErrorLine(GetParam().code), QString::fromUtf8(GetParam().line));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, FatalErrorLines,
-    testing::Values(ErrorLineCase{1, "błąd 1: Brak zasobów ! Proszę przeinstalować program."},
-                    ErrorLineCase{
-                        4, "błąd 4: Brak dostępu do pliku konfiguracyjnego programu. Program "
-                           "zakończy działanie."},
-                    ErrorLineCase{9, "błąd 9"}));
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "cblad.h"
 #include "displaycheck.h"
 
 #include <gtest/gtest.h>
@@ -68,16 +67,5 @@ INSTANTIATE_TEST_SUITE_P(
                     ""},
         DisplayCase{"EmptyList", "", ";", "", ":0", true, "", true, "nie wybrano"}),
     [](const testing::TestParamInfo<DisplayCase>& info) { return info.param.name; });
-
-// Error 4 names what the user must mend, in the box and on its one line.
-TEST(ErrorDetail, FollowsTheMessageInTheBoxAndOnTheLine) {
-    const CBlad error(4, QStringLiteral("Plik: /home/ala/.local/share/wiklotek/data.ini"));
-    EXPECT_EQ(error.Text(),
-              CBlad::Message(4) +
-                  QStringLiteral("\n\nPlik: /home/ala/.local/share/wiklotek/data.ini"));
-    EXPECT_EQ(error.Line(), CBlad::ErrorLine(4) +
-                                QStringLiteral(" Plik: /home/ala/.local/share/wiklotek/data.ini"));
-    EXPECT_EQ(CBlad(1).Text(), CBlad::Message(1));
-}
 
 } // namespace

@@ -1,6 +1,7 @@
 # The interface pictures of the default data pack (window pictures, picture library, letter
 # tiles). Included by the generator's CMakeLists, which compiles these sources into its logic
-# library; they need Qt6::Gui, wk_catalogue (the words' graphemes, LetterToken) and libjpeg.
+# library; they need Qt6::Gui, wk_catalogue (the words' graphemes), wk_core (LetterToken) and
+# libjpeg.
 set(_wk_interface_dir ${CMAKE_CURRENT_LIST_DIR})
 list(APPEND WK_DATAGEN_INTERFACE_SOURCES
     ${_wk_interface_dir}/backgroundpainter.cpp
@@ -17,4 +18,4 @@ list(APPEND WK_DATAGEN_INTERFACE_SOURCES
     ${_wk_interface_dir}/tabstrippainter.cpp
 )
 set(WK_DATAGEN_INTERFACE_INCLUDE_DIRS ${_wk_interface_dir})
-set(WK_DATAGEN_INTERFACE_LIBS Qt6::Gui Qt6::Svg wk_catalogue JPEG::JPEG)
+set(WK_DATAGEN_INTERFACE_LIBS Qt6::Gui Qt6::Svg wk_catalogue wk_core JPEG::JPEG)

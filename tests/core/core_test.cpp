@@ -100,6 +100,37 @@ TEST(ErrorMessages, ExactTexts) {
     EXPECT_EQ(error.ErrorCode, 3);
 }
 
+struct ErrorLineCase {
+    short code;
+    const char* line;
+};
+
+class FatalErrorLines : public testing::TestWithParam<ErrorLineCase> {};
+
+// A terminal or a log gets the box's message on one line, with the code.
+TEST_P(FatalErrorLines, OneLineWithTheCode) {
+    EXPECT_EQ(CBlad::ErrorLine(GetParam().code), QString::fromUtf8(GetParam().line));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, FatalErrorLines,
+    testing::Values(ErrorLineCase{1, "błąd 1: Brak zasobów ! Proszę przeinstalować program."},
+                    ErrorLineCase{
+                        4, "błąd 4: Brak dostępu do pliku konfiguracyjnego programu. Program "
+                           "zakończy działanie."},
+                    ErrorLineCase{9, "błąd 9"}));
+
+// Error 4 names what the user must mend, in the box and on its one line.
+TEST(ErrorDetail, FollowsTheMessageInTheBoxAndOnTheLine) {
+    const CBlad error(4, QStringLiteral("Plik: /home/ala/.local/share/wiklotek/data.ini"));
+    EXPECT_EQ(error.Text(),
+              CBlad::Message(4) +
+                  QStringLiteral("\n\nPlik: /home/ala/.local/share/wiklotek/data.ini"));
+    EXPECT_EQ(error.Line(), CBlad::ErrorLine(4) +
+                                QStringLiteral(" Plik: /home/ala/.local/share/wiklotek/data.ini"));
+    EXPECT_EQ(CBlad(1).Text(), CBlad::Message(1));
+}
+
 TEST(LetterTokens, PolishGraphemesMapToAscii) {
     const std::pair<const char*, const char*> rows[] = {
         {"dż", "dzz"}, {"dź", "dzzz"}, {"ż", "zz"},    {"ź", "zzz"}, {"ó", "oo"},
