@@ -11,7 +11,7 @@ int MaterialCheck::RequiredWords(Game game, const CUstGry& settings) {
 CUstGry MaterialCheck::FilterSettings(Game game, const CUstGry& settings) {
     CUstGry copy = settings;
     copy.pozycja &= WordBits::PositionMask;
-    copy.gloski &= 0x0FFF;
+    copy.gloski &= WordBits::SoundPartMask;
     if (game == Game::Completing)
         copy.AddPartnerSounds();
     return copy;

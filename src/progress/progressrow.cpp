@@ -1,6 +1,7 @@
 #include "progressrow.h"
 
 #include "textformat.h"
+#include "wordbits.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -9,8 +10,9 @@ namespace {
 
 const QString Dash = QStringLiteral("\u2013");
 
-constexpr std::uint16_t KnownSounds = 0x000F;
-constexpr std::uint16_t KnownPositions = 0x7000;
+// A record holds the practised groups and the positions; any other bit is shown as unknown.
+constexpr std::uint16_t KnownSounds = WordBits::GroupMask;
+constexpr std::uint16_t KnownPositions = WordBits::PositionMask;
 
 QString hex(std::uint16_t value) {
     return QStringLiteral("0x%1").arg(value, 4, 16, QLatin1Char('0'));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "statrecord.h"
+#include "wordbits.h"
 
 #include <QString>
 #include <QTimeZone>
@@ -59,6 +60,8 @@ public:
     static QString GameName(std::int32_t kind);
     static QString SoundName(int index);    // 0..3: SZ, Ż/RZ, CZ, DŻ
     static QString PositionName(int index); // 0..2: nagłos, śródgłos, wygłos
-    static constexpr std::uint16_t SoundBits[4] = {0x0001, 0x0002, 0x0004, 0x0008};
-    static constexpr std::uint16_t PositionBits[3] = {0x1000, 0x2000, 0x4000};
+    static constexpr std::uint16_t SoundBits[4] = {WordBits::Sz, WordBits::Zh, WordBits::Cz,
+                                                   WordBits::Dzh};
+    static constexpr std::uint16_t PositionBits[3] = {WordBits::Naglos, WordBits::Srodglos,
+                                                      WordBits::Wyglos};
 };
