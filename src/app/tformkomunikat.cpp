@@ -4,7 +4,7 @@
 #include "cdisplay.h"
 #include "cprzyciskp.h"
 #include "mediafiles.h"
-#include "widgetpictures.h"
+#include "picturetable.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -12,7 +12,12 @@
 
 namespace {
 
-const QString PicturePath = QStringLiteral("Data/Intf/Spec/mKom_kp.xji");
+// The window's picture and its "stop" button.
+PictureTable pictures() {
+    using W = TFormKomunikat;
+    return {{{QStringLiteral("Data/Intf/Spec/mKom_kp.xji"), QPoint(0, 0)}},
+            {{QStringLiteral("stop"), QPoint(W::DesignWidth / 2 - 30, W::DesignHeight - 100)}}};
+}
 
 QFont heavyFont(int pixelSize) {
     QFont font;
@@ -26,7 +31,7 @@ QFont heavyFont(int pixelSize) {
 } // namespace
 
 QStringList TFormKomunikat::PictureFiles(const CDisplay&) {
-    return QStringList{PicturePath} + ImageButtonPictureFiles(QStringLiteral("stop"));
+    return pictures().Files();
 }
 
 TFormKomunikat::TFormKomunikat(const CDisplay& display)
@@ -36,17 +41,19 @@ TFormKomunikat::TFormKomunikat(const CDisplay& display)
     setRoundedRegion(DesignWidth, DesignHeight, 25, 25);
     setDraggable(true); // a press on the label reaches the window too: QLabel ignores it
 
-    if (!QFileInfo::exists(PicturePath))
+    const PictureTable table = pictures();
+    const PictureTable::Picture& picture = table.pictures.front();
+    if (!QFileInfo::exists(picture.file))
         throw CBlad(1);
     try {
-        LoadJpegBitmap(m_picture, PicturePath);
+        LoadJpegBitmap(m_picture, picture.file);
     } catch (const std::exception&) {
         // A picture that is there but unreadable is as missing as one that is not there.
         throw CBlad(1);
     }
     Canvas& front = canvas();
     front.fillRect(front.rect()); // white where the picture is smaller than the window
-    front.draw(0, 0, m_picture);
+    front.draw(picture.at.x(), picture.at.y(), m_picture);
 
     m_label->setGeometry(18, 51, 385, 134);
     m_label->setAlignment(Qt::AlignCenter);
@@ -57,8 +64,9 @@ TFormKomunikat::TFormKomunikat(const CDisplay& display)
     m_label->setPalette(black);
 
     // Made after the label so that its hit area lies above it where the two overlap.
-    m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_picture,
-                                          width() / 2 - 30, height() - 100, [this] { A_Stop(); });
+    const PictureTable::Button& stop = table.buttons.front();
+    m_stop = std::make_unique<CPrzyciskP>(*this, stop.name, canvas(), m_picture, stop.at.x(),
+                                          stop.at.y(), [this] { A_Stop(); });
 }
 
 TFormKomunikat::~TFormKomunikat() = default;

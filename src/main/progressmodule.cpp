@@ -1,7 +1,7 @@
 #include "progressmodule.h"
 
 #include "messagebox.h"
-#include "widgetpictures.h"
+#include "tformpostepy.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,6 +58,6 @@ Form* ProgressModule::Make(const CDisplay& display, const QString& statisticsPat
     return nullptr;
 }
 
-QStringList ProgressModule::PictureFiles(const CDisplay&) {
-    return ImageButtonPictureFiles(QStringLiteral("stop"));
+QStringList ProgressModule::PictureFiles(const CDisplay& display) {
+    return TFormPostepy::PictureFiles(display);
 }

@@ -5,7 +5,7 @@
 #include "cprzyciskp.h"
 #include "cstatrec.h"
 #include "mediafiles.h"
-#include "widgetpictures.h"
+#include "picturetable.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -32,6 +32,17 @@ QFont heavyFont() {
     return font;
 }
 
+// The grade pictures (bad, middle, good: each is the whole background) and the buttons, "start"
+// then "stop".
+PictureTable pictures() {
+    const QString folder = QStringLiteral("Data/Intf/Spec/");
+    return {
+        {{folder + QStringLiteral("mStatsB.xji"), QPoint(0, 0)},
+         {folder + QStringLiteral("mStatsM.xji"), QPoint(0, 0)},
+         {folder + QStringLiteral("mStatsG.xji"), QPoint(0, 0)}},
+        {{QStringLiteral("start"), QPoint(235, 340)}, {QStringLiteral("stop"), QPoint(325, 340)}}};
+}
+
 // The value labels grow to the left from the right edge that their first text, "0", gave
 // them; this is how far they may reach.
 constexpr int ValueSpan = 240;
@@ -39,11 +50,7 @@ constexpr int ValueSpan = 240;
 } // namespace
 
 QStringList TfmKoniecGry::PictureFiles(const CDisplay&) {
-    return QStringList{QStringLiteral("Data/Intf/Spec/mStatsB.xji"),
-                       QStringLiteral("Data/Intf/Spec/mStatsM.xji"),
-                       QStringLiteral("Data/Intf/Spec/mStatsG.xji")} +
-           ImageButtonPictureFiles(QStringLiteral("start")) +
-           ImageButtonPictureFiles(QStringLiteral("stop"));
+    return pictures().Files();
 }
 
 TfmKoniecGry::TfmKoniecGry(const CDisplay& display, CStatRec& stats)
@@ -55,10 +62,10 @@ TfmKoniecGry::TfmKoniecGry(const CDisplay& display, CStatRec& stats)
     setMask(mask().translated(5, 5));
     setDraggable(true);
 
-    const QStringList files = PictureFiles(display);
-    m_bad = loadPicture(files.at(0));
-    m_middle = loadPicture(files.at(1));
-    m_good = loadPicture(files.at(2));
+    const PictureTable table = pictures();
+    m_bad = loadPicture(table.pictures.at(0).file);
+    m_middle = loadPicture(table.pictures.at(1).file);
+    m_good = loadPicture(table.pictures.at(2).file);
     m_background = m_middle;
     canvas().draw(0, 0, m_background);
 
@@ -73,10 +80,12 @@ TfmKoniecGry::TfmKoniecGry(const CDisplay& display, CStatRec& stats)
 
     // The buttons compose over m_background, which keeps its address when the grade
     // picture is copied into it.
-    m_start = std::make_unique<CPrzyciskP>(*this, QStringLiteral("start"), canvas(), m_background,
-                                           235, 340, [this] { A_OdNowa(); });
-    m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_background,
-                                          325, 340, [this] { A_Stop(); });
+    auto button = [&](const PictureTable::Button& b, CPrzyciskP::Action action) {
+        return std::make_unique<CPrzyciskP>(*this, b.name, canvas(), m_background, b.at.x(),
+                                            b.at.y(), std::move(action));
+    };
+    m_start = button(table.buttons.at(0), [this] { A_OdNowa(); });
+    m_stop = button(table.buttons.at(1), [this] { A_Stop(); });
 }
 
 TfmKoniecGry::~TfmKoniecGry() = default;

@@ -7,8 +7,8 @@
 #include "imageloader.h"
 #include "mediafiles.h"
 #include "messagebox.h"
+#include "picturetable.h"
 #include "shellopen.h"
-#include "widgetpictures.h"
 
 #include <QDir>
 #include <QEvent>
@@ -55,6 +55,19 @@ const LabelText Texts[TFormOProgramie::LabelCount] = {
      13, true},
 };
 
+// The background in the play area, the logo over it and "stop" below the texts.
+PictureTable pictures(const CDisplay& display) {
+    const int x0 = display.OffsetX;
+    const int y0 = display.OffsetY;
+    const QString folder = QStringLiteral("Data/Intf/Spec/");
+    const QPoint logoAt =
+        display.IsSmall() ? QPoint(x0 + 320, y0 + 100) : QPoint(x0 + 410, y0 + 145);
+    return {{{folder + QStringLiteral("mT_OPro") + display.Suffix() + ".xji", QPoint(x0, y0)},
+             {folder + QStringLiteral("l1") + display.Suffix() + ".xji", logoAt}},
+            {{QStringLiteral("stop"),
+              QPoint(x0 + display.DesignWidth / 2 - 40, y0 + display.DesignHeight * 8 / 10)}}};
+}
+
 // Colour of the links: a light blue that reads well on the window's dark picture.
 const QColor LinkColour(0x9C, 0xD4, 0xFF);
 
@@ -87,9 +100,7 @@ QString TFormOProgramie::GuideText(const QString& guidePath) {
 }
 
 QStringList TFormOProgramie::PictureFiles(const CDisplay& display) {
-    return QStringList{QStringLiteral("Data/Intf/Spec/mT_OPro") + display.Suffix() + ".xji",
-                       QStringLiteral("Data/Intf/Spec/l1") + display.Suffix() + ".xji"} +
-           ImageButtonPictureFiles(QStringLiteral("stop"));
+    return pictures(display).Files();
 }
 
 TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
@@ -97,25 +108,20 @@ TFormOProgramie::TFormOProgramie(const CDisplay& display) : m_display(display) {
     setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
     canvas().setBrushColor(Qt::gray);
 
-    const QStringList files = PictureFiles(display);
-    const QImage picture = LoadRequiredPicture(files.at(0));
-    const QImage logo = LoadRequiredPicture(files.at(1));
-    const int x0 = display.OffsetX;
-    const int y0 = display.OffsetY;
-    const int w = display.DesignWidth;
-    const int h = display.DesignHeight;
-    m_logoAt = display.IsSmall() ? QPoint(x0 + 320, y0 + 100) : QPoint(x0 + 410, y0 + 145);
+    const PictureTable table = pictures(display);
     m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
     m_background.fill(Qt::black);
     {
         QPainter p(&m_background);
-        p.drawImage(x0, y0, picture);
-        p.drawImage(m_logoAt, logo);
+        for (const PictureTable::Picture& picture : table.pictures)
+            p.drawImage(picture.at, LoadRequiredPicture(picture.file));
     }
+    m_logoAt = table.pictures.at(1).at;
     // The front image keeps the picture; the button composes itself over it.
     canvas().draw(0, 0, m_background);
-    m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_background,
-                                          x0 + w / 2 - 40, y0 + h * 8 / 10, [this] { A_Stop(); });
+    const PictureTable::Button& stop = table.buttons.front();
+    m_stop = std::make_unique<CPrzyciskP>(*this, stop.name, canvas(), m_background, stop.at.x(),
+                                          stop.at.y(), [this] { A_Stop(); });
 
     for (int i = 0; i < LabelCount; ++i) {
         auto* label = new QLabel(QString::fromUtf8(Texts[i].text), this);

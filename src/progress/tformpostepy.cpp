@@ -9,7 +9,6 @@
 #include "progresstablemodel.h"
 #include "savetarget.h"
 #include "textformat.h"
-#include "widgetpictures.h"
 
 #include <QAbstractItemView>
 #include <QBarCategoryAxis>
@@ -94,10 +93,6 @@ QValueAxis* percentAxis(int pixelSize) {
 }
 
 } // namespace
-
-QStringList TFormPostepy::PictureFiles(const CDisplay&) {
-    return ImageButtonPictureFiles(QStringLiteral("stop"));
-}
 
 TFormPostepy::TFormPostepy(const CDisplay& display, QString statisticsPath, Clock clock,
                            QTimeZone zone)
@@ -239,8 +234,9 @@ TFormPostepy::TFormPostepy(const CDisplay& display, QString statisticsPath, Cloc
     m_saved->setWordWrap(true);
     m_saved->setGeometry(savedLeft, bottom, x0 + w - 90 - savedLeft, 52);
 
-    m_stop = std::make_unique<CPrzyciskP>(*this, QStringLiteral("stop"), canvas(), m_background,
-                                          x0 + w - 84, y0 + h - 68, [this] { A_Stop(); });
+    const PictureTable::Button stop = Pictures(display).buttons.front();
+    m_stop = std::make_unique<CPrzyciskP>(*this, stop.name, canvas(), m_background, stop.at.x(),
+                                          stop.at.y(), [this] { A_Stop(); });
     // Escape reaches the window wherever the keyboard is, a list or the table included.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] { A_Stop(); });

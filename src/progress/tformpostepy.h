@@ -1,6 +1,8 @@
 #pragma once
 
+#include "cdisplay.h"
 #include "form.h"
+#include "picturetable.h"
 #include "progressfilter.h"
 #include "progressstats.h"
 #include "statreader.h"
@@ -12,7 +14,6 @@
 #include <memory>
 #include <vector>
 
-class CDisplay;
 class CPrzyciskP;
 class ProgressTableModel;
 class QBarSet;
@@ -43,8 +44,15 @@ public:
                  QTimeZone zone = QTimeZone::systemTimeZone());
     ~TFormPostepy() override;
 
-    // The interface picture files it is made from, relative to the program's folder.
-    static QStringList PictureFiles(const CDisplay& display);
+    // The pictures it is made from: only "stop", in the play area's bottom right corner. Here,
+    // so that the program lists them without loading the window's module.
+    static PictureTable Pictures(const CDisplay& display) {
+        return {{},
+                {{QStringLiteral("stop"), QPoint(display.OffsetX + display.DesignWidth - 84,
+                                                 display.OffsetY + display.DesignHeight - 68)}}};
+    }
+    // Their files, relative to the program's folder.
+    static QStringList PictureFiles(const CDisplay& display) { return Pictures(display).Files(); }
 
     // Apart from the menu's, so that the two windows are told apart on the desktop.
     static QString Title() { return QStringLiteral("Wiklotek Cz.I - Postępy"); }

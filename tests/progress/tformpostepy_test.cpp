@@ -3,6 +3,7 @@
 // Escape.
 #include "../menu/menufixture.h"
 
+#include "cblad.h"
 #include "statfile.h"
 #include "tformpostepy.h"
 
@@ -286,6 +287,33 @@ TEST_P(TFormPostepyTest, EscapeClosesTheWindowFromTheTable) {
     window->Table().setFocus();
     QTest::keyClick(&window->Table(), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
+}
+
+// Made from the pictures it lists and no others: in a folder holding only those it is made, and
+// without one of them it is not, but for a button's hover and pressed pictures (read when first
+// shown).
+TEST_P(TFormPostepyTest, IsMadeFromThePicturesItLists) {
+    const QStringList files = TFormPostepy::PictureFiles(display());
+    ASSERT_FALSE(files.isEmpty());
+    for (qsizetype left = -1; left < files.size(); ++left) {
+        // A folder of its own each time: the picture library remembers every file it looked for.
+        const QString folder = path("listed/" + QString::number(left + 1));
+        for (qsizetype i = 0; i < files.size(); ++i)
+            if (i != left) {
+                ASSERT_TRUE(QDir().mkpath(QFileInfo(folder + '/' + files[i]).path()));
+                ASSERT_TRUE(QFile::copy(path(files[i]), folder + '/' + files[i]));
+            }
+        ASSERT_TRUE(QDir::setCurrent(folder));
+        const bool needed =
+            left >= 0 && !files[left].endsWith("_A.png") && !files[left].endsWith("_.png");
+        try {
+            makeWindow();
+            EXPECT_FALSE(needed) << "made without " << files[left].toStdString();
+        } catch (const CBlad& error) {
+            EXPECT_EQ(error.ErrorCode, 1);
+            EXPECT_TRUE(needed) << left;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, TFormPostepyTest,
