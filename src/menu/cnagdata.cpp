@@ -4,7 +4,7 @@
 #include "cdisplay.h"
 #include "cprzyciskp.h"
 #include "cscrollbar.h"
-#include "picturelibrary.h"
+#include "widgetpictures.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -84,8 +84,8 @@ CNagData::MenuLayout CNagData::Menu(const CDisplay& display) {
 }
 
 QStringList CNagData::PictureFiles() {
-    const QString file = PictureLibrary::folder() + QLatin1Char('/') + kCheckPicture;
-    return {file + QStringLiteral("_D.png"), file + QStringLiteral("_A.png")};
+    // Every row's check button is the same picture.
+    return CheckButtonPictureFiles(kCheckPicture);
 }
 
 CNagData::CNagData(QWidget& window, Canvas& canvas, const CDisplay& display,

@@ -20,8 +20,17 @@
 
 namespace {
 
-// In the order the panel makes them.
-const char* const ButtonNames[] = {"rodtworz", "rstop", "rrec", "up", "down"};
+// The panel's buttons in the order it makes them, and where the menu's layout puts them.
+struct PanelButton {
+    const char* name;
+    QPoint (MenuLayout::*at)() const;
+};
+constexpr PanelButton Buttons[] = {{"rodtworz", &MenuLayout::RecPlay},
+                                   {"rstop", &MenuLayout::RecStop},
+                                   {"rrec", &MenuLayout::RecRecord},
+                                   {"up", &MenuLayout::ScrollUp},
+                                   {"down", &MenuLayout::ScrollDown}};
+enum ButtonIndex { Play, Stop, Record, Up, Down };
 
 // A column caption of the list: Arial Black 13 of the original look, drawn straight over the
 // menu picture.
@@ -51,16 +60,18 @@ RecordingsPanel::RecordingsPanel(Form& window, const QImage& background, const C
       m_folder(folder), m_showNotice(std::move(showNotice)),
       m_lockedWhileBusy(std::move(lockedWhileBusy)) {
     Canvas& front = window.canvas();
-    auto button = [&](const char* name, QPoint at, CPrzyciskP::Action action) {
-        return std::make_unique<CPrzyciskP>(window, QString::fromLatin1(name), front, background,
+    auto button = [&](ButtonIndex index, CPrzyciskP::Action action) {
+        const PanelButton& b = Buttons[index];
+        const QPoint at = (layout.*b.at)();
+        return std::make_unique<CPrzyciskP>(window, QString::fromLatin1(b.name), front, background,
                                             at.x(), at.y(), std::move(action));
     };
-    m_rodtworz = button("rodtworz", layout.RecPlay(), [this] { A_Rec_Play(); });
-    m_rstop = button("rstop", layout.RecStop(), [this] { MPStop(); });
-    m_rrec = button("rrec", layout.RecRecord(), [this] { A_Rec_Rec(); });
+    m_rodtworz = button(Play, [this] { A_Rec_Play(); });
+    m_rstop = button(Stop, [this] { MPStop(); });
+    m_rrec = button(Record, [this] { A_Rec_Rec(); });
     // The list moves these two beside its rows; they scroll it on release.
-    m_up = button("up", layout.ScrollUp(), {});
-    m_down = button("down", layout.ScrollDown(), {});
+    m_up = button(Up, {});
+    m_down = button(Down, {});
     m_up->SetOnMouseUp([this] { Scroll(1); });
     m_down->SetOnMouseUp([this] { Scroll(-1); });
     m_lockedWhileBusy.push_back(&*m_up);
@@ -85,15 +96,15 @@ RecordingsPanel::~RecordingsPanel() {
 
 QStringList RecordingsPanel::PictureFiles() {
     QStringList files;
-    for (const char* button : ButtonNames)
-        files << ImageButtonMadePictureFiles(QLatin1String(button));
-    return files;
+    for (const PanelButton& button : Buttons)
+        files << ImageButtonMadePictureFiles(QLatin1String(button.name));
+    return files + CScrollBar::PictureFiles();
 }
 
 QStringList RecordingsPanel::LaterPictureFiles() {
     QStringList files = CNagData::PictureFiles();
-    for (const char* button : ButtonNames)
-        files << ImageButtonLaterPictureFiles(QLatin1String(button));
+    for (const PanelButton& button : Buttons)
+        files << ImageButtonLaterPictureFiles(QLatin1String(button.name));
     return files;
 }
 

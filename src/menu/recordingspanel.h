@@ -36,8 +36,9 @@ public:
     RecordingsPanel(const RecordingsPanel&) = delete;
     RecordingsPanel& operator=(const RecordingsPanel&) = delete;
 
-    // The button pictures the panel reads when it is made, in that order, and those they read
-    // when first lit or pressed together with the list's.
+    // The pictures the panel reads when it is made (its buttons', then the scroll indicator's),
+    // in that order, and those the buttons read when first lit or pressed together with the
+    // list's.
     static QStringList PictureFiles();
     static QStringList LaterPictureFiles();
 

@@ -12,7 +12,6 @@
 #include "imageloader.h"
 #include "materialcheck.h"
 #include "picturecheck.h"
-#include "picturelibrary.h"
 #include "picturepreload.h"
 #include "settingsstore.h"
 #include "widgetpictures.h"
@@ -32,12 +31,62 @@ const QString Title = QStringLiteral("Wiklotek Cz.I");
 
 constexpr std::uint16_t SoundBits[] = {WordBits::Sz, WordBits::Zh, WordBits::Cz, WordBits::Dzh};
 constexpr std::uint16_t PositionBits[] = {WordBits::Naglos, WordBits::Srodglos, WordBits::Wyglos};
-const char* const LevelNames[] = {"malo", "srednio", "duzo"};
-const char* const SoundNames[] = {"SZ", "ZZ", "CZ", "DZZ"};
-const char* const PositionNames[] = {"naglos", "srodglos", "wyglos"};
-// The window's own buttons, made before and after the recordings panel's.
-const char* const ButtonNames[] = {"oprogramie", "postepy", "wyjdz", "start"};
-const char* const MusicButtonNames[] = {"muzyka", "muzykawyl"};
+
+// What the menu is made from, in the order it reads it: the background, the tab strip
+// (TabPictureFiles), the captions, its own buttons, the recordings panel's, the music switch,
+// then the game tabs' check buttons. PictureFiles lists the same.
+QString backgroundFile(const CDisplay& display) {
+    return QStringLiteral("Data/Intf/Spec/mT_m0") + display.Suffix() + ".xji";
+}
+
+// Library pictures named with the screen's suffix: tasks, sounds, position.
+const char* const CaptionNames[] = {"nap_ilzadan", "nap_gloski", "nap_pozycja"};
+
+QString captionName(const char* caption, const CDisplay& display) {
+    return QLatin1String(caption) + display.Suffix();
+}
+
+struct MenuButton {
+    const char* name;
+    QPoint (MenuLayout::*at)() const;
+    void (TFormMain::*action)();
+};
+// Made before the recordings panel's.
+constexpr MenuButton OwnButtons[] = {{"oprogramie", &MenuLayout::About, &TFormMain::A_Oprogramie},
+                                     {"postepy", &MenuLayout::Progress, &TFormMain::A_Postepy},
+                                     {"wyjdz", &MenuLayout::Exit, &TFormMain::A_Stop},
+                                     {"start", &MenuLayout::Start, &TFormMain::A_Start}};
+// After them: the speaker shown while the music is on, and the crossed one; both at one place.
+constexpr MenuButton MusicButtons[] = {{"muzyka", &MenuLayout::Music, &TFormMain::A_Muzyka},
+                                       {"muzykawyl", &MenuLayout::Music, &TFormMain::A_Muzyka}};
+
+// The game tabs' check buttons, named with the screen's prefix, in groups the layout places:
+// task counts, sounds, positions.
+struct CheckButton {
+    const char* name;
+    void (TFormMain::*action)();
+};
+constexpr CheckButton LevelButtons[] = {
+    {"malo", &TFormMain::A_Malo}, {"srednio", &TFormMain::A_Srednio}, {"duzo", &TFormMain::A_Duzo}};
+constexpr CheckButton SoundButtons[] = {{"SZ", &TFormMain::A_S},
+                                        {"ZZ", &TFormMain::A_Z},
+                                        {"CZ", &TFormMain::A_C},
+                                        {"DZZ", &TFormMain::A_DZ}};
+constexpr CheckButton PositionButtons[] = {{"naglos", &TFormMain::A_Naglos},
+                                           {"srodglos", &TFormMain::A_Srodglos},
+                                           {"wyglos", &TFormMain::A_Wyglos}};
+struct CheckGroup {
+    std::span<const CheckButton> buttons;
+    QPoint (MenuLayout::*at)(int) const;
+};
+constexpr CheckGroup CheckGroups[] = {{LevelButtons, &MenuLayout::Level},
+                                      {SoundButtons, &MenuLayout::Sound},
+                                      {PositionButtons, &MenuLayout::Position}};
+
+QString checkName(const CheckButton& button, const CDisplay& display) {
+    return (display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_")) +
+           QLatin1String(button.name);
+}
 
 // Interface pictures read straight from their files; a missing or broken one is error 1.
 QImage loadPicture(const QString& path, bool jpeg) {
@@ -66,9 +115,7 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
     canvas().setBrushColor(Qt::black);
 
-    const QString suffix = display.Suffix();
-    const QString specFolder = QStringLiteral("Data/Intf/Spec/");
-    const QImage menu = loadPicture(specFolder + QStringLiteral("mT_m0") + suffix + ".xji", true);
+    const QImage menu = loadPicture(backgroundFile(display), true);
     if (menu.size() == QSize(display.ScreenWidth, display.ScreenHeight) && display.OffsetX == 0 &&
         display.OffsetY == 0) {
         // The usual case: the picture is the screen, so it becomes the background as it is,
@@ -95,10 +142,9 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
             throw CBlad(1);
     }
 
-    const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
-    m_captionTasks = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_ilzadan") + suffix);
-    m_captionSounds = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_gloski") + suffix);
-    m_captionPosition = std::make_unique<CObiektGraficzny>(QStringLiteral("nap_pozycja") + suffix);
+    m_captionTasks = std::make_unique<CObiektGraficzny>(captionName(CaptionNames[0], display));
+    m_captionSounds = std::make_unique<CObiektGraficzny>(captionName(CaptionNames[1], display));
+    m_captionPosition = std::make_unique<CObiektGraficzny>(captionName(CaptionNames[2], display));
     const int wg = m_captionSounds->Width();
     const int wp = m_captionPosition->Width();
     const QPoint tasksAt = m_layout.TasksCaption(wg);
@@ -111,41 +157,36 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
         caption->SaveBackground(m_background);
 
     Canvas& front = canvas();
-    auto button = [&](const char* name, QPoint at, CPrzyciskP::Action action) {
-        return std::make_unique<CPrzyciskP>(*this, QString::fromLatin1(name), front, m_background,
-                                            at.x(), at.y(), std::move(action));
+    auto button = [&](const MenuButton& b) {
+        const QPoint at = (m_layout.*b.at)();
+        return std::make_unique<CPrzyciskP>(*this, QString::fromLatin1(b.name), front, m_background,
+                                            at.x(), at.y(),
+                                            [this, action = b.action] { (this->*action)(); });
     };
-    m_about = button("oprogramie", m_layout.About(), [this] { A_Oprogramie(); });
-    m_progress = button("postepy", m_layout.Progress(), [this] { A_Postepy(); });
-    m_exit = button("wyjdz", m_layout.Exit(), [this] { A_Stop(); });
-    m_start = button("start", m_layout.Start(), [this] { A_Start(); });
+    m_about = button(OwnButtons[0]);
+    m_progress = button(OwnButtons[1]);
+    m_exit = button(OwnButtons[2]);
+    m_start = button(OwnButtons[3]);
     m_recordings = std::make_unique<RecordingsPanel>(
         *this, m_background, display, m_layout, m_recorder, recordingsFolder, m_showNotice,
         std::vector<CPrzyciskP*>{&*m_about, &*m_progress, &*m_exit});
-    m_musicOn = button("muzyka", m_layout.Music(), [this] { A_Muzyka(); });
-    m_musicOff = button("muzykawyl", m_layout.Music(), [this] { A_Muzyka(); });
+    m_musicOn = button(MusicButtons[0]);
+    m_musicOff = button(MusicButtons[1]);
     showMusicSwitch();
 
-    const std::function<void()> levelActions[] = {[this] { A_Malo(); }, [this] { A_Srednio(); },
-                                                  [this] { A_Duzo(); }};
-    const std::function<void()> soundActions[] = {[this] { A_S(); }, [this] { A_Z(); },
-                                                  [this] { A_C(); }, [this] { A_DZ(); }};
-    const std::function<void()> positionActions[] = {
-        [this] { A_Naglos(); }, [this] { A_Srodglos(); }, [this] { A_Wyglos(); }};
-    for (int i = 0; i < 3; ++i) {
-        const QPoint at = m_layout.Level(i);
-        m_levels[i] = std::make_unique<CCheckBut>(*this, prefix + LevelNames[i], front, at.x(),
-                                                  at.y(), levelActions[i]);
-    }
-    for (int i = 0; i < 4; ++i) {
-        const QPoint at = m_layout.Sound(i);
-        m_sounds[i] = std::make_unique<CCheckBut>(*this, prefix + SoundNames[i], front, at.x(),
-                                                  at.y(), soundActions[i]);
-    }
-    for (int i = 0; i < 3; ++i) {
-        const QPoint at = m_layout.Position(i);
-        m_positions[i] = std::make_unique<CCheckBut>(*this, prefix + PositionNames[i], front,
-                                                     at.x(), at.y(), positionActions[i]);
+    static_assert(std::size(LevelButtons) == std::tuple_size_v<decltype(m_levels)> &&
+                  std::size(SoundButtons) == std::tuple_size_v<decltype(m_sounds)> &&
+                  std::size(PositionButtons) == std::tuple_size_v<decltype(m_positions)>);
+    const std::span<std::unique_ptr<CCheckBut>> groups[] = {m_levels, m_sounds, m_positions};
+    for (std::size_t g = 0; g < std::size(CheckGroups); ++g) {
+        const CheckGroup& group = CheckGroups[g];
+        for (std::size_t i = 0; i < group.buttons.size(); ++i) {
+            const CheckButton& b = group.buttons[i];
+            const QPoint at = (m_layout.*group.at)(static_cast<int>(i));
+            groups[g][i] =
+                std::make_unique<CCheckBut>(*this, checkName(b, display), front, at.x(), at.y(),
+                                            [this, action = b.action] { (this->*action)(); });
+        }
     }
 
     const QPoint strip = m_layout.TabStrip();
@@ -264,24 +305,17 @@ QStringList TFormMain::TabPictureFiles(const CDisplay& display) {
 }
 
 QStringList TFormMain::PictureFiles(const CDisplay& display) {
-    const QString suffix = display.Suffix();
-    const QString prefix = display.IsSmall() ? QStringLiteral("s_") : QStringLiteral("b_");
-    const QString library = PictureLibrary::folder() + QLatin1Char('/');
-    QStringList files{QStringLiteral("Data/Intf/Spec/mT_m0") + suffix + ".xji",
-                      TabPictureFiles(display).first()};
-    for (const char* caption : {"nap_ilzadan", "nap_gloski", "nap_pozycja"})
-        files << library + QLatin1String(caption) + suffix + ".png";
-    for (const char* button : ButtonNames)
-        files << ImageButtonMadePictureFiles(QLatin1String(button));
+    QStringList files{backgroundFile(display), TabPictureFiles(display).first()};
+    for (const char* caption : CaptionNames)
+        files << LibraryPictureFile(captionName(caption, display));
+    for (const MenuButton& button : OwnButtons)
+        files << ImageButtonMadePictureFiles(QLatin1String(button.name));
     files << RecordingsPanel::PictureFiles();
-    for (const char* button : MusicButtonNames)
-        files << ImageButtonMadePictureFiles(QLatin1String(button));
-    for (const auto& names :
-         {std::span<const char* const>(LevelNames), std::span<const char* const>(SoundNames),
-          std::span<const char* const>(PositionNames)})
-        for (const char* name : names)
-            for (const char* state : {"_D", "_A"})
-                files << library + prefix + QLatin1String(name) + QLatin1String(state) + ".png";
+    for (const MenuButton& button : MusicButtons)
+        files << ImageButtonMadePictureFiles(QLatin1String(button.name));
+    for (const CheckGroup& group : CheckGroups)
+        for (const CheckButton& button : group.buttons)
+            files << CheckButtonPictureFiles(checkName(button, display));
     return files;
 }
 
@@ -301,10 +335,10 @@ const QImage& TFormMain::tabPicture(int tab) {
 
 QStringList TFormMain::LaterPictureFiles() {
     QStringList files = RecordingsPanel::LaterPictureFiles();
-    for (const auto& names : {std::span<const char* const>(ButtonNames),
-                              std::span<const char* const>(MusicButtonNames)})
-        for (const char* button : names)
-            files << ImageButtonLaterPictureFiles(QLatin1String(button));
+    for (const auto& buttons :
+         {std::span<const MenuButton>(OwnButtons), std::span<const MenuButton>(MusicButtons)})
+        for (const MenuButton& button : buttons)
+            files << ImageButtonLaterPictureFiles(QLatin1String(button.name));
     return files;
 }
 

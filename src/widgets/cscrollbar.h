@@ -3,6 +3,7 @@
 #include "cscrollbut.h"
 
 #include <QImage>
+#include <QStringList>
 #include <memory>
 
 class Canvas;
@@ -16,7 +17,9 @@ public:
     // Scroll positions spread over the track given to SetRange.
     static constexpr int Positions = 22;
 
-    // Throws CBlad(1) when a thumb picture is missing.
+    // The thumb's pictures, read when the indicator is made. Throws CBlad(1) when one is
+    // missing.
+    static QStringList PictureFiles();
     CScrollBar(QWidget& window, int x, int y, Canvas& destination, const QImage& background);
     CScrollBar(QWidget&, int, int, Canvas&, const QImage&&) = delete;
 

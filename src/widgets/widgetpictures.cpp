@@ -20,7 +20,7 @@ namespace {
 QStringList libraryFiles(const QString& name, std::initializer_list<const char*> states) {
     QStringList files;
     for (const char* state : states)
-        files << PictureLibrary::folder() + '/' + name + QLatin1String(state) + ".png";
+        files << LibraryPictureFile(name + QLatin1String(state));
     return files;
 }
 
@@ -36,6 +36,14 @@ QStringList ImageButtonMadePictureFiles(const QString& name) {
 
 QStringList ImageButtonLaterPictureFiles(const QString& name) {
     return libraryFiles(name, {"_A", "_"});
+}
+
+QStringList CheckButtonPictureFiles(const QString& name) {
+    return libraryFiles(name, {"_D", "_A"});
+}
+
+QString LibraryPictureFile(const QString& name) {
+    return PictureLibrary::folder() + '/' + name + ".png";
 }
 
 void CopyPixels(Canvas& destination, const QRect& dest, const QImage& source,

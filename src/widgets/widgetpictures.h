@@ -20,6 +20,10 @@ QImage LibraryPicture(const QString& name);
 QStringList ImageButtonPictureFiles(const QString& name);
 QStringList ImageButtonMadePictureFiles(const QString& name);
 QStringList ImageButtonLaterPictureFiles(const QString& name);
+// The off and on pictures of a check button called `name`, and the file of the library picture
+// `name` itself (a caption).
+QStringList CheckButtonPictureFiles(const QString& name);
+QString LibraryPictureFile(const QString& name);
 
 // Copies source pixels starting at sourcePos into dest as a plain copy, whatever copy mode the
 // destination canvas is in, and leaves that mode as it was.

@@ -969,6 +969,11 @@ TEST_P(TFormMainMissingPicture, RaisesErrorOne) {
             EXPECT_EQ(error.ErrorCode, 1) << file.toStdString();
         }
         EXPECT_EQ(menuMade, TFormMain::LaterPictureFiles().contains(file)) << file.toStdString();
+        // One the menu cannot be made without is one it lists (a tab's among the strip's).
+        EXPECT_EQ(!menuMade,
+                  (TFormMain::PictureFiles(display()) + TFormMain::TabPictureFiles(display()))
+                      .contains(file))
+            << file.toStdString();
     }
 }
 
