@@ -61,25 +61,20 @@ Form* WindowSet::Game(int tab) {
         return nullptr;
     std::unique_ptr<Form>& game = m_games[static_cast<std::size_t>(tab - 1)];
     if (!game) {
-        TfmKoniecGry& summary = Summary();
+        const GameServices services{m_display, m_catalogue, m_statistics, *m_settings.ForTab(tab),
+                                    m_player,  m_random,    Summary()};
         switch (tab) {
         case 1:
-            game = std::make_unique<TfmPodpisywanie>(m_display, m_catalogue, m_statistics,
-                                                     m_settings.labelling, m_player, m_random,
-                                                     summary);
+            game = std::make_unique<TfmPodpisywanie>(services);
             break;
         case 2:
-            game = std::make_unique<TfmMemory>(m_display, m_catalogue, m_statistics,
-                                               m_settings.memory, m_player, m_random, summary);
+            game = std::make_unique<TfmMemory>(services);
             break;
         case 3:
-            game = std::make_unique<TfmUzupelnianie>(m_display, m_catalogue, m_statistics,
-                                                     m_settings.completing, m_player, m_random,
-                                                     summary);
+            game = std::make_unique<TfmUzupelnianie>(services);
             break;
         default:
-            game = std::make_unique<TfmSpadajace>(m_display, m_catalogue, m_statistics,
-                                                  m_settings.falling, m_player, m_random, summary);
+            game = std::make_unique<TfmSpadajace>(services);
             break;
         }
         adopt(*game);

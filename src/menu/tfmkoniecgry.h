@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form.h"
+#include "gamesummary.h"
 
 #include <QImage>
 #include <QPointer>
@@ -15,7 +16,7 @@ class QLabel;
 // The end-of-game summary every game shows when it stops: playing time, correct and wrong
 // answers and hints of the last game run, over a picture chosen by the grade, with "start"
 // (play again) and "stop". Created once and shown any number of times.
-class TfmKoniecGry : public Form {
+class TfmKoniecGry : public Form, public GameSummary {
     Q_OBJECT
 public:
     // The interface picture files the constructor reads, relative to the program's folder: the
@@ -23,9 +24,6 @@ public:
     static QStringList PictureFiles(const CDisplay& display);
     static constexpr int DesignWidth = 600;
     static constexpr int DesignHeight = 450;
-
-    // Results of ShowSummary.
-    enum Result { PlayAgain = 1, Close = 2 };
 
     // Throws CBlad(1) when a grade picture or a button picture is missing or unreadable.
     TfmKoniecGry(const CDisplay& display, CStatRec& stats);
@@ -37,8 +35,8 @@ public:
 
     // Fills the labels from the statistics, picks the grade picture and shows the window
     // modally. PlayAgain for "start", Close for "stop", Escape or any other way of closing.
-    int ShowSummary();
-    bool IsShowing() const { return isVisible(); }
+    int ShowSummary() override;
+    bool IsShowing() const override { return isVisible(); }
 
     void A_OdNowa();
     void A_Stop();

@@ -150,9 +150,9 @@ void graUzupelnianie::BuildWord() {
             const int side = m_random.below(2);
             const auto onChoose = [this](const QString& sound) { choose(sound); };
             const QSize tile(m_tileSize, m_tileSize);
-            m_first = std::make_unique<CGloska>(m_window->ButtonParent(), pair->first, side,
+            m_first = std::make_unique<CGloska>(m_window->ControlParent(), pair->first, side,
                                                 m_playArea, m_variantSuffix, tile, onChoose);
-            m_second = std::make_unique<CGloska>(m_window->ButtonParent(), pair->second, 1 - side,
+            m_second = std::make_unique<CGloska>(m_window->ControlParent(), pair->second, 1 - side,
                                                  m_playArea, m_variantSuffix, tile, onChoose);
         }
     }
@@ -242,7 +242,7 @@ void graUzupelnianie::Check() {
     m_checking = true;
     // The sounds and waits below block the window; what the child clicks meanwhile is not an
     // answer to this word.
-    InputHold hold(m_window->ButtonParent(), escapeAction());
+    InputHold hold(m_window->ControlParent(), escapeAction());
     Canvas& screen = m_window->ScreenCanvas();
 
     if (m_chosen == m_target) {
@@ -314,7 +314,7 @@ void graUzupelnianie::Help() {
     // A solved word already shows its sound.
     CGloska* gap = IsSolved() ? nullptr : gapTile();
     m_checking = true;
-    InputHold hold(m_window->ButtonParent(), escapeAction());
+    InputHold hold(m_window->ControlParent(), escapeAction());
     // The missing sound shows in the gap while the word is said.
     if (gap) {
         gap->LoadPicture(m_target, RedSuffix);

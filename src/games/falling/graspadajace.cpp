@@ -62,8 +62,8 @@ graSpadajace::graSpadajace(FallingWindow& window, const CSlowa& catalogue,
     const QPoint offScreen(m_w + 100, m_h + 100);
     for (const WordEntry& entry : catalogue.SelectionList()) {
         addCard(entry);
-        auto slot =
-            std::make_unique<CMiniK>(window.CardParent(), SlotSize(), m_red, m_question, offScreen);
+        auto slot = std::make_unique<CMiniK>(window.ControlParent(), SlotSize(), m_red, m_question,
+                                             offScreen);
         CMiniK* raw = slot.get();
         slot->SetOnClick([this, raw] { ShowBig(*raw); });
         m_slots.push_back(std::move(slot));
@@ -87,7 +87,7 @@ graSpadajace::~graSpadajace() {
 void graSpadajace::addCard(const WordEntry& entry) {
     const QImage picture = entry.SmallPicture.isNull() ? standIn(entry) : entry.SmallPicture;
     auto card =
-        std::make_unique<CSpaKart>(m_window->CardParent(), entry.Key, entry.SoundCode, picture);
+        std::make_unique<CSpaKart>(m_window->ControlParent(), entry.Key, entry.SoundCode, picture);
     CSpaKart* raw = card.get();
     card->SetOnPress([this, raw] { CardPressed(*raw); });
     m_cards.push_back(std::move(card));

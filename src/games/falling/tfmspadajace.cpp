@@ -7,19 +7,13 @@
 #include "cstatrec.h"
 #include "cursors.h"
 #include "custgry.h"
-#include "mediafiles.h"
-#include "tfmkoniecgry.h"
-#include "widgetpictures.h"
 #include "wordbits.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QShowEvent>
 #include <QStringList>
-#include <QWheelEvent>
 #include <algorithm>
 
 namespace {
@@ -48,11 +42,13 @@ QLabel* makeLabel(QWidget& window) {
 
 } // namespace
 
-QStringList TfmSpadajace::PictureFiles(const CDisplay& display) {
-    return QStringList{BackgroundPath(display.IsSmall())} +
-           ImageButtonPictureFiles(QStringLiteral("pomoc")) +
-           ImageButtonPictureFiles(QStringLiteral("stop")) +
-           COkrag::PictureFiles(display.IsSmall());
+GameLayout TfmSpadajace::Layout(const CDisplay& display) {
+    const int x = display.DesignWidth - display.DesignWidth / 10;
+    const int y = display.DesignHeight / 7;
+    return {{BackgroundPath(display.IsSmall())},
+            {{QStringLiteral("pomoc"), QPoint(x, y)},
+             {QStringLiteral("stop"), QPoint(x + 4, y + display.DesignHeight / 8)}},
+            COkrag::PictureFiles(display.IsSmall())};
 }
 
 QString TfmSpadajace::BackgroundPath(bool smallScreen) {
@@ -75,35 +71,15 @@ int TfmSpadajace::StepsPerTick(int poziom) {
     return poziom >= 1 && poziom <= 3 ? poziom : 0;
 }
 
-TfmSpadajace::TfmSpadajace(const CDisplay& display, CSlowa& catalogue, CStatRec& stats,
-                           CUstGry& settings, SoundPlayer& player, RandomGenerator& random,
-                           TfmKoniecGry& summary)
-    : m_display(display), m_catalogue(catalogue), m_stats(stats), m_settings(settings),
-      m_player(player), m_random(random), m_summary(summary), m_w(display.DesignWidth),
-      m_h(display.DesignHeight) {
-    setWindowTitle(QStringLiteral("Spadające"));
-    m_backgroundPicture = LoadRequiredPicture(BackgroundPath(display.IsSmall()));
-    move(display.OffsetX, display.OffsetY);
-    setClientSize(m_w, m_h);
-    m_fullRect = QRect(0, 0, m_w, m_h);
-
-    m_backgroundCanvas = Canvas(m_w, m_h);
-    m_backgroundCanvas.draw(0, 0, m_backgroundPicture);
-    m_screen = Canvas(m_w, m_h);
-
-    // The buttons and the ring throw CBlad(1) themselves; what is made so far is freed by
-    // unwinding. The ring is loaded here, once, so that a missing ring picture is reported at
-    // start-up and not in the middle of a game.
-    m_help = std::make_unique<CPrzyciskC>(*this, QStringLiteral("pomoc"), m_screen, m_w - m_w / 10,
-                                          m_h / 7, [this] { A_Pomoc(); });
-    m_stop =
-        std::make_unique<CPrzyciskC>(*this, QStringLiteral("stop"), m_screen, m_w - m_w / 10 + 4,
-                                     m_h / 7 + m_h / 8, [this] { A_Stop(); });
-    m_zoom = std::make_unique<COkrag>(display, m_screen);
+TfmSpadajace::TfmSpadajace(const GameServices& services)
+    : GameWindow(services, QStringLiteral("Spadające"), Layout(services.display)) {
+    // The ring is loaded here, once, so that a missing ring picture is reported at start-up
+    // and not in the middle of a game; it throws CBlad(1) itself.
+    m_zoom = std::make_unique<COkrag>(m_display, m_screen);
 
     m_vpSzukaj = makeLabel(*this);
     m_vpSzukGloski = makeLabel(*this);
-    m_searchLeft = m_w / 80 * (display.IsSmall() ? 62 : 68);
+    m_searchLeft = m_w / 80 * (m_display.IsSmall() ? 62 : 68);
     m_vpSzukaj->move(m_searchLeft, m_h / 80 * 77);
     fitLabelFont();
     setLabels(QStringLiteral("Wybierz obrazki z:"), QString(), true);
@@ -120,8 +96,6 @@ TfmSpadajace::TfmSpadajace(const CDisplay& display, CSlowa& catalogue, CStatRec&
 TfmSpadajace::~TfmSpadajace() {
     m_gameTimer.stop();
     unsetCursor();
-    m_game.reset();
-    m_retired.clear();
 }
 
 void TfmSpadajace::fitLabelFont() {
@@ -158,14 +132,6 @@ void TfmSpadajace::setLabels(const QString& search, const QString& sounds, bool 
     m_vpSzukGloski->move(left, m_vpSzukaj->y() + m_vpSzukaj->height() + 2);
 }
 
-void TfmSpadajace::retireGame() {
-    if (!m_game)
-        return;
-    m_game->Retire();
-    m_retired.push_back(std::move(m_game));
-    QTimer::singleShot(0, this, [this] { m_retired.clear(); });
-}
-
 void TfmSpadajace::A_NowaGra() {
     m_cursorFollowsMouse = true;
     CUstGry distractors;
@@ -173,7 +139,7 @@ void TfmSpadajace::A_NowaGra() {
     distractors.pozycja = WordBits::PositionMask;
     distractors.gloski = 0;
     distractors.SetDistractorSounds(m_settings);
-    retireGame();
+    retire(m_game);
     const int n = graSpadajace::TargetsForLevel(m_settings.poziom);
 
     m_catalogue.Filter(m_settings.pozycja, m_settings.gloski);
@@ -200,10 +166,9 @@ void TfmSpadajace::A_NowaGra() {
 }
 
 void TfmSpadajace::A_EkranPaint() {
-    m_screen.setCopyMode(CopyMode::SrcCopy);
-    m_screen.copyFrom(m_fullRect, m_backgroundCanvas, QPoint(0, 0));
-    m_help->Show();
-    m_stop->Draw();
+    clearScreen();
+    HelpButton().Show();
+    StopButton().Draw();
 }
 
 void TfmSpadajace::A_Pomoc() {
@@ -228,79 +193,19 @@ void TfmSpadajace::t_GameTimer() {
     m_game->ShowResults();
 }
 
-void TfmSpadajace::A_Stop() {
-    // The end timer may still run the stop while the summary is open.
-    if (m_summary.IsShowing())
-        return;
+void TfmSpadajace::stopPlay() {
     m_gameTimer.stop();
-    m_stats.EndGame();
-    m_stats.WriteGame(m_game && m_game->IsFinished());
-    retireGame();
-    const int result = m_summary.ShowSummary();
-    if (result == TfmKoniecGry::PlayAgain) {
-        A_NowaGra();
-    } else if (result == TfmKoniecGry::Close) {
-        closeWith(TfmKoniecGry::Close);
-    }
+    if (m_game)
+        m_game->Retire();
+}
+
+bool TfmSpadajace::isComplete() const {
+    return m_game && m_game->IsFinished();
 }
 
 void TfmSpadajace::ShowResultButtons() {
-    m_stop->Show();
-    m_help->Hide();
-}
-
-void TfmSpadajace::RepaintRect(const QRect& rect) {
-    const QRect r = rect.intersected(m_fullRect);
-    if (r.isEmpty())
-        return;
-    // Gathered by the window system and painted together once the tick is over.
-    if (isVisible())
-        updateRect(r);
-    else
-        canvas().copyFrom(r, m_screen, r.topLeft());
-}
-
-void TfmSpadajace::RepaintWindow() {
-    if (isVisible())
-        repaint();
-    else
-        canvas().copyFrom(m_fullRect, m_screen, QPoint(0, 0));
-}
-
-void TfmSpadajace::showEvent(QShowEvent* event) {
-    Form::showEvent(event);
-    if (!event->spontaneous())
-        A_NowaGra();
-}
-
-void TfmSpadajace::paintEvent(QPaintEvent* event) {
-    m_paintRegion = event->region();
-    Form::paintEvent(event);
-    m_paintRegion = QRegion();
-}
-
-void TfmSpadajace::formPaint() {
-    // Only what is being painted: a tick's moved pictures are a few small rectangles.
-    for (const QRect& r : m_paintRegion)
-        canvas().copyFrom(r, m_screen, r.topLeft());
-}
-
-bool TfmSpadajace::keyPressed(char16_t ch) {
-    if (ch == 27) {
-        A_Stop();
-        return true;
-    }
-    return Form::keyPressed(ch);
-}
-
-void TfmSpadajace::keyPressEvent(QKeyEvent* event) {
-    m_stats.Touch();
-    Form::keyPressEvent(event);
-}
-
-void TfmSpadajace::mousePressEvent(QMouseEvent* event) {
-    m_stats.Touch();
-    Form::mousePressEvent(event);
+    StopButton().Show();
+    HelpButton().Hide();
 }
 
 bool TfmSpadajace::IsShotArea(const QPoint& pos) const {
@@ -315,9 +220,4 @@ void TfmSpadajace::mouseMoveEvent(QMouseEvent* event) {
     if (m_cursorFollowsMouse)
         setCursorAt(event->position().toPoint());
     Form::mouseMoveEvent(event);
-}
-
-void TfmSpadajace::wheelEvent(QWheelEvent* event) {
-    m_stats.Touch();
-    Form::wheelEvent(event);
 }

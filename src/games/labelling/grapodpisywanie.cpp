@@ -160,8 +160,8 @@ void graPodpisywanie::BuildWord() {
         d += h;
         if (grapheme.isEmpty())
             continue; // a lone mark carries no letter to place
-        auto tile =
-            std::make_unique<CPrzGloska>(m_window->TileParent(), grapheme, target, m_smallScreen);
+        auto tile = std::make_unique<CPrzGloska>(m_window->ControlParent(), grapheme, target,
+                                                 m_smallScreen);
         if (tile->Control())
             tile->Control()->installEventFilter(this);
         m_letters.push_back(std::move(tile));

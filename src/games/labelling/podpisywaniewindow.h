@@ -1,22 +1,12 @@
 #pragma once
 
+#include "gamesurface.h"
+
 #include <QRect>
 
-class Canvas;
-class QWidget;
-
-// What the labelling game needs from the window it plays in. The window implements it; tests
-// implement it over an invisible widget and plain canvases, so the game runs without a screen.
-class PodpisywanieWindow {
+// What the labelling game needs of its window beyond the common surface.
+class PodpisywanieWindow : public virtual GameSurface {
 public:
-    virtual ~PodpisywanieWindow() = default;
-
-    // The widget the tile controls sit on.
-    virtual QWidget* TileParent() = 0;
-    // The window's visible canvas; what is drawn there shows at once.
-    virtual Canvas& VisibleCanvas() = 0;
-    // Brings the screen canvas, with the tiles drawn on it, onto the window now.
-    virtual void RepaintWindow() = 0;
     // Puts the current background and the buttons on the screen canvas: help and stop, next
     // and previous as the current word allows.
     virtual void DrawBackdrop() = 0;
@@ -25,6 +15,4 @@ public:
     // Where the help, stop, next and previous buttons stand, shown or not: no tile may lie
     // there and cover them.
     virtual QRect ButtonArea() const = 0;
-    // Ends the game as the stop button does.
-    virtual void A_Stop() = 0;
 };

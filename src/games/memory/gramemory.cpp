@@ -82,8 +82,8 @@ graMemory::graMemory(MemoryWindow& window, const CSlowa& catalogue, CStatRec& st
             int c = m_random.below(slotCount);
             while (m_cards[static_cast<std::size_t>(c)])
                 c = (c + 1) % slotCount;
-            auto card = std::make_unique<CKarta>(window.CardParent(), entry.Key, entry.SmallPicture,
-                                                 common, smallScreen);
+            auto card = std::make_unique<CKarta>(window.ControlParent(), entry.Key,
+                                                 entry.SmallPicture, common, smallScreen);
             CKarta* raw = card.get();
             card->SetOnClick([this, raw] { CardClicked(*raw); });
             card->SetOnRemove([this, raw] { removePair(*raw); });

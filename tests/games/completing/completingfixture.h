@@ -6,6 +6,7 @@
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "custgry.h"
+#include "gametest.h"
 #include "grauzupelnianie.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"
@@ -24,22 +25,6 @@
 #include <ostream>
 #include <vector>
 
-inline std::ostream& operator<<(std::ostream& os, const QString& s) {
-    return os << s.toStdString();
-}
-
-inline std::ostream& operator<<(std::ostream& os, const QColor& c) {
-    return os << c.name().toStdString();
-}
-
-inline QApplication& completingTestApp() {
-    static int argc = 1;
-    static char name[] = "wk-completing-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
 // Every library picture of the tiles gets a flat colour of its own, so that what is drawn can
 // be told apart by its pixels.
 inline QColor tileColour(const QString& pictureName) {
@@ -56,14 +41,9 @@ inline void writeFlatPicture(const QString& path, QSize size, QColor colour, con
 // A program folder of its own, made current as the program makes its folder current: tile
 // pictures for every grapheme of the catalogue and of the sound buttons, the picture frame,
 // and big pictures for the words drawn.
-class CompletingFolder {
+class CompletingFolder : public ProgramFolder {
 public:
     static inline const QColor PictureColour{0, 120, 0};
-
-    CompletingFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~CompletingFolder() { QDir::setCurrent(m_previous); }
-
-    QString path() const { return m_dir.path(); }
 
     void writeTiles() const {
         QSet<QString> graphemes{QStringLiteral("question")};
@@ -96,43 +76,23 @@ public:
                              PictureColour, "JPEG");
         }
     }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
 };
 
 // The window as the game sees it: an invisible widget for the button controls and plain
 // canvases, counting what the game asks of it.
-class FakeCompletingWindow : public CompletingWindow {
+class FakeCompletingWindow : public FakeSurface, public CompletingWindow {
 public:
     static inline const QColor Background{250, 240, 200};
 
-    explicit FakeCompletingWindow(QSize size)
-        : screen(size.width(), size.height(), Background),
-          background(size.width(), size.height(), Background),
-          visible(size.width(), size.height(), Qt::black) {
-        widget.resize(size);
-    }
+    explicit FakeCompletingWindow(QSize size) : FakeSurface(size, Background) {}
 
-    QWidget* ButtonParent() override { return &widget; }
-    Canvas& ScreenCanvas() override { return screen; }
-    const Canvas& BackgroundCanvas() override { return background; }
     void RepaintWindow() override {
-        ++repaints;
-        visible.draw(0, 0, screen);
+        FakeSurface::RepaintWindow();
         frames.push_back(visible.image().copy());
     }
     void HideHelpButton() override { ++helpHidden; }
-    void A_Stop() override { ++stops; }
 
-    QWidget widget;
-    Canvas screen;
-    Canvas background;
-    Canvas visible;
-    int repaints = 0;
     int helpHidden = 0;
-    int stops = 0;
     // What every repaint brought to the screen, to see what showed during a wait.
     std::vector<QImage> frames;
 };
@@ -141,7 +101,7 @@ public:
 // loaded, statistics in the test's folder, and the game on a fake window.
 class CompletingGameTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { completingTestApp(); }
+    static void SetUpTestSuite() { gameTestApp(); }
 
     void SetUp() override {
         folder.writeTiles();

@@ -18,38 +18,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 20;
-constexpr int RecordSize = 44;
-
-struct Record {
-    int kind;
-    int poziom;
-    int gloski;
-    int pozycja;
-    int completed;
-    int hints;
-    int correct;
-    int wrong;
-};
-
-int le(const QByteArray& bytes, int at, int size) {
-    int value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-void writeButton(const QString& name, QColor colour) {
-    QImage mask(64, 56, QImage::Format_RGB32);
-    mask.fill(Qt::white);
-    QDir().mkpath("Data/Intf/Lib");
-    ASSERT_TRUE(mask.save("Data/Intf/Lib/" + name + "_M.png"));
-    for (const char* state : {"_D", "_A", "_"}) {
-        QImage picture(64, 56, QImage::Format_RGB32);
-        picture.fill(colour);
-        ASSERT_TRUE(picture.save("Data/Intf/Lib/" + name + state + ".png"));
-    }
-}
+using Record = StatRecordView;
 
 // The program folder of a completing game: window and summary pictures on top of the tiles,
 // the settings of the completing tab with groups S and Z in nagłos, the candidate list the
@@ -84,8 +53,8 @@ protected:
     void makeWindow(QSize screen = QSize(800, 600)) {
         display = std::make_unique<CDisplay>(screen);
         summary = std::make_unique<TfmKoniecGry>(*display, stats);
-        completing = std::make_unique<TfmUzupelnianie>(*display, catalogue, stats, settings, player,
-                                                       random, *summary);
+        completing = std::make_unique<TfmUzupelnianie>(
+            GameServices{*display, catalogue, stats, settings, player, random, *summary});
     }
 
     // A new game with word pictures on disk for whatever the draw chose (draws within the
@@ -102,32 +71,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(completing.get()));
     }
 
-    // Answers the summary with `action` once it shows.
-    void answerSummary(std::function<void()> action) {
-        answerer.setInterval(5);
-        QObject::disconnect(&answerer, nullptr, nullptr, nullptr);
-        QObject::connect(&answerer, &QTimer::timeout, [this, action] {
-            if (!summary->IsShowing())
-                return;
-            answerer.stop();
-            summaryWasShowing = true;
-            action();
-        });
-        answerer.start();
-    }
-
-    QByteArray statistics() const {
-        QFile file(stats.FilePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    int recordCount() const { return (statistics().size() - HeaderSize) / RecordSize; }
-    Record lastRecord() const {
-        const QByteArray bytes = statistics();
-        const int at = bytes.size() - RecordSize;
-        return {le(bytes, at, 4),      le(bytes, at + 20, 2), le(bytes, at + 22, 2),
-                le(bytes, at + 24, 2), le(bytes, at + 30, 2), le(bytes, at + 32, 4),
-                le(bytes, at + 36, 4), le(bytes, at + 40, 4)};
-    }
+    void answerSummary(std::function<void()> action) { answerer.answer(std::move(action)); }
+    int recordCount() const { return Record::Count(stats.FilePath()); }
+    Record lastRecord() const { return Record::Last(stats.FilePath()); }
     int candidateIndex(const QString& key) const {
         for (int i = 0; i < catalogue.CandidateCount(); ++i)
             if (catalogue.Entry(CSlowa::Candidates, i).Key == key)
@@ -147,8 +93,7 @@ protected:
 
     std::unique_ptr<TfmKoniecGry> summary;
     std::unique_ptr<TfmUzupelnianie> completing;
-    bool summaryWasShowing = false;
-    QTimer answerer;
+    SummaryAnswerer answerer{[this] { return summary && summary->IsShowing(); }};
 };
 
 struct VariantCase {
@@ -238,7 +183,7 @@ TEST_F(TfmUzupelnianieTest, WordsComeInTurnFromSlicesOfTheListAndAgainAfterTheSu
     expectSpread();
     answerSummary([this] { summary->A_OdNowa(); });
     completing->A_Stop();
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     EXPECT_EQ(catalogue.CandidateCount(), 20);
     expectSpread();
 }
@@ -303,7 +248,7 @@ TEST_P(TfmUzupelnianieEndTest, EndingEarlyWritesAnIncompleteRecordAndCloses) {
     const int before = recordCount();
     answerSummary([this] { summary->A_Stop(); });
     GetParam().end(*completing);
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     ASSERT_EQ(recordCount(), before + 1);
     const Record r = lastRecord();
     EXPECT_EQ(r.kind, 3);
@@ -391,9 +336,9 @@ TEST_F(TfmUzupelnianieTest, AGamePlayedWithTheArrowKeysEndsWithACompleteRecord) 
     ASSERT_TRUE(theGame().EndTimer().isActive());
     answerSummary([this] { summary->A_Stop(); });
     theGame().EndTimer().start(0);
-    for (int i = 0; i < 100 && !summaryWasShowing; ++i)
+    for (int i = 0; i < 100 && !answerer.wasShowing; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_TRUE(summaryWasShowing);
+    ASSERT_TRUE(answerer.wasShowing);
     ASSERT_EQ(recordCount(), before + 1);
     const Record r = lastRecord();
     EXPECT_EQ(r.kind, 3);
@@ -435,7 +380,7 @@ TEST_F(TfmUzupelnianieTest, InputQueuedDuringTheWaitIsDropped) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        summaryWasShowing = false;
+        answerer.wasShowing = false;
         makeWindow();
         showWindow();
         graUzupelnianie& game = theGame();
@@ -462,7 +407,7 @@ TEST_F(TfmUzupelnianieTest, InputQueuedDuringTheWaitIsDropped) {
         EXPECT_EQ(stats.Wrong(), c.wrong);
         EXPECT_EQ(stats.Correct(), c.correct);
         EXPECT_EQ(stats.Hints(), c.hints);
-        EXPECT_EQ(summaryWasShowing, c.escape);
+        EXPECT_EQ(answerer.wasShowing, c.escape);
         if (!c.escape) {
             EXPECT_FALSE(theGame().IsSolved());
             EXPECT_TRUE(completing->isVisible());

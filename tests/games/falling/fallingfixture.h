@@ -7,6 +7,7 @@
 #include "cstatrec.h"
 #include "custgry.h"
 #include "fallingwindow.h"
+#include "gametest.h"
 #include "graspadajace.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"
@@ -25,53 +26,15 @@
 #include <memory>
 #include <ostream>
 
-// A colour compared with the few steps of slack a JPEG round trip of a flat colour needs;
-// failures show the colours instead of bare integers.
-struct Rgb {
-    QRgb value;
-    bool operator==(const Rgb& other) const {
-        return std::abs(qRed(value) - qRed(other.value)) +
-                   std::abs(qGreen(value) - qGreen(other.value)) +
-                   std::abs(qBlue(value) - qBlue(other.value)) <=
-               6;
-    }
-};
-inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
-    return os << "rgb(" << qRed(c.value) << "," << qGreen(c.value) << "," << qBlue(c.value) << ")";
-}
-inline Rgb pixelAt(const QImage& image, QPoint p) {
-    return Rgb{image.pixel(p)};
-}
-
-inline QApplication& fallingTestApp() {
-    static int argc = 1;
-    static char name[] = "wk-falling-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
-inline bool saveJpeg(const QString& path, QSize size, QColor colour) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QDir().mkpath(QFileInfo(path).path());
-    return image.save(path, "JPEG", 100);
-}
-
 // A program folder of its own, made current as the program makes its folder current, with the
 // slot and ring pictures and, on request, a picture for each word of a selection.
-class FallingFolder {
+class FallingFolder : public ProgramFolder {
 public:
     static constexpr QSize CardSize{76, 95};
     static inline const QColor Red{250, 0, 0};
     static inline const QColor Question{0, 0, 200};
     static inline const QColor Ring{0, 150, 0};
     static inline const QColor Big{120, 0, 120};
-
-    FallingFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~FallingFolder() { QDir::setCurrent(m_previous); }
-
-    QString path() const { return m_dir.path(); }
 
     void writeCommonPictures(bool question = true) const {
         saveJpeg("Data/Sio/allred.xji", CardSize, Red);
@@ -96,47 +59,19 @@ public:
             saveJpeg("Data/Bio/" + key + "_mb.xji", QSize(260, 320), Big);
         }
     }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
 };
 
 // The window as the game sees it: an invisible widget for the controls, a background and a
 // screen canvas, and a visible canvas that receives what the game asks to repaint.
-class FakeFallingWindow : public FallingWindow {
+class FakeFallingWindow : public FakeSurface, public FallingWindow {
 public:
     static inline const QColor Paper{250, 240, 200};
 
-    explicit FakeFallingWindow(QSize size)
-        : screen(size.width(), size.height(), Paper),
-          background(size.width(), size.height(), Paper),
-          visible(size.width(), size.height(), Qt::black) {
-        widget.resize(size);
-    }
+    explicit FakeFallingWindow(QSize size) : FakeSurface(size, Paper) {}
 
-    QWidget* CardParent() override { return &widget; }
-    Canvas& ScreenCanvas() override { return screen; }
-    const Canvas& BackgroundCanvas() override { return background; }
-    void RepaintRect(const QRect& rect) override {
-        ++rects;
-        visible.copyFrom(rect, screen, rect.topLeft());
-    }
-    void RepaintWindow() override {
-        ++repaints;
-        visible.draw(0, 0, screen);
-    }
     void ShowResultButtons() override { ++resultButtons; }
-    void A_Stop() override { ++stops; }
 
-    QWidget widget;
-    Canvas screen;
-    Canvas background;
-    Canvas visible;
-    int rects = 0;
-    int repaints = 0;
     int resultButtons = 0;
-    int stops = 0;
 };
 
 // A seeded catalogue, pictures on disk, statistics in the test's folder, and a game of the
@@ -146,7 +81,7 @@ protected:
     static constexpr int TargetGrey = 20;
     static constexpr int DistractorGrey = 140;
 
-    static void SetUpTestSuite() { fallingTestApp(); }
+    static void SetUpTestSuite() { gameTestApp(); }
 
     void SetUp() override {
         ASSERT_FALSE(folder.path().isEmpty());

@@ -15,33 +15,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 20;
-constexpr int RecordSize = 44;
-
-int le(const QByteArray& bytes, int at, int size) {
-    int value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-void writePng(const QString& path, QSize size, QColor inside, QColor outside) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(outside);
-    for (int y = 3; y < size.height() - 3; ++y)
-        for (int x = 3; x < size.width() - 3; ++x)
-            image.setPixel(x, y, inside.rgb());
-    QDir().mkpath(QFileInfo(path).path());
-    ASSERT_TRUE(image.save(path, "PNG"));
-}
-
-void writeButton(const QString& name, QColor colour) {
-    const QSize size(64, 56);
-    writePng("Data/Intf/Lib/" + name + "_D.png", size, colour, Qt::white);
-    writePng("Data/Intf/Lib/" + name + "_A.png", size, colour.lighter(), Qt::white);
-    writePng("Data/Intf/Lib/" + name + "_.png", size, colour.darker(), Qt::white);
-    writePng("Data/Intf/Lib/" + name + "_M.png", size, Qt::white, Qt::black);
-}
+using Record = StatRecordView;
 
 bool isShotCursor(const QWidget& widget) {
     return widget.cursor().shape() == Qt::BitmapCursor;
@@ -80,8 +54,8 @@ protected:
     void makeWindow(QSize screen = QSize(800, 600)) {
         display = std::make_unique<CDisplay>(screen);
         summary = std::make_unique<TfmKoniecGry>(*display, *statistics);
-        falling = std::make_unique<TfmSpadajace>(*display, catalogue, *statistics, settings, player,
-                                                 random, *summary);
+        falling = std::make_unique<TfmSpadajace>(
+            GameServices{*display, catalogue, *statistics, settings, player, random, *summary});
     }
     void showWindow() {
         falling->show();
@@ -107,38 +81,18 @@ protected:
         ASSERT_TRUE(game->IsFinished());
     }
 
-    // Answers the summary with `action` once it shows.
-    void answerSummary(std::function<void()> action) {
-        answerer.setInterval(5);
-        QObject::disconnect(&answerer, nullptr, nullptr, nullptr);
-        QObject::connect(&answerer, &QTimer::timeout, [this, action] {
-            if (!summary->IsShowing())
-                return;
-            answerer.stop();
-            summaryWasShowing = true;
-            action();
-        });
-        answerer.start();
-    }
-
-    QByteArray statisticsFile() const {
-        QFile file(statistics->FilePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    int recordCount() const { return (statisticsFile().size() - HeaderSize) / RecordSize; }
+    void answerSummary(std::function<void()> action) { answerer.answer(std::move(action)); }
+    int recordCount() const { return Record::Count(statistics->FilePath()); }
     // kind, completed, correct, wrong of the last record.
     std::array<int, 4> lastRecord() const {
-        const QByteArray bytes = statisticsFile();
-        const int at = bytes.size() - RecordSize;
-        return {le(bytes, at, 4), le(bytes, at + 30, 2), le(bytes, at + 36, 4),
-                le(bytes, at + 40, 4)};
+        const Record r = Record::Last(statistics->FilePath());
+        return {r.kind, r.completed, r.correct, r.wrong};
     }
 
     std::unique_ptr<CStatRec> statistics = std::make_unique<CStatRec>(1, folder.path());
     std::unique_ptr<TfmKoniecGry> summary;
     std::unique_ptr<TfmSpadajace> falling;
-    bool summaryWasShowing = false;
-    QTimer answerer;
+    SummaryAnswerer answerer{[this] { return summary && summary->IsShowing(); }};
 };
 
 struct VariantCase {
@@ -350,7 +304,7 @@ TEST_P(TfmSpadajaceAgainCursorTest, PlayingAgainSetsTheCursorBeforeTheMouseMoves
     answerSummary([this] { summary->A_OdNowa(); });
     QTest::mouseClick(&falling->StopButton().control(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(30, 30));
-    ASSERT_TRUE(summaryWasShowing);
+    ASSERT_TRUE(answerer.wasShowing);
     QCoreApplication::processEvents();
     EXPECT_EQ(isShotCursor(*falling), GetParam().shot);
     ASSERT_NE(falling->windowHandle(), nullptr);
@@ -369,7 +323,7 @@ TEST_F(TfmSpadajaceTest, EscapeDuringTheFallEndsTheGameWithAnIncompleteRecord) {
     const int before = recordCount();
     answerSummary([this] { summary->A_Stop(); });
     QTest::keyClick(falling.get(), Qt::Key_Escape);
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     ASSERT_EQ(recordCount(), before + 1);
     EXPECT_EQ(lastRecord(), (std::array<int, 4>{4, 0, 0, 0}));
     EXPECT_FALSE(falling->isVisible());
@@ -388,7 +342,7 @@ TEST_F(TfmSpadajaceTest, AGameWonAndStoppedWritesACompleteRecordAndCanStartAgain
     answerSummary([this] { summary->A_OdNowa(); });
     QTest::mouseClick(&falling->StopButton().control(), Qt::LeftButton, Qt::NoModifier,
                       QPoint(30, 30));
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     ASSERT_EQ(recordCount(), before + 1);
     EXPECT_EQ(lastRecord(), (std::array<int, 4>{4, 1, 5, 1}));
     QCoreApplication::processEvents();

@@ -4,6 +4,7 @@
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "custgry.h"
+#include "gametest.h"
 #include "grapodpisywanie.h"
 #include "hitarea.h"
 #include "podpisywaniewindow.h"
@@ -21,52 +22,11 @@
 #include <memory>
 #include <ostream>
 
-inline std::ostream& operator<<(std::ostream& os, const QPoint& p) {
-    return os << "(" << p.x() << ", " << p.y() << ")";
-}
-inline std::ostream& operator<<(std::ostream& os, const QString& s) {
-    return os << '"' << s.toStdString() << '"';
-}
-
-inline QApplication& labellingTestApp() {
-    static int argc = 1;
-    static char name[] = "wk-labelling-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
-inline bool saveJpeg(const QString& path, QSize size, QColor colour) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QDir().mkpath(QFileInfo(path).path());
-    return image.save(path, "JPEG", 100);
-}
-
-inline bool savePng(const QString& path, QSize size, QColor colour) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QDir().mkpath(QFileInfo(path).path());
-    return image.save(path, "PNG");
-}
-
-// True when the colours differ by no more than a JPEG round trip of a flat colour does.
-inline bool closeTo(QRgb a, QRgb b) {
-    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-               std::abs(qBlue(a) - qBlue(b)) <=
-           6;
-}
-
-// A program folder of its own, made current as the program makes its folder current.
-class LabellingFolder {
+// A program folder with the labelling game's tiles and word pictures.
+class LabellingFolder : public ProgramFolder {
 public:
     static inline const QColor TileColour{0, 90, 200};
     static inline const QColor TargetColour{200, 0, 0};
-
-    LabellingFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~LabellingFolder() { QDir::setCurrent(m_previous); }
-
-    QString path() const { return m_dir.path(); }
 
     // Flat tile pictures of every grapheme of the word in a screen variant.
     static void writeTiles(const QString& segmentation, bool small) {
@@ -95,34 +55,23 @@ public:
                      QColor(grey, grey, 0));
         }
     }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
 };
 
 // The window as the game sees it: an invisible widget for the tile controls and plain
 // canvases, counting what the game asks of it.
-class FakeLabellingWindow : public PodpisywanieWindow {
+class FakeLabellingWindow : public FakeSurface, public PodpisywanieWindow {
 public:
     static inline const QColor Background{250, 240, 200};
 
     explicit FakeLabellingWindow(QSize size)
-        : buttons(size.width() - size.width() / 10, size.height() / 7, 74,
-                  3 * size.height() / 8 + 60),
-          screen(size.width(), size.height(), Background),
-          restore(size.width(), size.height(), Background),
-          visible(size.width(), size.height(), Qt::black) {
-        widget.resize(size);
-    }
+        : FakeSurface(size, Background), buttons(size.width() - size.width() / 10,
+                                                 size.height() / 7, 74, 3 * size.height() / 8 + 60),
+          restore(size.width(), size.height(), Background) {}
 
-    QWidget* TileParent() override { return &widget; }
-    Canvas& VisibleCanvas() override { return visible; }
     void RepaintWindow() override {
-        ++repaints;
         if (game)
             game->DrawLetters();
-        visible.draw(0, 0, screen);
+        FakeSurface::RepaintWindow();
     }
     void DrawBackdrop() override {
         ++backdrops;
@@ -131,26 +80,20 @@ public:
     }
     void HideHelpButton() override { ++helpHidden; }
     QRect ButtonArea() const override { return buttons; }
-    void A_Stop() override { ++stops; }
 
     // Where the window's help, stop, next and previous buttons stand.
     QRect buttons;
-    QWidget widget;
-    Canvas screen;
     Canvas restore;
-    Canvas visible;
     graPodpisywanie* game = nullptr;
-    int repaints = 0;
     int backdrops = 0;
     int helpHidden = 0;
-    int stops = 0;
 };
 
 // A seeded catalogue with a selection of labelling words, their pictures on disk and loaded,
 // statistics in the test's folder, and the game on a fake window.
 class LabellingGameTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { labellingTestApp(); }
+    static void SetUpTestSuite() { gameTestApp(); }
 
     void TearDown() override {
         game.reset();

@@ -15,23 +15,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 20;
-constexpr int RecordSize = 44;
-
-int le(const QByteArray& bytes, int at, int size) {
-    int value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-void writeButton(const QString& name, QColor colour) {
-    const QSize size(64, 56);
-    savePng("Data/Intf/Lib/" + name + "_D.png", size, colour);
-    savePng("Data/Intf/Lib/" + name + "_A.png", size, colour.lighter());
-    savePng("Data/Intf/Lib/" + name + "_.png", size, colour.darker());
-    savePng("Data/Intf/Lib/" + name + "_M.png", size, Qt::white);
-}
+using Record = StatRecordView;
 
 // The program folder of a labelling game: five backgrounds of their own colours, the buttons
 // and summary pictures, the settings of the labelling tab, and the window under test. The
@@ -68,8 +52,8 @@ protected:
     void makeWindow(QSize screen = QSize(800, 600)) {
         display = std::make_unique<CDisplay>(screen);
         summary = std::make_unique<TfmKoniecGry>(*display, stats);
-        window = std::make_unique<TfmPodpisywanie>(*display, catalogue, stats, settings, player,
-                                                   random, *summary);
+        window = std::make_unique<TfmPodpisywanie>(
+            GameServices{*display, catalogue, stats, settings, player, random, *summary});
     }
 
     // A new game whose word pictures are on disk (the fixed clock draws the same words again).
@@ -104,31 +88,12 @@ protected:
         }
     }
 
-    // Answers the summary with `action` once it shows.
-    void answerSummary(std::function<void()> action) {
-        answerer.setInterval(5);
-        QObject::disconnect(&answerer, nullptr, nullptr, nullptr);
-        QObject::connect(&answerer, &QTimer::timeout, [this, action] {
-            if (!summary->IsShowing())
-                return;
-            answerer.stop();
-            summaryWasShowing = true;
-            action();
-        });
-        answerer.start();
-    }
-
-    QByteArray statistics() const {
-        QFile file(stats.FilePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    int recordCount() const { return (statistics().size() - HeaderSize) / RecordSize; }
+    void answerSummary(std::function<void()> action) { answerer.answer(std::move(action)); }
+    int recordCount() const { return Record::Count(stats.FilePath()); }
     // Kind, completion, hints, correct of the last record.
     std::array<int, 4> lastRecord() const {
-        const QByteArray bytes = statistics();
-        const int at = bytes.size() - RecordSize;
-        return {le(bytes, at, 4), le(bytes, at + 30, 2), le(bytes, at + 32, 4),
-                le(bytes, at + 36, 4)};
+        const Record r = Record::Last(stats.FilePath());
+        return {r.kind, r.completed, r.hints, r.correct};
     }
 
     bool backgroundIs(int k) const {
@@ -138,8 +103,7 @@ protected:
     std::unique_ptr<CDisplay> display;
     std::unique_ptr<TfmKoniecGry> summary;
     std::unique_ptr<TfmPodpisywanie> window;
-    bool summaryWasShowing = false;
-    QTimer answerer;
+    SummaryAnswerer answerer{[this] { return summary && summary->IsShowing(); }};
 };
 
 struct VariantCase {
@@ -414,7 +378,7 @@ TEST_P(TfmPodpisywanieStopTest, EscapeWritesTheRecordAndCloses) {
     const int before = recordCount();
     answerSummary([this] { summary->A_Stop(); });
     QTest::keyClick(window.get(), Qt::Key_Escape);
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     ASSERT_EQ(recordCount(), before + 1);
     const auto [kind, completed, hints, correct] = lastRecord();
     EXPECT_EQ(kind, 1);
@@ -442,7 +406,7 @@ TEST_F(TfmPodpisywanieTest, TheEndTimerStopsTheGameAndPlayingAgainStartsAFreshOn
     const int before = recordCount();
     answerSummary([this] { summary->A_OdNowa(); });
     first->EndTimer().start(0);
-    QTRY_VERIFY(summaryWasShowing);
+    QTRY_VERIFY(answerer.wasShowing);
     QTRY_COMPARE(recordCount(), before + 1);
     EXPECT_EQ(lastRecord()[1], 1);
     QCoreApplication::processEvents();

@@ -4,6 +4,7 @@
 #include "cslowa.h"
 #include "cstatrec.h"
 #include "custgry.h"
+#include "gametest.h"
 #include "gramemory.h"
 #include "memorywindow.h"
 #include "randomgenerator.h"
@@ -22,51 +23,13 @@
 #include <memory>
 #include <ostream>
 
-// A colour compared with the few steps of slack a JPEG round trip of a flat colour needs;
-// failures show the colours instead of bare integers.
-struct Rgb {
-    QRgb value;
-    bool operator==(const Rgb& other) const {
-        return std::abs(qRed(value) - qRed(other.value)) +
-                   std::abs(qGreen(value) - qGreen(other.value)) +
-                   std::abs(qBlue(value) - qBlue(other.value)) <=
-               6;
-    }
-};
-inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
-    return os << "rgb(" << qRed(c.value) << "," << qGreen(c.value) << "," << qBlue(c.value) << ")";
-}
-inline Rgb pixelAt(const QImage& image, QPoint p) {
-    return Rgb{image.pixel(p)};
-}
-
-inline QApplication& memoryTestApp() {
-    static int argc = 1;
-    static char name[] = "wk-memory-test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
-inline bool saveJpeg(const QString& path, QSize size, QColor colour) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QDir().mkpath(QFileInfo(path).path());
-    return image.save(path, "JPEG", 100);
-}
-
 // A program folder of its own, made current as the program makes its folder current, with
 // the card back, the match mask and, per drawn word, a face and a big picture in colours of
 // their own.
-class MemoryFolder {
+class MemoryFolder : public ProgramFolder {
 public:
     static constexpr QSize CardSize{76, 95};
     static inline const QColor BackColour{0, 0, 160};
-
-    MemoryFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~MemoryFolder() { QDir::setCurrent(m_previous); }
-
-    QString path() const { return m_dir.path(); }
 
     void writeCommonPictures(bool matchMask = true) const {
         saveJpeg("Data/Sio/blkcard0.xji", CardSize, BackColour);
@@ -87,46 +50,27 @@ public:
             }
         }
     }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
 };
 
 // The window as the game sees it: an invisible widget for the card controls and two plain
 // canvases, counting what the game asks of it.
-class FakeMemoryWindow : public MemoryWindow {
+class FakeMemoryWindow : public FakeSurface, public MemoryWindow {
 public:
-    explicit FakeMemoryWindow(QSize size)
-        : screen(size.width(), size.height(), QColor(250, 240, 200)),
-          visible(size.width(), size.height(), Qt::black) {
-        widget.resize(size);
-    }
+    static inline const QColor Paper{250, 240, 200};
 
-    QWidget* CardParent() override { return &widget; }
-    Canvas& ScreenCanvas() override { return screen; }
-    Canvas& VisibleCanvas() override { return visible; }
-    void RepaintWindow() override {
-        ++repaints;
-        visible.draw(0, 0, screen);
-    }
+    explicit FakeMemoryWindow(QSize size) : FakeSurface(size, Paper) {}
+
     void A_EkranPaint() override {
         ++ekranPaints;
-        screen.setBrushColor(QColor(250, 240, 200));
+        screen.setBrushColor(Paper);
         screen.fillRect(screen.rect());
         if (game)
             game->DrawBoard(screen);
         RepaintWindow();
     }
-    void A_Stop() override { ++stops; }
 
-    QWidget widget;
-    Canvas screen;
-    Canvas visible;
     graMemory* game = nullptr;
-    int repaints = 0;
     int ekranPaints = 0;
-    int stops = 0;
 };
 
 // A seeded catalogue with a selection of `pairs` words (or `words` when given), their
@@ -134,7 +78,7 @@ public:
 // window of the small screen.
 class MemoryGameTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { memoryTestApp(); }
+    static void SetUpTestSuite() { gameTestApp(); }
 
     void SetUp() override { ASSERT_TRUE(folder.path().size() > 0); }
     void TearDown() override {

@@ -14,44 +14,7 @@
 
 namespace {
 
-constexpr int HeaderSize = 20;
-constexpr int RecordSize = 44;
-
-struct Record {
-    int kind;
-    int poziom;
-    int gloski;
-    int pozycja;
-    int completed;
-    int hints;
-    int correct;
-    int wrong;
-};
-
-int le(const QByteArray& bytes, int at, int size) {
-    int value = 0;
-    for (int i = size - 1; i >= 0; --i)
-        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-void writePng(const QString& path, QSize size, QColor inside, QColor outside, int inset = 3) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(outside);
-    for (int y = inset; y < size.height() - inset; ++y)
-        for (int x = inset; x < size.width() - inset; ++x)
-            image.setPixel(x, y, inside.rgb());
-    QDir().mkpath(QFileInfo(path).path());
-    ASSERT_TRUE(image.save(path, "PNG"));
-}
-
-void writeButton(const QString& name, QColor colour) {
-    const QSize size(64, 56);
-    writePng("Data/Intf/Lib/" + name + "_D.png", size, colour, Qt::white);
-    writePng("Data/Intf/Lib/" + name + "_A.png", size, colour.lighter(), Qt::white);
-    writePng("Data/Intf/Lib/" + name + "_.png", size, colour.darker(), Qt::white);
-    writePng("Data/Intf/Lib/" + name + "_M.png", size, Qt::white, Qt::black);
-}
+using Record = StatRecordView;
 
 // The program folder of a Memory game: window and summary pictures on top of the card
 // pictures, the settings of the Memory tab, and the window under test.
@@ -83,8 +46,8 @@ protected:
     void makeWindow(QSize screen = QSize(800, 600)) {
         display = std::make_unique<CDisplay>(screen);
         summary = std::make_unique<TfmKoniecGry>(*display, stats);
-        memory = std::make_unique<TfmMemory>(*display, catalogue, stats, settings, player, random,
-                                             *summary);
+        memory = std::make_unique<TfmMemory>(
+            GameServices{*display, catalogue, stats, settings, player, random, *summary});
     }
 
     // A new game with word pictures on disk for whatever the draw chose.
@@ -95,34 +58,11 @@ protected:
         memory->A_NowaGra();
     }
 
-    // Answers the summary with `action` once it shows, after running `whileOpen`.
     void answerSummary(std::function<void()> action, std::function<void()> whileOpen = {}) {
-        answerer.setInterval(5);
-        QObject::disconnect(&answerer, nullptr, nullptr, nullptr);
-        QObject::connect(&answerer, &QTimer::timeout, [this, action, whileOpen] {
-            if (!summary->IsShowing())
-                return;
-            answerer.stop();
-            summaryWasShowing = true;
-            if (whileOpen)
-                whileOpen();
-            action();
-        });
-        answerer.start();
+        answerer.answer(std::move(action), std::move(whileOpen));
     }
-
-    QByteArray statistics() const {
-        QFile file(stats.FilePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    int recordCount() const { return (statistics().size() - HeaderSize) / RecordSize; }
-    Record lastRecord() const {
-        const QByteArray bytes = statistics();
-        const int at = bytes.size() - RecordSize;
-        return {le(bytes, at, 4),      le(bytes, at + 20, 2), le(bytes, at + 22, 2),
-                le(bytes, at + 24, 2), le(bytes, at + 30, 2), le(bytes, at + 32, 4),
-                le(bytes, at + 36, 4), le(bytes, at + 40, 4)};
-    }
+    int recordCount() const { return Record::Count(stats.FilePath()); }
+    Record lastRecord() const { return Record::Last(stats.FilePath()); }
 
     int partner(int slot) const {
         graMemory* g = memory->Game();
@@ -139,8 +79,7 @@ protected:
     std::unique_ptr<CDisplay> display;
     std::unique_ptr<TfmKoniecGry> summary;
     std::unique_ptr<TfmMemory> memory;
-    bool summaryWasShowing = false;
-    QTimer answerer;
+    SummaryAnswerer answerer{[this] { return summary && summary->IsShowing(); }};
 };
 
 struct VariantCase {
@@ -234,7 +173,7 @@ TEST_F(TfmMemoryTest, EscapeEndsTheGameWithAnIncompleteRecordAndCloses) {
     const int before = recordCount();
     answerSummary([this] { summary->A_Stop(); });
     QTest::keyClick(memory.get(), Qt::Key_Escape);
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     ASSERT_EQ(recordCount(), before + 1);
     const Record r = lastRecord();
     EXPECT_EQ(r.kind, 2);
@@ -251,7 +190,7 @@ TEST_F(TfmMemoryTest, StopIsIgnoredWhileTheSummaryIsOpen) {
     const int before = recordCount();
     answerSummary([this] { summary->A_Stop(); }, [this] { memory->A_Stop(); });
     memory->A_Stop();
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     EXPECT_EQ(recordCount(), before + 1);
 }
 
@@ -302,7 +241,7 @@ TEST_F(TfmMemoryTest, AGamePlayedToTheEndWritesACompleteRecord) {
         if (memory->Game() != game)
             break;
     }
-    EXPECT_TRUE(summaryWasShowing);
+    EXPECT_TRUE(answerer.wasShowing);
     ASSERT_EQ(recordCount(), before + 1);
     const Record r = lastRecord();
     EXPECT_EQ(r.kind, 2);
