@@ -51,8 +51,8 @@ public:
         MaterialCheck::MatchingWords(catalogue, MaterialCheck::Game::Completing, settings);
         stats = std::make_unique<CStatRec>(1, m_dir.path());
         summary = std::make_unique<TfmKoniecGry>(display, *stats);
-        window = std::make_unique<TfmUzupelnianie>(display, catalogue, *stats, settings, player,
-                                                   random, *summary);
+        window = std::make_unique<TfmUzupelnianie>(
+            GameServices{display, catalogue, *stats, settings, player, random, *summary});
     }
     ~CompletingSetup() {
         window.reset();

@@ -2,4 +2,4 @@
 # 25 ms ticks over a minute of falling.
 wk_add_benchmark(falling_benchmark
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/falling_benchmark.cpp
-    LIBS wk_falling)
+    LIBS wk_falling wk_menu)

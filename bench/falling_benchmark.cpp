@@ -58,8 +58,8 @@ public:
         settings.pozycja = 0x7000;
         stats = std::make_unique<CStatRec>(1, m_dir.path());
         summary = std::make_unique<TfmKoniecGry>(display, *stats);
-        window = std::make_unique<TfmSpadajace>(display, catalogue, *stats, settings, player,
-                                                random, *summary);
+        window = std::make_unique<TfmSpadajace>(
+            GameServices{display, catalogue, *stats, settings, player, random, *summary});
     }
     ~FallingSetup() {
         window.reset();

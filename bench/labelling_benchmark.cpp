@@ -54,8 +54,8 @@ public:
         catalogue.Filter(settings.pozycja, 0x00FF);
         stats = std::make_unique<CStatRec>(1, m_dir.path());
         summary = std::make_unique<TfmKoniecGry>(display, *stats);
-        window = std::make_unique<TfmPodpisywanie>(display, catalogue, *stats, settings, player,
-                                                   random, *summary);
+        window = std::make_unique<TfmPodpisywanie>(
+            GameServices{display, catalogue, *stats, settings, player, random, *summary});
     }
     ~LabellingSetup() {
         window.reset();

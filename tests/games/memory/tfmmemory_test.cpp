@@ -1,5 +1,5 @@
-// The Memory window offscreen: its bounds and buttons in both screen variants, a new game,
-// the stop with its statistics record and summary, and a whole game played by clicks.
+// The Memory window offscreen: a new game of each task count and a whole game played by
+// clicks; the rules all game windows share are tested over the four in games/common.
 #include "cblad.h"
 #include "cdisplay.h"
 #include "cprzyciskc.h"
@@ -82,44 +82,6 @@ protected:
     SummaryAnswerer answerer{[this] { return summary && summary->IsShowing(); }};
 };
 
-struct VariantCase {
-    const char* name;
-    QSize screen;
-    QRect bounds;
-    QPoint help;
-    QPoint stop;
-};
-
-class TfmMemoryVariantTest : public TfmMemoryTest,
-                             public ::testing::WithParamInterface<VariantCase> {};
-
-TEST_P(TfmMemoryVariantTest, BoundsAndButtonsOfTheScreenVariant) {
-    const VariantCase& c = GetParam();
-    makeWindow(c.screen);
-    EXPECT_EQ(memory->geometry(), c.bounds);
-    EXPECT_EQ(memory->HelpButton().Rect(), QRect(c.help, QSize(70, 60)));
-    EXPECT_EQ(memory->StopButton().Rect(), QRect(c.stop, QSize(70, 60)));
-    EXPECT_EQ(memory->windowTitle(), QString("Memory"));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Variants, TfmMemoryVariantTest,
-    ::testing::Values(
-        VariantCase{"Small", {800, 600}, {0, 0, 800, 600}, {720, 460}, {724, 534}},
-        VariantCase{"Big", {1024, 768}, {0, 0, 1024, 768}, {922, 588}, {926, 683}},
-        VariantCase{"BigCentred", {1280, 1024}, {128, 128, 1024, 768}, {922, 588}, {926, 683}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TfmMemoryTest, AMissingBackgroundIsAMissingResource) {
-    QFile::remove("Data/Intf/Spec/mT_Mem_s.xji");
-    try {
-        makeWindow();
-        FAIL() << "no error raised";
-    } catch (const CBlad& error) {
-        EXPECT_EQ(error.ErrorCode, 1);
-    }
-}
-
 struct LevelCase {
     const char* name;
     int poziom;
@@ -155,56 +117,6 @@ INSTANTIATE_TEST_SUITE_P(Levels, TfmMemoryLevelTest,
                          ::testing::Values(LevelCase{"Malo", 1, 6}, LevelCase{"Srednio", 2, 12},
                                            LevelCase{"Duzo", 3, 20}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TfmMemoryTest, ShowingTheWindowStartsANewGame) {
-    makeWindow();
-    memory->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(memory.get()));
-    ASSERT_NE(memory->Game(), nullptr);
-    EXPECT_EQ(memory->Game()->SlotCount(), 6);
-    EXPECT_TRUE(stats.IsActive());
-}
-
-TEST_F(TfmMemoryTest, EscapeEndsTheGameWithAnIncompleteRecordAndCloses) {
-    makeWindow();
-    memory->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(memory.get()));
-    folder.writeWordPictures(catalogue);
-    const int before = recordCount();
-    answerSummary([this] { summary->A_Stop(); });
-    QTest::keyClick(memory.get(), Qt::Key_Escape);
-    EXPECT_TRUE(answerer.wasShowing);
-    ASSERT_EQ(recordCount(), before + 1);
-    const Record r = lastRecord();
-    EXPECT_EQ(r.kind, 2);
-    EXPECT_EQ(r.completed, 0);
-    EXPECT_EQ(r.poziom, 1);
-    EXPECT_EQ(r.gloski, 0x0003);
-    EXPECT_EQ(r.pozycja, 0x3000);
-    EXPECT_FALSE(memory->isVisible());
-}
-
-TEST_F(TfmMemoryTest, StopIsIgnoredWhileTheSummaryIsOpen) {
-    makeWindow();
-    newGame();
-    const int before = recordCount();
-    answerSummary([this] { summary->A_Stop(); }, [this] { memory->A_Stop(); });
-    memory->A_Stop();
-    EXPECT_TRUE(answerer.wasShowing);
-    EXPECT_EQ(recordCount(), before + 1);
-}
-
-TEST_F(TfmMemoryTest, PlayingAgainDealsAFreshBoardInTheOpenWindow) {
-    makeWindow();
-    newGame();
-    const graMemory* first = memory->Game();
-    answerSummary([this] { summary->A_OdNowa(); });
-    memory->A_Stop();
-    ASSERT_NE(memory->Game(), nullptr);
-    EXPECT_NE(memory->Game(), first);
-    EXPECT_EQ(memory->Game()->CardsLeft(), 6);
-    EXPECT_TRUE(stats.IsActive());
-}
 
 // Clicks on the card controls, the pair timers run at once, until the last pair stops the
 // game by itself; "start" in the summary then replaces the game from inside its own handler.
@@ -254,20 +166,6 @@ TEST_F(TfmMemoryTest, AGamePlayedToTheEndWritesACompleteRecord) {
     ASSERT_NE(memory->Game(), nullptr);
     EXPECT_EQ(memory->Game()->CardsLeft(), 6);
     EXPECT_TRUE(memory->isVisible());
-}
-
-TEST_F(TfmMemoryTest, TheHelpButtonCountsAHint) {
-    makeWindow();
-    newGame();
-    QTest::mouseClick(&memory->HelpButton().control(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(30, 30));
-    EXPECT_EQ(stats.Hints(), 1);
-}
-
-TEST_F(TfmMemoryTest, TheWindowIsNeverErasedBeforeItsPaint) {
-    makeWindow();
-    EXPECT_TRUE(memory->testAttribute(Qt::WA_OpaquePaintEvent));
-    EXPECT_TRUE(memory->testAttribute(Qt::WA_NoSystemBackground));
 }
 
 } // namespace
