@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <vector>
 
+class CDisplay;
+
 // The pictures a game window reads when it is made, for one screen variant: its backgrounds and
 // its picture buttons with their places. The window loads exactly these, and the start-up
 // check reads its list from the same table, so the two cannot drift apart.
@@ -26,4 +28,9 @@ struct GameLayout {
 
     // Every file of the table, relative to the program's folder.
     QStringList Files() const;
+
+    // Picture buttons one below the other in the column at the window's right edge, from a
+    // seventh of the height down, an eighth of the height apart ("stop" a little to the
+    // right, as its picture is narrower).
+    static std::vector<Button> RightColumn(const CDisplay& display, const QStringList& names);
 };

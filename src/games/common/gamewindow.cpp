@@ -67,6 +67,23 @@ void GameWindow::buttonClicked(int index) {
 
 void GameWindow::ownButtonClicked(int) {}
 
+void GameWindow::stopPlay() {
+    if (GameLogic* playing = game())
+        playing->StopTimers();
+}
+
+bool GameWindow::isComplete() const {
+    const GameLogic* playing = game();
+    return playing && playing->IsComplete();
+}
+
+void GameWindow::setHelpShown(bool shown) {
+    if (shown)
+        HelpButton().Show();
+    else
+        HelpButton().Hide();
+}
+
 void GameWindow::setBackground(int k) {
     m_backgroundCanvas.setCopyMode(CopyMode::SrcCopy);
     m_backgroundCanvas.draw(0, 0, m_backgrounds.at(static_cast<std::size_t>(k)));

@@ -3,6 +3,7 @@
 #include "canvas.h"
 #include "form.h"
 #include "gamelayout.h"
+#include "gamelogic.h"
 #include "gameservices.h"
 #include "gamesurface.h"
 
@@ -28,7 +29,9 @@ class SoundPlayer;
 // backgrounds and picture buttons of the window's layout, help and stop, Escape, the child's
 // activity, and the stop that writes the game's record and shows the summary. A window derived
 // from it keeps only its own layout, buttons and wiring of its game object; each showing
-// starts a new game.
+// starts a new game. Each window has a static Layout(display), its pictures for a screen
+// variant, and PictureFiles(display), the files of that table: the start-up check reads them
+// before the menu shows, although the window is made later.
 class GameWindow : public Form, public virtual GameSurface {
     Q_OBJECT
 public:
@@ -59,16 +62,20 @@ protected:
     // buttons on the screen canvas. Throws CBlad(1) when a picture is missing or unreadable.
     GameWindow(const GameServices& services, const QString& title, const GameLayout& layout);
 
+    // The game under way, if any.
+    virtual GameLogic* game() const = 0;
     // The game's timers stop before its record is written.
-    virtual void stopPlay() = 0;
+    virtual void stopPlay();
     // Whether the game stopping now was played to its end.
-    virtual bool isComplete() const = 0;
+    virtual bool isComplete() const;
     // False while the game may not stop (a choice being judged).
     virtual bool canStop() const { return true; }
     // A button of the window's own, at index GameLayout::FirstOwn or later, was clicked.
     virtual void ownButtonClicked(int index);
 
     CPrzyciskC& button(int index) { return *m_buttons.at(static_cast<std::size_t>(index)); }
+    // Help shown (and drawn) or hidden.
+    void setHelpShown(bool shown);
     const CPrzyciskC& button(int index) const {
         return *m_buttons.at(static_cast<std::size_t>(index));
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cgloska.h"
+#include "gamelogic.h"
 #include "soundpad.h"
 
 #include <QImage>
@@ -28,7 +29,7 @@ struct WordEntry;
 // draws on the window's screen canvas and asks the window to repaint and to stop; it never
 // needs the window to be on the screen. A selected word still to solve carries the drawn
 // mark.
-class graUzupelnianie {
+class graUzupelnianie : public GameLogic {
 public:
     static constexpr int EndMs = 60000;
     static constexpr int HelpPauseMs = 1500;
@@ -88,9 +89,10 @@ public:
     // True while a choice is being judged or help says the word; the window takes no other
     // action meanwhile, and the input given during it is dropped.
     bool IsChecking() const { return m_checking; }
-    // Takes the buttons off the window and stops the timer for good; the game may be
-    // destroyed later.
-    void Retire();
+    void StopTimers() override { m_endTimer.stop(); }
+    bool IsComplete() const override { return AllSolved(); }
+    // The timer stops and the buttons leave the window.
+    void Retire() override;
 
     int CurrentIndex() const { return m_index; }
     int LastIndex() const { return m_lastIndex; }

@@ -13,15 +13,7 @@
 #include <QMouseEvent>
 
 GameLayout TfmUzupelnianie::Layout(const CDisplay& display) {
-    const int x = display.DesignWidth - display.DesignWidth / 10;
-    const int y = display.DesignHeight / 7;
-    const int row = display.DesignHeight / 8;
-    return {{BackgroundPath(display.IsSmall())},
-            {{QStringLiteral("pomoc"), QPoint(x, y)},
-             {QStringLiteral("stop"), QPoint(x + 4, y + row)},
-             {QStringLiteral("nast"), QPoint(x, y + 2 * row)},
-             {QStringLiteral("pop"), QPoint(x, y + 3 * row)}},
-            {}};
+    return StepLayout(display, {BackgroundPath(display.IsSmall())});
 }
 
 QString TfmUzupelnianie::BackgroundPath(bool smallScreen) {
@@ -38,16 +30,7 @@ int TfmUzupelnianie::WordCount(int poziom) {
 }
 
 TfmUzupelnianie::TfmUzupelnianie(const GameServices& services)
-    : GameWindow(services, QStringLiteral("Uzupełnianie"), Layout(services.display)) {}
-
-TfmUzupelnianie::~TfmUzupelnianie() = default;
-
-void TfmUzupelnianie::ownButtonClicked(int index) {
-    if (index == Next)
-        A_Nastepny();
-    else if (index == Previous)
-        A_Poprzedni();
-}
+    : StepGameWindow(services, QStringLiteral("Uzupełnianie"), Layout(services.display)) {}
 
 bool TfmUzupelnianie::busy() const {
     return m_game && m_game->IsChecking();
@@ -71,18 +54,8 @@ void TfmUzupelnianie::A_NowaGra() {
 void TfmUzupelnianie::A_EkranPaint() {
     clearScreen();
     StopButton().Draw();
-    if (!m_game || m_game->IsLast())
-        NextButton().Hide();
-    else
-        NextButton().Show();
-    if (!m_game || m_game->IsFirst())
-        PreviousButton().Hide();
-    else
-        PreviousButton().Show();
-    if (!m_game || m_game->IsSolved())
-        HelpButton().Hide();
-    else
-        HelpButton().Show();
+    placeStepButtons(!m_game || m_game->IsFirst(), !m_game || m_game->IsLast());
+    setHelpShown(m_game && !m_game->IsSolved());
     if (m_game) {
         m_game->BuildWord();
         m_game->DrawWord();
@@ -117,22 +90,8 @@ void TfmUzupelnianie::A_Pomoc() {
         m_game->Help();
 }
 
-void TfmUzupelnianie::stopPlay() {
-    if (m_game)
-        m_game->EndTimer().stop();
-}
-
-bool TfmUzupelnianie::isComplete() const {
-    return m_game && m_game->AllSolved();
-}
-
 void TfmUzupelnianie::HideHelpButton() {
-    HelpButton().Hide();
-    // A hidden button must not stay on the screen looking usable until the next full
-    // composition: its place gets the background back at once.
-    const QRect rect = HelpButton().Rect();
-    m_screen.setCopyMode(CopyMode::SrcCopy);
-    m_screen.copyFrom(rect, m_backgroundCanvas, rect.topLeft());
+    hideHelp();
 }
 
 void TfmUzupelnianie::keyPressEvent(QKeyEvent* event) {
@@ -144,7 +103,7 @@ void TfmUzupelnianie::keyPressEvent(QKeyEvent* event) {
             m_game->ChooseSide(event->key() == Qt::Key_Left);
         return;
     }
-    GameWindow::keyPressEvent(event);
+    StepGameWindow::keyPressEvent(event);
 }
 
 void TfmUzupelnianie::mouseDoubleClickEvent(QMouseEvent* event) {

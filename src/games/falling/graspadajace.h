@@ -2,6 +2,7 @@
 
 #include "cminik.h"
 #include "cspakart.h"
+#include "gamelogic.h"
 
 #include <QSize>
 #include <QTimer>
@@ -23,7 +24,7 @@ struct WordEntry;
 // caught the slots open the words' big pictures in the zoom ring. It draws on the window's
 // screen canvas and asks the window to repaint and to stop; it never needs the window to be
 // on the screen.
-class graSpadajace {
+class graSpadajace : public GameLogic {
 public:
     static constexpr int FlashMs = 300;
     static constexpr int EndMs = 60000;
@@ -74,9 +75,13 @@ public:
     // A click on a result slot: the word's big picture in the ring, and the word spoken.
     void ShowBig(CMiniK& slot);
 
-    // Stops the timers and takes the cards and slots off the window for good; the game may be
-    // destroyed later.
-    void Retire();
+    void StopTimers() override {
+        m_flashTimer.stop();
+        m_endTimer.stop();
+    }
+    bool IsComplete() const override { return IsFinished(); }
+    // The timers stop and the cards and slots leave the window.
+    void Retire() override;
 
     bool IsTarget(const CSpaKart& card) const { return (card.Flags() & m_chosenSounds) != 0; }
     int TargetCount() const { return static_cast<int>(m_slots.size()); }

@@ -43,11 +43,8 @@ QLabel* makeLabel(QWidget& window) {
 } // namespace
 
 GameLayout TfmSpadajace::Layout(const CDisplay& display) {
-    const int x = display.DesignWidth - display.DesignWidth / 10;
-    const int y = display.DesignHeight / 7;
     return {{BackgroundPath(display.IsSmall())},
-            {{QStringLiteral("pomoc"), QPoint(x, y)},
-             {QStringLiteral("stop"), QPoint(x + 4, y + display.DesignHeight / 8)}},
+            GameLayout::RightColumn(display, {QStringLiteral("pomoc"), QStringLiteral("stop")}),
             COkrag::PictureFiles(display.IsSmall())};
 }
 
@@ -197,10 +194,6 @@ void TfmSpadajace::stopPlay() {
     m_gameTimer.stop();
     if (m_game)
         m_game->Retire();
-}
-
-bool TfmSpadajace::isComplete() const {
-    return m_game && m_game->IsFinished();
 }
 
 void TfmSpadajace::ShowResultButtons() {

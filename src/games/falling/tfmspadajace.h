@@ -23,8 +23,7 @@ public:
     static constexpr int TickMs = 25;
     // Space kept between a label and the window's right edge.
     static constexpr int LabelMargin = 4;
-    // The window's pictures for a screen variant (with the zoom ring's): what it loads, and
-    // what the start-up check reads before the menu shows, although the window is made later.
+    // With the zoom ring's pictures.
     static GameLayout Layout(const CDisplay& display);
     static QStringList PictureFiles(const CDisplay& display) { return Layout(display).Files(); }
 
@@ -59,8 +58,8 @@ public:
 
 protected:
     // The pictures stop, and leave the screen with their controls, before the summary shows.
+    GameLogic* game() const override { return m_game.get(); }
     void stopPlay() override;
-    bool isComplete() const override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "cprzgloska.h"
 #include "cpusgloska.h"
+#include "gamelogic.h"
 
 #include <QImage>
 #include <QObject>
@@ -26,7 +27,7 @@ struct WordEntry;
 // and a row of answer slots under the picture. It draws on the window's screen canvas, drags
 // tiles over the window's visible canvas, and asks the window only for what the interface
 // PodpisywanieWindow offers; it never needs the window to be on the screen.
-class graPodpisywanie : public QObject {
+class graPodpisywanie : public QObject, public GameLogic {
     Q_OBJECT
 public:
     static constexpr int EndMs = 60000;
@@ -97,9 +98,10 @@ public:
     void TileDoubleClick(CPrzGloska& tile);
 
     QTimer& EndTimer() { return m_endTimer; }
-    // The game is being replaced: timers stop, tiles leave the window, the window is no
-    // longer reached. The object itself may still be inside one of its handlers.
-    void Retire();
+    void StopTimers() override { m_endTimer.stop(); }
+    bool IsComplete() const override { return AllSolved(); }
+    // Timers stop and the tiles leave the window.
+    void Retire() override;
 
     int CurrentIndex() const { return m_current; }
     const QString& Word() const { return m_word; }

@@ -12,17 +12,10 @@
 #include <QMouseEvent>
 
 GameLayout TfmPodpisywanie::Layout(const CDisplay& display) {
-    GameLayout layout;
+    QStringList backgrounds;
     for (int k = 1; k <= BackgroundCount; ++k)
-        layout.backgrounds << BackgroundPath(display.IsSmall(), k);
-    const int x = display.DesignWidth - display.DesignWidth / 10;
-    const int y = display.DesignHeight / 7;
-    const int row = display.DesignHeight / 8;
-    layout.buttons = {{QStringLiteral("pomoc"), QPoint(x, y)},
-                      {QStringLiteral("stop"), QPoint(x + 4, y + row)},
-                      {QStringLiteral("nast"), QPoint(x, y + 2 * row)},
-                      {QStringLiteral("pop"), QPoint(x, y + 3 * row)}};
-    return layout;
+        backgrounds << BackgroundPath(display.IsSmall(), k);
+    return StepLayout(display, backgrounds);
 }
 
 QString TfmPodpisywanie::BackgroundPath(bool smallScreen, int k) {
@@ -32,17 +25,8 @@ QString TfmPodpisywanie::BackgroundPath(bool smallScreen, int k) {
 }
 
 TfmPodpisywanie::TfmPodpisywanie(const GameServices& services)
-    : GameWindow(services, QStringLiteral("Podpisywanie"), Layout(services.display)),
+    : StepGameWindow(services, QStringLiteral("Podpisywanie"), Layout(services.display)),
       m_dragCanvas(m_w, m_h) {}
-
-TfmPodpisywanie::~TfmPodpisywanie() = default;
-
-void TfmPodpisywanie::ownButtonClicked(int index) {
-    if (index == Next)
-        A_Nastepny();
-    else if (index == Previous)
-        A_Poprzedni();
-}
 
 void TfmPodpisywanie::A_NowaGra() {
     retire(m_game);
@@ -68,14 +52,7 @@ void TfmPodpisywanie::drawBackground() {
 }
 
 void TfmPodpisywanie::placeStepButtons() {
-    if (!m_game || m_game->IsLast())
-        NextButton().Hide();
-    else
-        NextButton().Show();
-    if (!m_game || m_game->IsFirst())
-        PreviousButton().Hide();
-    else
-        PreviousButton().Show();
+    StepGameWindow::placeStepButtons(!m_game || m_game->IsFirst(), !m_game || m_game->IsLast());
 }
 
 void TfmPodpisywanie::Recompose() {
@@ -86,10 +63,7 @@ void TfmPodpisywanie::Recompose() {
         m_game->SetCanvases(&m_screen, &m_dragCanvas);
     StopButton().Draw();
     placeStepButtons();
-    if (m_game && !m_game->IsSolved())
-        HelpButton().Show();
-    else
-        HelpButton().Hide();
+    setHelpShown(m_game && !m_game->IsSolved());
     if (m_game) {
         m_game->DrawPicture();
         m_game->LayOutWord();
@@ -150,15 +124,6 @@ void TfmPodpisywanie::A_Powiedz() {
         m_game->Say();
 }
 
-void TfmPodpisywanie::stopPlay() {
-    if (m_game)
-        m_game->EndTimer().stop();
-}
-
-bool TfmPodpisywanie::isComplete() const {
-    return m_game && m_game->AllSolved();
-}
-
 void TfmPodpisywanie::DrawBackdrop() {
     clearScreen();
     HelpButton().Draw();
@@ -167,11 +132,7 @@ void TfmPodpisywanie::DrawBackdrop() {
 }
 
 void TfmPodpisywanie::HideHelpButton() {
-    HelpButton().Hide();
-    // A hidden button must not stay on the screen looking as if it could still be pressed.
-    const QRect rect = HelpButton().Rect();
-    m_screen.setCopyMode(CopyMode::SrcCopy);
-    m_screen.copyFrom(rect, m_backgroundCanvas, rect.topLeft());
+    hideHelp();
     RepaintWindow();
 }
 
@@ -185,7 +146,7 @@ QRect TfmPodpisywanie::ButtonArea() const {
 void TfmPodpisywanie::formPaint() {
     if (m_game)
         m_game->DrawLetters();
-    GameWindow::formPaint();
+    StepGameWindow::formPaint();
 }
 
 bool TfmPodpisywanie::keyPressed(char16_t ch) {
@@ -193,7 +154,7 @@ bool TfmPodpisywanie::keyPressed(char16_t ch) {
         A_Powiedz();
         return true;
     }
-    return GameWindow::keyPressed(ch);
+    return StepGameWindow::keyPressed(ch);
 }
 
 void TfmPodpisywanie::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -203,5 +164,5 @@ void TfmPodpisywanie::mouseDoubleClickEvent(QMouseEvent* event) {
         if (m_game->Retry(at.x(), at.y()))
             Recompose();
     }
-    GameWindow::mouseDoubleClickEvent(event);
+    StepGameWindow::mouseDoubleClickEvent(event);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "gamewindow.h"
 #include "grapodpisywanie.h"
 #include "podpisywaniewindow.h"
+#include "stepgamewindow.h"
 
 #include <QStringList>
 #include <memory>
@@ -10,26 +10,21 @@
 // The labelling game's window: one of five backgrounds, the help, stop, next and previous
 // buttons, the word picture, its answer slots and its letter tiles. It only wires the game
 // object (graPodpisywanie) to the window; each showing starts a new game.
-class TfmPodpisywanie : public GameWindow, public PodpisywanieWindow {
+class TfmPodpisywanie : public StepGameWindow, public PodpisywanieWindow {
     Q_OBJECT
 public:
     static constexpr int BackgroundCount = 5;
-    static constexpr int Next = GameLayout::FirstOwn;
-    static constexpr int Previous = GameLayout::FirstOwn + 1;
-    // The window's pictures for a screen variant: what it loads, and what the start-up check
-    // reads before the menu shows, although the window is made later.
     static GameLayout Layout(const CDisplay& display);
     static QStringList PictureFiles(const CDisplay& display) { return Layout(display).Files(); }
 
     // Throws CBlad(1) when a background or a button picture is missing or unreadable.
     explicit TfmPodpisywanie(const GameServices& services);
-    ~TfmPodpisywanie() override;
 
     // Draws 5 x poziom words, builds the game and starts counting a new game.
     void A_NowaGra() override;
     void A_Pomoc() override;
-    void A_Nastepny();
-    void A_Poprzedni();
+    void A_Nastepny() override;
+    void A_Poprzedni() override;
     // A background chosen at random and the whole screen composed anew.
     void A_EkranPaint();
     void A_Powiedz();
@@ -39,8 +34,6 @@ public:
     QRect ButtonArea() const override;
 
     graPodpisywanie* Game() const { return m_game.get(); }
-    CPrzyciskC& NextButton() { return button(Next); }
-    CPrzyciskC& PreviousButton() { return button(Previous); }
     const Canvas& ScreenCanvas() const { return m_screen; }
     // Which of the five backgrounds is in use, 0 to 4.
     int CurrentBackground() const { return m_current; }
@@ -49,9 +42,7 @@ public:
     static QString BackgroundPath(bool smallScreen, int k);
 
 protected:
-    void stopPlay() override;
-    bool isComplete() const override;
-    void ownButtonClicked(int index) override;
+    GameLogic* game() const override { return m_game.get(); }
     void formPaint() override;
     bool keyPressed(char16_t ch) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

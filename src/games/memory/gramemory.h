@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ckarta.h"
+#include "gamelogic.h"
 
 #include <QPoint>
 #include <memory>
@@ -15,7 +16,7 @@ class SoundPlayer;
 // One game of Memory: the board of face-down cards, dealt from the catalogue's selection, and
 // the rules of turning them. It draws on the window's screen canvas and asks the window to
 // repaint, compose the screen anew and stop; it never needs the window to be on the screen.
-class graMemory {
+class graMemory : public GameLogic {
 public:
     static constexpr int HintMs = 500;
 
@@ -42,15 +43,15 @@ public:
     // hint) while a turn is under way or when no card is left.
     void Hint();
     // True when no card is left on the board.
-    bool IsComplete() const;
+    bool IsComplete() const override;
 
     // The click rules of one card; the card controls call it.
     void CardClicked(CKarta& card);
 
     // Stops the pair and turn-back timers, so nothing of this game runs any more.
-    void StopTimers();
+    void StopTimers() override;
     // Takes the cards off the window for good; the game may be destroyed later.
-    void Retire();
+    void Retire() override;
 
     int SlotCount() const { return static_cast<int>(m_cards.size()); }
     // The card in a slot, or null for an empty slot.

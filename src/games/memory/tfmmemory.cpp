@@ -23,8 +23,6 @@ QString TfmMemory::BackgroundPath(bool smallScreen) {
 TfmMemory::TfmMemory(const GameServices& services)
     : GameWindow(services, QStringLiteral("Memory"), Layout(services.display)) {}
 
-TfmMemory::~TfmMemory() = default;
-
 void TfmMemory::A_NowaGra() {
     retire(m_game);
     const int pairs = graMemory::PairCount(m_settings.poziom);
@@ -49,15 +47,6 @@ void TfmMemory::A_Pomoc() {
     m_stats.Touch();
     if (m_game)
         m_game->Hint();
-}
-
-void TfmMemory::stopPlay() {
-    if (m_game)
-        m_game->StopTimers();
-}
-
-bool TfmMemory::isComplete() const {
-    return m_game && m_game->IsComplete();
 }
 
 void TfmMemory::formPaint() {

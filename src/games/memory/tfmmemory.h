@@ -12,13 +12,10 @@
 class TfmMemory : public GameWindow, public MemoryWindow {
     Q_OBJECT
 public:
-    // The window's pictures for a screen variant: what it loads, and what the start-up check
-    // reads before the menu shows, although the window is made later.
     static GameLayout Layout(const CDisplay& display);
     static QStringList PictureFiles(const CDisplay& display) { return Layout(display).Files(); }
     // Throws CBlad(1) when the background or a button picture is missing or unreadable.
     explicit TfmMemory(const GameServices& services);
-    ~TfmMemory() override;
 
     // Draws the words, deals a new board and starts counting a new game.
     void A_NowaGra() override;
@@ -31,8 +28,7 @@ public:
     static QString BackgroundPath(bool smallScreen);
 
 protected:
-    void stopPlay() override;
-    bool isComplete() const override;
+    GameLogic* game() const override { return m_game.get(); }
     void formPaint() override;
 
 private:
