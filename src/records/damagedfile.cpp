@@ -32,8 +32,12 @@ QString DamagedFile::freeName(const QString& path, const SystemTime::Clock& cloc
 }
 
 bool DamagedFile::MoveAside(const QString& path, const SystemTime::Clock& clock) {
+    return !MovedAside(path, clock).isEmpty();
+}
+
+QString DamagedFile::MovedAside(const QString& path, const SystemTime::Clock& clock) {
     const QString target = freeName(path, clock);
-    return !target.isEmpty() && QFile::rename(path, target);
+    return !target.isEmpty() && QFile::rename(path, target) ? target : QString();
 }
 
 bool DamagedFile::CopyAside(const QString& path, const SystemTime::Clock& clock) {

@@ -16,6 +16,8 @@ public:
     // Renames the file to its aside name; false when it could not be moved. An empty clock
     // means the system clock.
     static bool MoveAside(const QString& path, const SystemTime::Clock& clock = {});
+    // The same, giving the name it now has; empty when it could not be moved.
+    static QString MovedAside(const QString& path, const SystemTime::Clock& clock = {});
     // Copies its bytes to the aside name and leaves the file itself as it is, for a file that
     // is about to be replaced whole; false when no copy could be made.
     static bool CopyAside(const QString& path, const SystemTime::Clock& clock = {});
