@@ -15,14 +15,7 @@
 #include <memory>
 #include <vector>
 
-class CDisplay;
 class CPrzyciskC;
-class CSlowa;
-class CStatRec;
-class CUstGry;
-class GameSummary;
-class RandomGenerator;
-class SoundPlayer;
 
 // What the four game windows share: the background and screen canvases the screen is composed
 // on (every paint copies the screen canvas, or the part being painted, to the window), the
