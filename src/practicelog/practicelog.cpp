@@ -201,7 +201,10 @@ PracticeLog::Opened PracticeLog::openConnection() {
         if (wal.Step() != SQLITE_ROW || wal.Text(0) != QLatin1String("wal"))
             return failed();
     }
-    if (!exec("PRAGMA synchronous = NORMAL") || !exec("PRAGMA foreign_keys = ON"))
+    // The journal is copied back into the database (with a flush to disk, tens of ms) when a
+    // game ends, not while a child waits for an answer to be taken.
+    if (!exec("PRAGMA synchronous = NORMAL") || !exec("PRAGMA foreign_keys = ON") ||
+        !exec("PRAGMA wal_autocheckpoint = 0"))
         return failed();
     QString error;
     if (!LogSchema::Migrate(m_db, version, error)) {
@@ -401,7 +404,11 @@ bool PracticeLog::FinishGame(qint64 gameId, const GameEnd& end) {
             return false;
         }
     }
-    return commit();
+    if (!commit())
+        return false;
+    // A busy reader only makes it copy less; what is left goes at the next game's end.
+    sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    return true;
 }
 
 std::optional<int> PracticeLog::ImportStatFile(const QString& path, std::optional<qint64> childId) {

@@ -98,7 +98,8 @@ public:
 
     std::optional<qint64> BeginGame(const GameStart& start);
     bool AddAttempt(qint64 gameId, const Attempt& attempt);
-    // Writes the run's figures. An idle run without any attempt is dropped.
+    // Writes the run's figures. An idle run without any attempt is dropped. The log's journal
+    // is then copied into the database, which adding attempts leaves for speed.
     bool FinishGame(qint64 gameId, const GameEnd& end);
 
     // The records of a statistics file become games without attempts for the child (none: the
