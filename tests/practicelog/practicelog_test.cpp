@@ -1,7 +1,6 @@
 // The practice log on disk: how it is made, kept private, moved on between versions, set
 // aside when damaged, and what it keeps of children, games and imported statistics files.
 #include "cstatrec.h"
-#include "custgry.h"
 #include "practicelog.h"
 #include "statfile.h"
 #include "wordbits.h"
@@ -243,16 +242,21 @@ TEST_F(PracticeLogTest, AnIdleRunIsKeptOnlyWithAnAttempt) {
 }
 
 TEST_F(PracticeLogTest, AStatisticsFileIsImportedOnce) {
-    {
-        CStatRec stats(1, dir.path(), [] { return kNow; });
-        for (std::int32_t kind : {CStatRec::Podpisywanie, CStatRec::Memory, CStatRec::Spadajace}) {
-            stats.BeginGame(kind, CUstGry());
-            stats.AddCorrect();
-            stats.EndGame();
-            ASSERT_TRUE(stats.WriteGame(true));
-        }
-    }
     const QString stt = dir.filePath(CStatRec::FileName(1));
+    StatFile stats(stt, 1, [] { return kNow; });
+    ASSERT_TRUE(stats.Prepare());
+    // The last record has no real start time and cannot be dated: it is left out.
+    for (std::int32_t kind :
+         {CStatRec::Podpisywanie, CStatRec::Memory, CStatRec::Spadajace, CStatRec::Uzupelnianie}) {
+        StatRecord record;
+        record.kind = kind;
+        if (kind != CStatRec::Uzupelnianie)
+            SystemTime::fromTimePoint(floor<milliseconds>(kNow), record.start);
+        record.correct = 1;
+        char bytes[StatRecord::Size];
+        record.Encode(bytes);
+        ASSERT_TRUE(stats.Append(bytes));
+    }
     auto log = open();
     const qint64 ala = *log->AddChild("Ala");
     EXPECT_EQ(log->ImportStatFile(stt, ala), 3);
