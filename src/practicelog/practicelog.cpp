@@ -68,6 +68,14 @@ bool PracticeLog::failDb() {
     return fail(Problem::Database, QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
+bool PracticeLog::written(int rc, Problem onConstraint, const QString& why) {
+    if (rc == SQLITE_DONE)
+        return true;
+    if (sqlite3_errcode(m_db) == SQLITE_CONSTRAINT)
+        return fail(onConstraint, why);
+    return failDb();
+}
+
 bool PracticeLog::exec(const char* sql) {
     return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK || failDb();
 }
@@ -272,13 +280,10 @@ std::optional<qint64> PracticeLog::AddChild(const QString& name) {
     LogStatement insert(m_db, "INSERT INTO children(name, created) VALUES (?, ?)");
     insert.Bind(1, *checked);
     insert.Bind(2, now());
-    if (insert.Step() == SQLITE_DONE)
-        return sqlite3_last_insert_rowid(m_db);
-    if (sqlite3_errcode(m_db) == SQLITE_CONSTRAINT)
-        fail(Problem::NameTaken, QStringLiteral("there is a child named %1").arg(*checked));
-    else
-        failDb();
-    return std::nullopt;
+    if (!written(insert.Step(), Problem::NameTaken,
+                 QStringLiteral("there is a child named %1").arg(*checked)))
+        return std::nullopt;
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 bool PracticeLog::RenameChild(qint64 id, const QString& name) {
@@ -290,12 +295,9 @@ bool PracticeLog::RenameChild(qint64 id, const QString& name) {
     LogStatement update(m_db, "UPDATE children SET name = ? WHERE id = ?");
     update.Bind(1, *checked);
     update.Bind(2, id);
-    if (update.Step() != SQLITE_DONE) {
-        if (sqlite3_errcode(m_db) == SQLITE_CONSTRAINT)
-            return fail(Problem::NameTaken,
-                        QStringLiteral("there is a child named %1").arg(*checked));
-        return failDb();
-    }
+    if (!written(update.Step(), Problem::NameTaken,
+                 QStringLiteral("there is a child named %1").arg(*checked)))
+        return false;
     return sqlite3_changes(m_db) > 0 ||
            fail(Problem::NotFound, QStringLiteral("no child %1").arg(id));
 }
@@ -339,13 +341,10 @@ std::optional<qint64> PracticeLog::BeginGame(const GameStart& start) {
     insert.Bind(4, qint64(start.poziom));
     insert.Bind(5, qint64(start.gloski));
     insert.Bind(6, qint64(start.pozycja));
-    if (insert.Step() == SQLITE_DONE)
-        return sqlite3_last_insert_rowid(m_db);
-    if (sqlite3_errcode(m_db) == SQLITE_CONSTRAINT)
-        fail(Problem::NotFound, QStringLiteral("no child %1").arg(start.childId.value_or(0)));
-    else
-        failDb();
-    return std::nullopt;
+    if (!written(insert.Step(), Problem::NotFound,
+                 QStringLiteral("no child %1").arg(start.childId.value_or(0))))
+        return std::nullopt;
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 bool PracticeLog::AddAttempt(qint64 gameId, const Attempt& attempt) {
@@ -362,14 +361,11 @@ bool PracticeLog::AddAttempt(qint64 gameId, const Attempt& attempt) {
         insert.BindNull(7);
     else
         insert.Bind(7, attempt.answer);
-    const int rc = insert.Step();
-    const int code = sqlite3_errcode(m_db);
+    // Judged before the reset, which clears the statement's error.
+    const bool ok =
+        written(insert.Step(), Problem::NotFound, QStringLiteral("no game %1").arg(gameId));
     insert.Reset();
-    if (rc == SQLITE_DONE)
-        return true;
-    if (code == SQLITE_CONSTRAINT)
-        return fail(Problem::NotFound, QStringLiteral("no game %1").arg(gameId));
-    return failDb();
+    return ok;
 }
 
 bool PracticeLog::FinishGame(qint64 gameId, const GameEnd& end) {

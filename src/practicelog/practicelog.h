@@ -123,6 +123,9 @@ private:
     bool writable();
     bool fail(Problem problem, const QString& error);
     bool failDb();
+    // True when a write step is done; otherwise the failure, a violated constraint as
+    // onConstraint with its reason.
+    bool written(int rc, Problem onConstraint, const QString& why);
     bool exec(const char* sql);
     bool commit();
     void rollback();
