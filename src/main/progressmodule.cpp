@@ -11,7 +11,7 @@
 
 namespace {
 
-using MakeWindow = Form* (*)(const CDisplay*, const QString*, const QStringList*);
+using MakeWindow = Form* (*)(const CDisplay*, const ProgressSources*);
 
 MakeWindow makerFromModule() {
     static MakeWindow maker = nullptr;
@@ -45,10 +45,9 @@ QStringList ProgressModule::Places() {
                                              QLatin1Char('/') + FileName()))};
 }
 
-Form* ProgressModule::Make(const CDisplay& display, const QString& statisticsPath,
-                           const QStringList& ownPaths) {
+Form* ProgressModule::Make(const CDisplay& display, const ProgressSources& sources) {
     if (const MakeWindow maker = makerFromModule())
-        return maker(&display, &statisticsPath, &ownPaths);
+        return maker(&display, &sources);
     // The therapist pressed the button: silence would look like a program that does not hear.
     MessageBox::show(QApplication::activeWindow(),
                      QStringLiteral("Nie można otworzyć widoku postępów: brak jego pliku %1 "

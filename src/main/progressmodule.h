@@ -1,5 +1,7 @@
 #pragma once
 
+#include "progresssources.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -16,9 +18,7 @@ public:
 
     // The window, made anew on each call. Null when the module cannot be loaded (the reason is
     // written to standard error); CBlad(1) from the window when one of its pictures is missing.
-    // ownPaths: the program's files that its saves must never replace.
-    static Form* Make(const CDisplay& display, const QString& statisticsPath,
-                      const QStringList& ownPaths);
+    static Form* Make(const CDisplay& display, const ProgressSources& sources);
 
     // The interface pictures the window reads, relative to the program's folder.
     static QStringList PictureFiles(const CDisplay& display);

@@ -13,6 +13,7 @@
 #include "picturecheckcache.h"
 #include "picturepreload.h"
 #include "portableseed.h"
+#include "progressmodule.h"
 #include "randomgenerator.h"
 #include "resourcereport.h"
 #include "settingsstore.h"
@@ -393,8 +394,14 @@ int Startup::runProgram() {
         }
         PortableSeed::Records(home, CStatRec::FileName(1));
         statistics = std::make_unique<CStatRec>(1, home.userFolder());
+        ProgressSources progress;
+        progress.logPath = QDir(home.userFolder()).filePath(QStringLiteral("dziennik.sqlite"));
+        progress.statisticsPath = QFileInfo(statistics->FilePath()).absoluteFilePath();
+        progress.childName = QStringLiteral("Gość");
+        progress.ownPaths =
+            home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places());
         windows = std::make_unique<WindowSet>(display, catalogue, *statistics, settings, player,
-                                              random, mainWindow.get());
+                                              random, mainWindow.get(), std::move(progress));
 
         // The recordings list and the windows every start is likely to need are made once the
         // menu is on the screen.

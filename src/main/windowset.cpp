@@ -2,7 +2,6 @@
 
 #include "cdisplay.h"
 #include "cstatrec.h"
-#include "filehome.h"
 #include "progressmodule.h"
 #include "settingsstore.h"
 #include "tfmkoniecgry.h"
@@ -13,14 +12,14 @@
 #include "tformkomunikat.h"
 #include "tformoprogramie.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
+#include <utility>
 
 WindowSet::WindowSet(const CDisplay& display, CSlowa& catalogue, CStatRec& statistics,
                      SettingsStore& settings, SoundPlayer& player, RandomGenerator& random,
-                     QWidget* mainWindow)
+                     QWidget* mainWindow, ProgressSources progress)
     : m_display(display), m_catalogue(catalogue), m_statistics(statistics), m_settings(settings),
-      m_player(player), m_random(random), m_mainWindow(mainWindow) {}
+      m_player(player), m_random(random), m_mainWindow(mainWindow),
+      m_progressSources(std::move(progress)) {}
 
 WindowSet::~WindowSet() = default;
 
@@ -96,10 +95,7 @@ TFormOProgramie& WindowSet::About() {
 
 Form* WindowSet::Progress() {
     if (!m_progress) {
-        const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
-        m_progress.reset(ProgressModule::Make(
-            m_display, QFileInfo(m_statistics.FilePath()).absoluteFilePath(),
-            home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places())));
+        m_progress.reset(ProgressModule::Make(m_display, m_progressSources));
         if (m_progress)
             adopt(*m_progress);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "progresssources.h"
+
 #include <QStringList>
 #include <array>
 #include <memory>
@@ -26,7 +28,7 @@ public:
     // Everything given must outlive the set; the main window owns the summary's return.
     WindowSet(const CDisplay& display, CSlowa& catalogue, CStatRec& statistics,
               SettingsStore& settings, SoundPlayer& player, RandomGenerator& random,
-              QWidget* mainWindow);
+              QWidget* mainWindow, ProgressSources progress);
     ~WindowSet();
     WindowSet(const WindowSet&) = delete;
     WindowSet& operator=(const WindowSet&) = delete;
@@ -41,7 +43,7 @@ public:
     // 1 labelling, 2 Memory, 3 completing, 4 falling; null for any other tab.
     Form* Game(int tab);
     TFormOProgramie& About();
-    // The therapist's progress view over the statistics file; null when its module cannot be
+    // The therapist's progress view over the practice log; null when its module cannot be
     // loaded.
     Form* Progress();
 
@@ -58,6 +60,7 @@ private:
     SoundPlayer& m_player;
     RandomGenerator& m_random;
     QWidget* m_mainWindow;
+    ProgressSources m_progressSources;
     // Declared in this order so that the game windows go before the summary they use.
     std::unique_ptr<TFormKomunikat> m_notice;
     std::unique_ptr<TfmKoniecGry> m_summary;

@@ -41,6 +41,14 @@ void CStatRec::BeginGame(std::int32_t kind, const CUstGry& settings) {
     m_start = SystemTime::nowUtc(m_clock);
     m_end = SystemTime();
     m_idleTimer.start(m_idleMs);
+    if (m_sink)
+        m_sink->GameBegun(record(false));
+}
+
+void CStatRec::Answered(AnswerSink::Outcome outcome, const QString& word, std::uint16_t soundCode,
+                        const QString& answer) {
+    if (m_sink && m_settings)
+        m_sink->Answered({word, soundCode, outcome, answer});
 }
 
 void CStatRec::Touch() {
@@ -62,12 +70,17 @@ void CStatRec::EndGame() {
 }
 
 bool CStatRec::WriteGame(bool completed) {
-    if (!m_active || m_settings == nullptr)
+    if (m_settings == nullptr)
         return false;
-    char record[StatFile::RecordSize];
-    encodeRecord(completed, record);
+    const StatRecord run = record(completed);
+    if (m_sink)
+        m_sink->GameEnded(run, !m_active);
+    if (!m_active)
+        return false;
+    char bytes[StatFile::RecordSize];
+    run.Encode(bytes);
     // The file may have been moved or spoilt since start-up; Prepare starts a fresh one then.
-    return m_file.Prepare() && m_file.Append(record);
+    return m_file.Prepare() && m_file.Append(bytes);
 }
 
 QString CStatRec::DurationText() const {
@@ -89,7 +102,7 @@ void CStatRec::goIdle() {
     m_active = false;
 }
 
-void CStatRec::encodeRecord(bool completed, char* out) const {
+StatRecord CStatRec::record(bool completed) const {
     StatRecord record;
     record.kind = m_kind;
     record.start = m_start;
@@ -101,5 +114,5 @@ void CStatRec::encodeRecord(bool completed, char* out) const {
     record.hints = m_hints;
     record.correct = m_correct;
     record.wrong = m_wrong;
-    record.Encode(out);
+    return record;
 }

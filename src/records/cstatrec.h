@@ -1,5 +1,6 @@
 #pragma once
 
+#include "answersink.h"
 #include "statfile.h"
 #include "systemtime.h"
 
@@ -38,10 +39,16 @@ public:
     void AddHint() { ++m_hints; }
     void AddCorrect() { ++m_correct; }
     void AddWrong() { ++m_wrong; }
+    // One judged action of the child on a word, for the sink; the counts above are apart, as
+    // one wrong Memory pair is one wrong answer but an action on each of its two words.
+    void Answered(AnswerSink::Outcome outcome, const QString& word, std::uint16_t soundCode,
+                  const QString& answer = {});
+    // Hears the runs and answers from now on; null for none. Not owned.
+    void SetAnswerSink(AnswerSink* sink) { m_sink = sink; }
     // End time now; duration in whole seconds, 0 when the clock went backwards.
     void EndGame();
-    // Appends the run's record unless the run went idle. True when the record was written
-    // whole.
+    // Appends the run's record unless the run went idle (the sink hears of the run either
+    // way). True when the record was written whole.
     bool WriteGame(bool completed);
 
     QString DurationText() const;
@@ -67,7 +74,7 @@ public:
 
 private:
     void goIdle();
-    void encodeRecord(bool completed, char* out) const;
+    StatRecord record(bool completed) const;
 
     SystemTime::Clock m_clock;
     StatFile m_file;
@@ -82,4 +89,5 @@ private:
     int m_hints = 0;
     int m_correct = 0;
     int m_wrong = 0;
+    AnswerSink* m_sink = nullptr;
 };

@@ -86,7 +86,7 @@ protected:
 
     std::unique_ptr<WindowSet> makeSet() {
         return std::make_unique<WindowSet>(m_display, *m_catalogue, *m_statistics, *m_settings,
-                                           m_player, m_random, &m_main);
+                                           m_player, m_random, &m_main, ProgressSources{});
     }
 
     CDisplay m_display = screen();
