@@ -1,5 +1,7 @@
 #pragma once
 
+#include "statrecord.h"
+
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
@@ -7,7 +9,9 @@
 #include <optional>
 #include <vector>
 
+class LogReader;
 class PracticeLog;
+struct sqlite3;
 
 // The figures the reports show, read from the practice log. Accuracy is correct / (correct +
 // wrong); hints are counted apart. Where nothing was answered there is no accuracy (the view
@@ -15,13 +19,18 @@ class PracticeLog;
 class PracticeReport {
 public:
     // Whose answers and when. Days are UTC and both ends are included; an invalid date leaves
-    // that end open.
+    // that end open. The game, sound and position narrow it further when given: an answer
+    // counts when its sound (its position) is one of the mask's bits, a game when one of its
+    // chosen sound groups (positions) is.
     struct Filter {
         enum class Who { All, Guest, Child };
         Who who = Who::All;
         qint64 childId = 0; // for Who::Child
         QDate from;
         QDate to;
+        std::int32_t kind = 0;       // 0 every game, else as CStatRec::Kind
+        std::uint16_t sounds = 0;    // 0 every sound, else WordBits sound bits
+        std::uint16_t positions = 0; // 0 every position, else WordBits position bits
     };
 
     struct Figures {
@@ -54,7 +63,31 @@ public:
         Figures figures;
     };
 
-    explicit PracticeReport(const PracticeLog& log) : m_log(log) {}
+    // One game run as the statistics file would keep it, with whose it is. A run still being
+    // played (or cut off) has its figures at zero.
+    struct Game {
+        qint64 id = 0;
+        std::optional<qint64> childId; // none: the guest
+        QString childName;             // empty for the guest
+        StatRecord record;
+        bool idle = false;
+    };
+
+    // One answer with its game and child.
+    struct Answer {
+        QString at; // ISO 8601 UTC, as stored
+        std::optional<qint64> childId;
+        QString childName; // empty for the guest
+        std::int32_t kind = 0;
+        QString word;
+        std::uint16_t sound = 0;
+        std::uint16_t position = 0;
+        QString outcome; // "correct", "wrong" or "hint"
+        QString answer;
+    };
+
+    explicit PracticeReport(const PracticeLog& log) : m_log(&log) {}
+    explicit PracticeReport(const LogReader& reader) : m_reader(&reader) {}
 
     // Every sound of the eight against every position of the three, in that order, whether
     // answered or not.
@@ -63,10 +96,18 @@ public:
     std::optional<std::vector<WrongWord>> MostWrongWords(const Filter& filter, int limit);
     // The weeks with answers, the oldest first, each sound answered in them.
     std::optional<std::vector<Week>> WeeklyAccuracy(const Filter& filter);
+    // The games the filter covers by their start, the oldest first.
+    std::optional<std::vector<Game>> Games(const Filter& filter);
+    // The answers the filter covers, the newest first.
+    std::optional<std::vector<Answer>> Answers(const Filter& filter);
 
     const QString& LastError() const { return m_error; }
 
 private:
-    const PracticeLog& m_log;
+    sqlite3* connection() const;
+    bool failed(int rc);
+
+    const PracticeLog* m_log = nullptr;
+    const LogReader* m_reader = nullptr;
     QString m_error;
 };
