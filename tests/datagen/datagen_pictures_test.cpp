@@ -342,6 +342,34 @@ TEST_F(IncrementalBuild, FailsLoudlyNamingTheWord) {
     EXPECT_FALSE(QFile::exists(dir.filePath("Data/Sio/sbad.xji")));
 }
 
+TEST_F(IncrementalBuild, AnimalPicturesAreRemadeOnlyWhenTheirRowChanges) {
+    auto writeAnimals = [&](const QByteArray& last) {
+        QByteArray rows;
+        for (int i = 1; i < PackLayout::AnimalCount; ++i)
+            rows += "kot\tsvg:red\t#aabbcc\n";
+        writeFile(dir.filePath("src/animals.tsv"), rows + last);
+    };
+    const int files = PackLayout::AnimalCount + 1; // and the list
+    // A new pack, nothing changed, one colour changed, one name changed (only the list).
+    const std::pair<QByteArray, int> runs[] = {{"słoń\tsvg:blue\t#ccbbaa\n", files},
+                                               {"słoń\tsvg:blue\t#ccbbaa\n", 0},
+                                               {"słoń\tsvg:blue\t#ddbbaa\n", 1},
+                                               {"słonik\tsvg:blue\t#ddbbaa\n", 1}};
+    for (const auto& [last, made] : runs) {
+        writeAnimals(last);
+        DataPackBuilder builder(options());
+        ASSERT_TRUE(builder.buildAnimalPictures()) << qPrintable(builder.errors().join("; "));
+        EXPECT_EQ(builder.made(), made) << last.constData();
+        EXPECT_EQ(builder.made() + builder.kept(), files);
+        ASSERT_TRUE(builder.saveManifest());
+    }
+    writeAnimals("słoń\tsvg:missing\t#ccbbaa\n");
+    DataPackBuilder builder(options());
+    EXPECT_FALSE(builder.buildAnimalPictures());
+    ASSERT_EQ(builder.errors().size(), 1);
+    EXPECT_TRUE(builder.errors()[0].contains("animals.tsv:12")) << qPrintable(builder.errors()[0]);
+}
+
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

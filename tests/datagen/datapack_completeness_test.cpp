@@ -9,9 +9,11 @@
 #include "wavefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QSet>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -206,6 +208,28 @@ TEST_F(DataPack, CardAndSlotPicturesAndFeedbackSoundsExist) {
         EXPECT_GT(wave.peak(), 3000) << qPrintable(path);
         EXPECT_LT(wave.durationSeconds(), 30.0) << qPrintable(path);
     }
+}
+
+TEST_F(DataPack, AnimalPicturesAreListedSquarePngsOnRoundBackdrops) {
+    QFile list("Data/Dzieci/zwierzeta.txt");
+    ASSERT_TRUE(list.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(list.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 12);
+    QSet<QRgb> backdrops;
+    for (int n = 1; n <= 12; ++n) {
+        const QString number = QString("%1").arg(n, 2, 10, QChar('0'));
+        EXPECT_EQ(lines[n - 1].section('\t', 0, 0), number);
+        EXPECT_FALSE(lines[n - 1].section('\t', 1).isEmpty()) << n;
+        QImageReader reader("Data/Dzieci/zwierze" + number + ".png");
+        reader.setDecideFormatFromContent(true);
+        ASSERT_EQ(reader.format(), "png") << n;
+        const QImage image = reader.read();
+        ASSERT_EQ(image.size(), QSize(256, 256)) << n;
+        // Clear beyond the disc, its own colour just inside the rim.
+        EXPECT_EQ(qAlpha(image.pixel(2, 2)), 0) << n;
+        backdrops.insert(image.pixel(128, 18));
+    }
+    EXPECT_EQ(backdrops.size(), 12);
 }
 
 int main(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include "datapackbuilder.h"
 
+#include "animalbadge.h"
 #include "contactsheet.h"
 #include "iconlibrary.h"
 #include "jpegwriter.h"
@@ -15,8 +16,10 @@
 #include <QElapsedTimer>
 
 #include <QImageReader>
+#include <QImageWriter>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QSaveFile>
 #include <atomic>
 #include <thread>
 #include <vector>
@@ -59,7 +62,7 @@ void DataPackBuilder::fail(const QString& error) {
 }
 
 bool DataPackBuilder::ensureFolders() {
-    for (const char* sub : {"Sio", "Bio", "Smd", "Intf/Smd", "Intf/Spec", "Intf/Lib"}) {
+    for (const char* sub : {"Sio", "Bio", "Smd", "Intf/Smd", "Intf/Spec", "Intf/Lib", "Dzieci"}) {
         if (!QDir().mkpath(dataPath(sub))) {
             fail("cannot create folder " + dataPath(sub));
             return false;
@@ -111,6 +114,7 @@ bool DataPackBuilder::run() {
     ok = buildPhrases() && ok;
     ok = buildMusic() && ok;
     ok = buildInterface() && ok;
+    ok = buildAnimalPictures() && ok;
     ok = saveManifest() && ok;
     if (options_.sheets)
         ok = buildContactSheets() && ok;
@@ -373,6 +377,84 @@ bool DataPackBuilder::buildInterface() {
     return ok && errors.isEmpty();
 }
 
+bool DataPackBuilder::writeText(const QString& rel, const QByteArray& bytes) {
+    const QByteArray print = BuildManifest::fingerprint(QByteArray(Version) + bytes);
+    if (manifest_.upToDate(rel, dataPath(rel), print)) {
+        ++kept_;
+        return true;
+    }
+    QSaveFile out(dataPath(rel));
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        fail(rel + ": " + out.errorString());
+        return false;
+    }
+    manifest_.record(rel, print);
+    ++made_;
+    return true;
+}
+
+bool DataPackBuilder::buildAnimalPictures() {
+    if (!ensureFolders())
+        return false;
+    QList<TsvTable::Row> rows;
+    QString error;
+    if (!TsvTable::read(options_.sourceDir + "/animals.tsv", 3, &rows, &error)) {
+        fail(error);
+        return false;
+    }
+    if (rows.size() != PackLayout::AnimalCount) {
+        fail(QString("animals.tsv: %1 animals, need %2")
+                 .arg(rows.size())
+                 .arg(PackLayout::AnimalCount));
+        return false;
+    }
+    const int before = made_;
+    const int size = PackLayout::animalPictureSize();
+    PictureComposer composer(*library_);
+    const bool ok = parallel(int(rows.size()), [&](int i, QString* fault) {
+        const QStringList& fields = rows[i].fields;
+        const QString rel = PackLayout::animalPicturePath(i + 1);
+        const QColor backdrop = QColor::fromString(fields[2]);
+        QList<RecipeLayer> layers;
+        QByteArray inputs;
+        if (!backdrop.isValid())
+            *fault = "no such colour \"" + fields[2] + "\"";
+        else if (PictureRecipe::parse(fields[1], &layers, fault))
+            inputs = composer.inputs(layers, fault);
+        if (inputs.isEmpty()) {
+            *fault = QString("animals.tsv:%1 (%2): %3").arg(rows[i].line).arg(fields[0], *fault);
+            return false;
+        }
+        const QByteArray print = BuildManifest::fingerprint(
+            QByteArray(Version) + fields[1].toUtf8() + ' ' + backdrop.name().toUtf8() +
+            QByteArray::number(size) + inputs);
+        if (manifest_.upToDate(rel, dataPath(rel), print)) {
+            ++kept_;
+            return true;
+        }
+        const QImage image = AnimalBadge::render(composer, layers, backdrop, size, fault);
+        QSaveFile out(dataPath(rel));
+        QImageWriter writer(&out, "png");
+        if (image.isNull() || !out.open(QIODevice::WriteOnly) || !writer.write(image) ||
+            !out.commit()) {
+            *fault = rel + ": " +
+                     (image.isNull()                                 ? *fault
+                      : writer.error() != QImageWriter::UnknownError ? writer.errorString()
+                                                                     : out.errorString());
+            return false;
+        }
+        manifest_.record(rel, print);
+        ++made_;
+        return true;
+    });
+    QByteArray list;
+    for (int i = 0; i < rows.size(); ++i)
+        list += QString("%1\t%2\n").arg(i + 1, 2, 10, QChar('0')).arg(rows[i].fields[0]).toUtf8();
+    const bool listed = writeText(PackLayout::animalListPath(), list);
+    say(QString("animal pictures: %1, %2 files made").arg(rows.size()).arg(made_ - before));
+    return ok && listed;
+}
+
 bool DataPackBuilder::buildContactSheets() {
     if (!loadWords())
         return false;
@@ -390,6 +472,19 @@ bool DataPackBuilder::buildContactSheets() {
     const QString wordsPath = options_.sheetDir + "/contact-sheet-words.png";
     if (!words.save(wordsPath)) {
         fail("cannot write " + wordsPath);
+        ok = false;
+    }
+
+    QList<ContactSheet::Item> animals;
+    QList<TsvTable::Row> rows;
+    if (TsvTable::read(options_.sourceDir + "/animals.tsv", 3, &rows, nullptr))
+        for (int i = 0; i < rows.size(); ++i)
+            animals.append(
+                {read(dataPath(PackLayout::animalPicturePath(i + 1))), rows[i].fields[0]});
+    const QString animalsPath = options_.sheetDir + "/contact-sheet-animals.png";
+    if (!ContactSheet::grid(animals, QSize(260, 260), 6, "Wiklotek: children's animal pictures")
+             .save(animalsPath)) {
+        fail("cannot write " + animalsPath);
         ok = false;
     }
 

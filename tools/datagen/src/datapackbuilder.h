@@ -10,7 +10,8 @@
 class IconLibrary;
 
 // Brings a Data folder up to date: word pictures and masks, card pictures, spoken words,
-// feedback phrases, music, the interface pictures, and the review sheets beside it. Files whose
+// feedback phrases, music, the interface pictures, the animals of the children's profiles, and
+// the review sheets beside it. Files whose
 // inputs have not changed since they were made are kept.
 class DataPackBuilder {
 public:
@@ -18,7 +19,7 @@ public:
         QString dataDir;   // the Data folder to fill
         QString sheetDir;  // where the contact sheets go (the build folder)
         QString setsDir;   // node_modules/@iconify-json of the installed picture set
-        QString sourceDir; // tools/datagen: words.tsv, phrases.tsv, pictures/
+        QString sourceDir; // tools/datagen: words.tsv, phrases.tsv, animals.tsv, pictures/
         int jobs{2};
         bool sheets{true};
         std::function<void(const QString&)> progress;
@@ -36,6 +37,7 @@ public:
     bool buildPhrases();
     bool buildMusic();
     bool buildInterface();
+    bool buildAnimalPictures();
     bool buildContactSheets();
     // Stores what was made, so that the next run keeps it; run() does this itself.
     bool saveManifest();
@@ -46,7 +48,7 @@ public:
     int kept() const { return kept_; }
 
     // Bumped when the way files are made changes, so that every file is remade once.
-    static constexpr const char* Version = "wiklotek-datagen 4";
+    static constexpr const char* Version = "wiklotek-datagen 5";
 
 private:
     bool loadWords();
@@ -56,6 +58,8 @@ private:
     bool parallel(int count, const std::function<bool(int, QString*)>& job);
     QString dataPath(const QString& relative) const { return options_.dataDir + "/" + relative; }
     bool ensureFolders();
+    // Writes bytes to the pack file rel unless the manifest knows it holds them already.
+    bool writeText(const QString& rel, const QByteArray& bytes);
 
     Options options_;
     QList<WordList::Word> words_;

@@ -39,7 +39,14 @@ public:
     }
     static QString retryPath(int n) { return QString("Intf/Smd/b%1.pw").arg(n, 2, 10, QChar('0')); }
     static QString musicPath() { return "Intf/Smd/music.wav"; }
+    // The animals a child's profile shows, numbered from 1, and the list naming them.
+    static QString animalPicturePath(int n) {
+        return QString("Dzieci/zwierze%1.png").arg(n, 2, 10, QChar('0'));
+    }
+    static QString animalListPath() { return "Dzieci/zwierzeta.txt"; }
+    static int animalPictureSize() { return 256; }
 
     static constexpr int PraiseCount = 47;
     static constexpr int RetryCount = 40;
+    static constexpr int AnimalCount = 12;
 };

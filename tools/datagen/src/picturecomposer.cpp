@@ -114,12 +114,19 @@ QImage PictureComposer::render(const QList<RecipeLayer>& layers, QSize size, con
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
+    if (!paint(painter, layers, area, error))
+        return {};
+    painter.end();
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+bool PictureComposer::paint(QPainter& painter, const QList<RecipeLayer>& layers, const QRectF& area,
+                            QString* error) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const RecipeLayer& layer : layers) {
         if (!paintLayer(painter, layer, area, error))
-            return {};
+            return false;
     }
-    painter.end();
-    return image.convertToFormat(QImage::Format_RGB32);
+    return true;
 }

@@ -19,6 +19,10 @@ public:
     // recipe drawn into area. Null with error set when a source is missing or does not render.
     QImage render(const QList<RecipeLayer>& layers, QSize size, const QRectF& area,
                   QString* error = nullptr);
+    // The recipe drawn into area over whatever the painter already holds; false with error set
+    // as for render().
+    bool paint(QPainter& painter, const QList<RecipeLayer>& layers, const QRectF& area,
+               QString* error = nullptr);
 
     // Everything the picture depends on besides its size: the sources' SVG documents, so that
     // a changed or updated picture set makes the picture stale.
