@@ -102,8 +102,41 @@ QStringList FileHome::OwnPaths(const QString& programFile, const QStringList& mo
            << moduleFiles;
 }
 
+QString FileHome::logFile() const {
+    if (!m_logFile.isEmpty())
+        return m_logFile;
+    if (m_userFolder.isEmpty())
+        return {};
+    return m_userFolder + QStringLiteral("/dziennik.sqlite");
+}
+
+QString FileHome::childrenFolder() const {
+    if (m_userFolder.isEmpty())
+        return {};
+    return m_userFolder + QStringLiteral("/Dzieci");
+}
+
+FileHome FileHome::ForChild(qint64 childId) const {
+    FileHome child;
+    child.m_kind = Kind::PerUser;
+    child.m_packFolder = m_packFolder;
+    child.m_logFile = logFile();
+    if (!m_userFolder.isEmpty())
+        child.m_userFolder = childrenFolder() + QLatin1Char('/') + QString::number(childId);
+    child.m_private = true;
+    return child;
+}
+
 bool FileHome::Prepare() const {
     if (m_kind == Kind::Portable)
         return true;
-    return !m_userFolder.isEmpty() && QDir().mkpath(m_userFolder);
+    if (m_userFolder.isEmpty() || !QDir().mkpath(m_userFolder))
+        return false;
+    if (!m_private)
+        return true;
+    // A child's name is in its files: neither they nor the folder of all children are open to
+    // other users of the computer.
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    return QFile::setPermissions(m_userFolder, ownerOnly) &&
+           QFile::setPermissions(QFileInfo(m_userFolder).absolutePath(), ownerOnly);
 }

@@ -49,6 +49,15 @@ public:
     // the progress view's module). The statistics file is known to its keeper.
     QStringList OwnPaths(const QString& programFile, const QStringList& moduleFiles) const;
 
+    // The practice log, shared by every profile: in the user's folder, beside the guest's files.
+    QString logFile() const;
+    // The files of a child's profile: the same pack, the user's files in a folder of the
+    // child's own under the user's folder, readable by the user only. The files above stay the
+    // guest's ("Gość"), as they were before any child was added.
+    FileHome ForChild(qint64 childId) const;
+    // The folder holding every child's folder.
+    QString childrenFolder() const;
+
     // Creates the per-user folder when it is missing; false when it cannot be had. The files in
     // it are created by their owners with their usual content on first use.
     bool Prepare() const;
@@ -58,4 +67,6 @@ private:
     QString m_packFolder;
     QString m_userFolder;
     QString m_readOnlyPortable;
+    QString m_logFile;
+    bool m_private = false;
 };

@@ -2,6 +2,7 @@
 
 #include "cblad.h"
 #include "cdisplay.h"
+#include "childroster.h"
 #include "cnagrywanie.h"
 #include "coresplit.h"
 #include "cslowa.h"
@@ -13,6 +14,9 @@
 #include "picturecheckcache.h"
 #include "picturepreload.h"
 #include "portableseed.h"
+#include "practicejournal.h"
+#include "practicelog.h"
+#include "profilebadge.h"
 #include "progressmodule.h"
 #include "randomgenerator.h"
 #include "resourcereport.h"
@@ -20,6 +24,7 @@
 #include "singleinstance.h"
 #include "soundplayer.h"
 #include "tformkomunikat.h"
+#include "tformktocwiczy.h"
 #include "tformmain.h"
 #include "tformoprogramie.h"
 #include "tformsplashscreen.h"
@@ -35,6 +40,7 @@
 #include <cstdio>
 #include <future>
 #include <memory>
+#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -119,6 +125,19 @@ void showReadOnlyPortableNotice(const FileHome& home, QWidget* owner) {
                                    MessageBox::Icon::Information);
 }
 
+// Said once the menu is on the screen: the answers of earlier days are kept in the file named,
+// a fresh log goes on from now.
+void showLogSetAsideNotice(const PracticeLog& log, QWidget* owner) {
+    const QString text =
+        QStringLiteral("Dziennik ćwiczeń był uszkodzony i został odłożony jako:\n") +
+        QDir::toNativeSeparators(log.SetAsidePath()) +
+        QStringLiteral("\n\nOd teraz zapisywany jest nowy dziennik. Statystyki gier są "
+                       "zachowane.");
+    WriteErrorLine(text);
+    MessageBox::showWithoutWaiting(owner, text, QStringLiteral("Wiklotek Cz.I - Informacja"),
+                                   MessageBox::Icon::Information);
+}
+
 } // namespace
 
 Startup::Startup() = default;
@@ -181,7 +200,14 @@ int Startup::run() {
     }
     instance.setOnRaiseRequested([this] { raiseFrontWindow(); });
     QCoreApplication::setApplicationName(MainTitle);
-    return runProgram();
+    // Another child chosen on the menu: the program goes on with that child's files from the
+    // splash on, as if started for it.
+    int status = ExitOk;
+    do {
+        m_switchRequested = false;
+        status = runProgram();
+    } while (m_switchRequested && status == ExitOk);
+    return status;
 }
 
 QString Startup::ReportFolder(const QString& currentFolder, const QString& userFolder) {
@@ -229,6 +255,45 @@ int Startup::RunReport(bool showBox) {
     if (showBox)
         MessageBox::show(nullptr, result.message, result.caption, boxIcon(result.icon));
     return status;
+}
+
+std::optional<ChildRoster::Profile> Startup::chooseProfile(ChildRoster& roster,
+                                                           const CDisplay& display) {
+    if (const std::optional<ChildRoster::Profile> next = std::exchange(m_nextProfile, {}))
+        return next;
+    if (const std::optional<QString> name = std::exchange(m_requestedChild, {})) {
+        std::optional<ChildRoster::Profile> child = roster.FindOrAdd(*name);
+        if (!child)
+            WriteErrorLine(QStringLiteral("--child: ") + roster.LastProblem());
+        return child;
+    }
+    if (!roster.HasChildren())
+        return ChildRoster::Guest();
+    TFormKtoCwiczy chooser(display, roster, std::nullopt);
+    if (m_splash)
+        m_splash->hide();
+    chooser.exec();
+    if (m_splash)
+        m_splash->show();
+    return chooser.Chosen().value_or(ChildRoster::Guest());
+}
+
+void Startup::askForAnotherProfile(ChildRoster& roster, const CDisplay& display,
+                                   const ChildRoster::Profile& current) {
+    TFormKtoCwiczy chooser(display, roster, current, m_mainWindow);
+    chooser.exec();
+    std::optional<ChildRoster::Profile> next = chooser.Chosen();
+    // The child practising was removed meanwhile: its files are gone, the guest goes on.
+    if (!next && current.id) {
+        const std::vector<ChildRoster::Profile> profiles = roster.Profiles();
+        if (std::find(profiles.begin(), profiles.end(), current) == profiles.end())
+            next = ChildRoster::Guest();
+    }
+    if (!next || *next == current)
+        return;
+    m_nextProfile = next;
+    m_switchRequested = true;
+    m_mainWindow->close();
 }
 
 QWidget* Startup::messageOwner() const {
@@ -287,7 +352,13 @@ int Startup::runProgram() {
 
     // First phase: the checks that need nothing but the screen and the settings file, with the
     // splash on screen.
-    SettingsStore settings(home.settingsFile());
+    // The practice log holds the children; the profile chosen decides where the settings,
+    // statistics and recordings are.
+    PracticeLog log(home.logFile());
+    ChildRoster roster(log, home);
+    ChildRoster::Profile profile = ChildRoster::Guest();
+    FileHome profileHome = home;
+    std::unique_ptr<SettingsStore> settingsOwner;
     // The settings' write at start-up (the launch count) waits for the disk: it goes on on
     // another thread while the menu is made, and its failure is still error 4, ahead of any
     // error of the second phase.
@@ -312,11 +383,27 @@ int Startup::runProgram() {
         QDir::setCurrent(home.packFolder());
         std::function<bool()> writeBack;
         if (home.Prepare()) {
-            PortableSeed::Settings(home);
-            writeBack = settings.LoadAllWritingLater();
+            if (!home.logFile().isEmpty() && !log.Open())
+                WriteErrorLine(QStringLiteral("Dziennik ćwiczeń nie jest dostępny: ") +
+                               log.LastError());
+            const std::optional<ChildRoster::Profile> chosen = chooseProfile(roster, display);
+            if (!chosen)
+                return CommandLineUsage;
+            profile = *chosen;
+            profileHome = roster.HomeOf(profile);
+            // A child's name is in its files: what is made for a child is its user's alone.
+            // The guest's files are made as they always were.
+            static const mode_t usualMask = ::umask(0);
+            ::umask(profile.id ? (usualMask | 077) : usualMask);
+            if (profileHome.Prepare()) {
+                if (!profile.id)
+                    PortableSeed::Settings(home);
+                settingsOwner = std::make_unique<SettingsStore>(profileHome.settingsFile());
+                writeBack = settingsOwner->LoadAllWritingLater();
+            }
         }
         if (!writeBack)
-            throw CBlad(4, configurationDetail(home));
+            throw CBlad(4, configurationDetail(profileHome));
         settingsWritten = std::async(std::launch::async, std::move(writeBack));
     } catch (const CBlad& error) {
         ShowError(error, messageOwner());
@@ -324,6 +411,7 @@ int Startup::runProgram() {
     } catch (const std::exception&) {
         return showCritical();
     }
+    SettingsStore& settings = *settingsOwner;
 
     // Second phase: the objects that live for the whole run and the menu, then the message
     // loop until the menu closes. The other windows are made when first needed (the notice
@@ -353,6 +441,8 @@ int Startup::runProgram() {
         SoundPlayer player;
         CSlowa catalogue(random);
         CNagrywanie recorder({}, {});
+        // Before the statistics, which tell it every run and answer until they go.
+        PracticeJournal journal(log.IsOpen() ? &log : nullptr, profile.id);
         std::unique_ptr<CStatRec> statistics;
 
         std::unique_ptr<WindowSet> windows;
@@ -363,7 +453,7 @@ int Startup::runProgram() {
                 if (runDeferred([&] { notice = &windows->Notice(); }))
                     notice->ShowNotice(code);
             },
-            recorder, home.recordingsFolder());
+            recorder, profileHome.recordingsFolder());
         m_mainWindow = mainWindow.get();
         // A window made on first use: an error while making it ends the run as at start-up.
         const auto deferred = [this](std::function<Form*()> make) {
@@ -378,28 +468,44 @@ int Startup::runProgram() {
                                       deferred([&windows, tab] { return windows->Game(tab); }));
         mainWindow->SetAboutWindow(deferred([&windows] { return &windows->About(); }));
         mainWindow->SetProgressWindow(deferred([&windows] { return windows->Progress(); }));
-        mainWindow->SetOnFirstShown([this, &home] {
+        mainWindow->SetOnFirstShown([this, &home, &log] {
             destroySplash();
             if (!home.readOnlyPortable().userFolder().isEmpty())
                 showReadOnlyPortableNotice(home, m_mainWindow);
+            if (log.WasSetAside())
+                showLogSetAsideNotice(log, m_mainWindow);
+        });
+        auto* badge = new ProfileBadge(display, profile, mainWindow.get());
+        QObject::connect(badge, &ProfileBadge::clicked, badge, [this, &roster, &display, profile] {
+            askForAnotherProfile(roster, display, profile);
         });
 
         if (settingsWriteFailed())
-            throw CBlad(4, configurationDetail(home));
+            throw CBlad(4, configurationDetail(profileHome));
         const QStringList missing = unreadable.get();
         if (!missing.isEmpty()) {
             std::fprintf(stderr, "wiklotek: missing or unreadable picture %s\n",
                          qUtf8Printable(missing.first()));
             throw CBlad(1);
         }
-        PortableSeed::Records(home, CStatRec::FileName(1));
-        statistics = std::make_unique<CStatRec>(1, home.userFolder());
+        if (!profile.id)
+            PortableSeed::Records(home, CStatRec::FileName(1));
+        statistics = std::make_unique<CStatRec>(1, profileHome.userFolder());
+        // Once per file, so that the log's history begins where the statistics file's does.
+        if (log.IsOpen() && !log.IsReadOnly() &&
+            !log.ImportStatFile(statistics->FilePath(), profile.id))
+            WriteErrorLine(QStringLiteral("Statystyki nie weszły do dziennika ćwiczeń: ") +
+                           log.LastError());
+        statistics->SetAnswerSink(&journal);
         ProgressSources progress;
-        progress.logPath = QDir(home.userFolder()).filePath(QStringLiteral("dziennik.sqlite"));
+        progress.logPath = home.logFile();
         progress.statisticsPath = QFileInfo(statistics->FilePath()).absoluteFilePath();
-        progress.childName = QStringLiteral("Gość");
+        progress.childId = profile.id;
+        progress.childName = profile.name;
         progress.ownPaths =
-            home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places());
+            profileHome.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places())
+            << home.OwnPaths(QCoreApplication::applicationFilePath(), {}) << home.logFile()
+            << home.childrenFolder();
         windows = std::make_unique<WindowSet>(display, catalogue, *statistics, settings, player,
                                               random, mainWindow.get(), std::move(progress));
 
@@ -430,7 +536,8 @@ int Startup::runProgram() {
         m_mainWindow = nullptr;
     } catch (const CBlad& error) {
         m_mainWindow = nullptr;
-        const CBlad shown = settingsWriteFailed() ? CBlad(4, configurationDetail(home)) : error;
+        const CBlad shown =
+            settingsWriteFailed() ? CBlad(4, configurationDetail(profileHome)) : error;
         ShowError(shown, messageOwner());
         status = shown.ErrorCode;
     } catch (const std::exception&) {

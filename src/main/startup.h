@@ -1,12 +1,16 @@
 #pragma once
 
+#include "childroster.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class CDisplay;
 class QWidget;
 class TFormMain;
 class TFormSplashScreen;
@@ -29,6 +33,10 @@ public:
 
     // The program with its windows. Needs a QApplication.
     int run();
+    // "--child NAME": the run starts with that child, added when there is none of that name.
+    void SetRequestedChild(std::optional<QString> name) { m_requestedChild = std::move(name); }
+    // A --child whose name cannot be a child's (too long, empty).
+    static constexpr int CommandLineUsage = 64;
 
     // The command line as typed; read before the application object removes its options.
     static QStringList typedArguments(int argc, const char* const* argv);
@@ -58,6 +66,12 @@ private:
     void raiseFrontWindow();
     void destroySplash();
     int showCritical();
+    // The profile of this run: the one chosen on the menu before, --child, the chooser when
+    // there are children, else the guest. None for a --child that cannot be added.
+    std::optional<ChildRoster::Profile> chooseProfile(ChildRoster& roster, const CDisplay& display);
+    // "Kto ćwiczy?" from the menu's badge; another profile ends this run for a new one.
+    void askForAnotherProfile(ChildRoster& roster, const CDisplay& display,
+                              const ChildRoster::Profile& current);
     // Runs a step that makes windows from within the event loop. When it throws, the error is
     // kept for the entry, the event loops end and false is returned.
     bool runDeferred(const std::function<void()>& step);
@@ -67,4 +81,7 @@ private:
     std::unique_ptr<TFormSplashScreen> m_splash;
     TFormMain* m_mainWindow = nullptr;
     std::exception_ptr m_deferredError;
+    std::optional<QString> m_requestedChild;
+    std::optional<ChildRoster::Profile> m_nextProfile;
+    bool m_switchRequested = false;
 };

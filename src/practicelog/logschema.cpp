@@ -20,7 +20,8 @@ const Step kSteps[] = {
 CREATE TABLE children(
     id INTEGER PRIMARY KEY,
     name TEXT NOT NULL UNIQUE,
-    created TEXT NOT NULL);
+    created TEXT NOT NULL,
+    picture INTEGER NOT NULL DEFAULT 0);
 CREATE TABLE games(
     id INTEGER PRIMARY KEY,
     child_id INTEGER REFERENCES children(id) ON DELETE CASCADE,

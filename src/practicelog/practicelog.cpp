@@ -302,6 +302,18 @@ bool PracticeLog::RenameChild(qint64 id, const QString& name) {
            fail(Problem::NotFound, QStringLiteral("no child %1").arg(id));
 }
 
+bool PracticeLog::SetChildPicture(qint64 id, int picture) {
+    if (!writable())
+        return false;
+    LogStatement update(m_db, "UPDATE children SET picture = ? WHERE id = ?");
+    update.Bind(1, qint64(picture));
+    update.Bind(2, id);
+    if (update.Step() != SQLITE_DONE)
+        return failDb();
+    return sqlite3_changes(m_db) > 0 ||
+           fail(Problem::NotFound, QStringLiteral("no child %1").arg(id));
+}
+
 bool PracticeLog::RemoveChild(qint64 id) {
     if (!writable())
         return false;
@@ -318,11 +330,11 @@ std::optional<std::vector<PracticeLog::Child>> PracticeLog::Children() {
         fail(Problem::ReadOnly, QStringLiteral("the practice log is not open"));
         return std::nullopt;
     }
-    LogStatement select(m_db, "SELECT id, name, created FROM children ORDER BY name");
+    LogStatement select(m_db, "SELECT id, name, created, picture FROM children ORDER BY name");
     std::vector<Child> children;
     int rc;
     while ((rc = select.Step()) == SQLITE_ROW)
-        children.push_back({select.Int(0), select.Text(1), select.Text(2)});
+        children.push_back({select.Int(0), select.Text(1), select.Text(2), int(select.Int(3))});
     if (rc != SQLITE_DONE) {
         failDb();
         return std::nullopt;

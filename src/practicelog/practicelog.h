@@ -36,6 +36,7 @@ public:
         qint64 id = 0;
         QString name;
         QString created; // ISO 8601 UTC
+        int picture = 0; // the animal picture's number, 0 for none
         bool operator==(const Child&) const = default;
     };
 
@@ -91,6 +92,7 @@ public:
 
     std::optional<qint64> AddChild(const QString& name);
     bool RenameChild(qint64 id, const QString& name);
+    bool SetChildPicture(qint64 id, int picture);
     // Its games and their attempts go with it.
     bool RemoveChild(qint64 id);
     // By name.
