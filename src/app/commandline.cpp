@@ -13,49 +13,86 @@ constexpr Option Options[] = {
     {QLatin1StringView("--version"), CommandLine::Action::Version},
 };
 
-constexpr QLatin1StringView ExportSwitch("--export-csv");
+struct Export {
+    QLatin1StringView name;
+    CommandLine::Action action;
+    const char* needs;
+};
+
+constexpr Export Exports[] = {
+    {QLatin1StringView("--export-csv"), CommandLine::Action::ExportCsv,
+     "--export-csv needs the name of the CSV file to write (\"-\" for standard output)"},
+    {QLatin1StringView("--export-attempts"), CommandLine::Action::ExportAttempts,
+     "--export-attempts needs the name of the CSV file to write (\"-\" for standard output)"},
+};
+
+constexpr QLatin1StringView ChildSwitch("--child");
 
 } // namespace
 
 CommandLine::CommandLine(const QStringList& arguments) {
+    qsizetype first = 1;
     if (arguments.size() > 1 && arguments.at(1) == QLatin1String("z")) {
         m_action = Action::Report;
-        return;
+        first = 2;
     }
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
+    // An action decided: later actions are only words; --child is still read.
+    bool decided = m_action != Action::Run;
+    for (qsizetype i = first; i < arguments.size(); ++i) {
         // "--" ends the options: what follows belongs to nobody.
         if (arguments.at(i) == QLatin1String("--"))
             return;
-        if (takeExport(arguments, i))
-            return;
+        QString value;
+        if (takeValue(arguments, i, ChildSwitch, value)) {
+            if (value.trimmed().isEmpty()) {
+                usage(QStringLiteral("--child needs the name of a child"));
+                return;
+            }
+            m_childName = value;
+            continue;
+        }
+        if (decided)
+            continue;
+        for (const Export& e : Exports)
+            if (takeValue(arguments, i, e.name, value)) {
+                if (value.isEmpty()) {
+                    usage(QString::fromUtf8(e.needs));
+                    return;
+                }
+                m_action = e.action;
+                m_exportFile = value;
+                decided = true;
+                break;
+            }
         for (const Option& option : Options)
-            if (arguments.at(i) == option.name) {
+            if (!decided && arguments.at(i) == option.name) {
                 m_action = option.action;
                 return;
             }
     }
 }
 
-bool CommandLine::takeExport(const QStringList& arguments, qsizetype& i) {
+bool CommandLine::takeValue(const QStringList& arguments, qsizetype& i, QLatin1StringView name,
+                            QString& value) {
     const QString& argument = arguments.at(i);
-    QString file;
-    if (argument == ExportSwitch) {
+    value.clear();
+    if (argument == name) {
         if (i + 1 < arguments.size())
-            file = arguments.at(++i);
-    } else if (argument.startsWith(ExportSwitch + u'=')) {
-        file = argument.mid(ExportSwitch.size() + 1);
-    } else {
-        return false;
+            value = arguments.at(++i);
+        return true;
     }
-    if (file.isEmpty()) {
-        m_action = Action::Usage;
-        m_usageError = QStringLiteral("--export-csv needs the name of the CSV file to write "
-                                      "(\"-\" for standard output)");
-    } else {
-        m_action = Action::ExportCsv;
-        m_exportFile = file;
+    if (argument.startsWith(name + u'=')) {
+        value = argument.mid(name.size() + 1);
+        return true;
     }
-    return true;
+    return false;
+}
+
+void CommandLine::usage(const QString& error) {
+    m_action = Action::Usage;
+    m_usageError = error;
+    m_exportFile.clear();
+    m_childName.reset();
 }
 
 bool CommandLine::answersWithoutDisplay() const {
@@ -71,6 +108,7 @@ QString CommandLine::answer() const {
     case Action::Run:
     case Action::Report:
     case Action::ExportCsv:
+    case Action::ExportAttempts:
     case Action::Usage:
         break;
     }
@@ -85,7 +123,8 @@ QString CommandLine::helpText() {
     return QStringLiteral(
         "Wiklotek Cz.I: gry logopedyczne dla dzieci (sz, ż, cz, dż).\n"
         "\n"
-        "Użycie: wiklotek [z | --help | --version | --export-csv PLIK | --no-scale]\n"
+        "Użycie: wiklotek [z | --help | --version | --export-csv PLIK |"
+        " --export-attempts PLIK | --child IMIĘ | --no-scale]\n"
         "  (bez argumentów)  uruchamia program na pełnym ekranie\n"
         "  z                 sprawdza pliki obrazków i dźwięków słów w pakiecie danych\n"
         "                    programu; gdy czegoś brakuje, zapisuje \"Raport zasobów.txt\"\n"
@@ -93,21 +132,29 @@ QString CommandLine::helpText() {
         "                    danych użytkownika) i podaje, gdzie\n"
         "  --help            pokazuje ten opis\n"
         "  --version         pokazuje wersję programu\n"
-        "  --export-csv PLIK zapisuje wszystkie zapisane gry do pliku CSV (bez okna);\n"
-        "                    także --export-csv=PLIK, a \"-\" to standardowe wyjście\n"
+        "  --export-csv PLIK zapisuje wszystkie zapisane gry do pliku CSV (bez okna), z\n"
+        "                    imieniem dziecka w ostatniej kolumnie; także --export-csv=PLIK,\n"
+        "                    a \"-\" to standardowe wyjście\n"
+        "  --export-attempts PLIK\n"
+        "                    zapisuje każdą odpowiedź z dziennika ćwiczeń do pliku CSV\n"
+        "                    (bez okna); także --export-attempts=PLIK, \"-\" jak wyżej\n"
+        "  --child IMIĘ      uruchamia program z wybranym tym dzieckiem (tworzy je, gdy\n"
+        "                    go nie ma); z eksportem: tylko gry lub odpowiedzi tego dziecka\n"
+        "                    (\"Gość\" to gość); także --child=IMIĘ\n"
         "  --no-scale        nie powiększa gier na ekranach większych niż 1024 x 768\n"
         "                    (także zmienna środowiska WIKLOTEK_NO_SCALE=1)\n"
         "\n"
         "Kody wyjścia: 0 poprawnie; 1-4 błędy programu (1 brak zasobów, 2 za mały ekran,\n"
         "3 plik statystyk, 4 plik konfiguracyjny); 5 błąd krytyczny; 6 program już działa\n"
         "i nie odpowiada; 7 brak ekranu; 64 błędnie podana opcja. Tryb z: 1 brak plików\n"
-        "(raport zapisany), 2 raportu nie zapisano. --export-csv: 2 nie można odczytać\n"
-        "statystyk, 3 nie można zapisać pliku, 4 PLIK to plik programu (nie nadpisano\n"
-        "go).\n"
+        "(raport zapisany), 2 raportu nie zapisano. --export-csv i --export-attempts:\n"
+        "2 nie można odczytać statystyk ani dziennika albo nie ma dziecka o tym imieniu,\n"
+        "3 nie można zapisać pliku, 4 PLIK to plik programu (nie nadpisano go).\n"
         "\n"
         "Wiklotek Cz.I: speech-therapy picture games for Polish children.\n"
         "\n"
-        "Usage: wiklotek [z | --help | --version | --export-csv FILE | --no-scale]\n"
+        "Usage: wiklotek [z | --help | --version | --export-csv FILE |"
+        " --export-attempts FILE | --child NAME | --no-scale]\n"
         "  (no arguments)    starts the program full screen\n"
         "  z                 checks the words' picture and sound files in the program's\n"
         "                    data pack; when some are missing, writes \"Raport zasobów.txt\"\n"
@@ -115,15 +162,22 @@ QString CommandLine::helpText() {
         "                    user's data folder) and says where\n"
         "  --help            shows this text\n"
         "  --version         shows the program's version\n"
-        "  --export-csv FILE writes every recorded game into a CSV file (no window);\n"
-        "                    also --export-csv=FILE, and \"-\" is standard output\n"
+        "  --export-csv FILE writes every recorded game into a CSV file (no window), the\n"
+        "                    child's name in the last column; also --export-csv=FILE, and\n"
+        "                    \"-\" is standard output\n"
+        "  --export-attempts FILE\n"
+        "                    writes every answer in the practice log into a CSV file (no\n"
+        "                    window); also --export-attempts=FILE, \"-\" as above\n"
+        "  --child NAME      starts with that child chosen, created when it does not exist;\n"
+        "                    with an export: only that child's games or answers (\"Gość\"\n"
+        "                    is the guest); also --child=NAME\n"
         "  --no-scale        keeps the games unenlarged on screens larger than 1024 x 768\n"
         "                    (also the environment variable WIKLOTEK_NO_SCALE=1)\n"
         "\n"
         "Exit status: 0 success; 1-4 the program's errors (1 resources missing, 2 screen\n"
         "too small, 3 statistics file, 4 configuration file); 5 critical error; 6 running\n"
         "copy does not answer; 7 no usable display; 64 a switch given wrongly. Mode z:\n"
-        "1 files missing (report written), 2 report not written. --export-csv: 2 statistics\n"
-        "unreadable, 3 file not written, 4 FILE is one of the program's own files (not\n"
-        "replaced).\n");
+        "1 files missing (report written), 2 report not written. --export-csv and\n"
+        "--export-attempts: 2 statistics and log unreadable or no child of that name,\n"
+        "3 file not written, 4 FILE is one of the program's own files (not replaced).\n");
 }

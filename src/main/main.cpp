@@ -41,7 +41,7 @@ bool reportNoDisplay(const QString& problem) {
 int main(int argc, char** argv) {
     // "-reverse z" must not be taken for "z": the application object drops its own options.
     const QStringList typed = Startup::typedArguments(argc, argv);
-    // --help, --version and the CSV export answer in a terminal without a display, so before
+    // --help, --version and the CSV exports answer in a terminal without a display, so before
     // the application object, which would need one.
     const CommandLine commandLine(typed);
     switch (commandLine.action()) {
@@ -54,19 +54,33 @@ int main(int argc, char** argv) {
     case CommandLine::Action::Usage:
         WriteErrorLine(commandLine.usageError() + QStringLiteral(" (wiklotek --help)"));
         return CommandLine::ExitUsage;
-    case CommandLine::Action::ExportCsv: {
-        // The statistics file where this user's runs of the program keep it.
+    case CommandLine::Action::ExportCsv:
+    case CommandLine::Action::ExportAttempts: {
+        // The practice log and the statistics file where this user's runs of the program keep
+        // them.
         QCoreApplication core(argc, argv);
         const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
-        // Without a home the file would be looked for in the current folder, which is not
-        // where any run of the program kept it.
+        // Without a home the files would be looked for in the current folder, which is not
+        // where any run of the program kept them.
         if (home.userFolder().isEmpty()) {
-            std::fputs("wiklotek: no statistics file: this user has no home folder\n", stderr);
+            std::fputs("wiklotek: no practice log or statistics file: this user has no home "
+                       "folder\n",
+                       stderr);
             return ProgressExport::ExitUnreadable;
         }
-        return ProgressExport::Run(
-            commandLine.exportFile(), QDir(home.userFolder()).filePath(CStatRec::FileName(1)),
-            home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places()));
+        const QDir userFolder(home.userFolder());
+        ProgressExport::Request request;
+        request.file = commandLine.exportFile();
+        request.logPath = userFolder.filePath(QStringLiteral("dziennik.sqlite"));
+        // The guest's: a child's own file is only read through the log.
+        request.statisticsPath = userFolder.filePath(CStatRec::FileName(1));
+        request.child = commandLine.childName();
+        request.ownPaths =
+            home.OwnPaths(QCoreApplication::applicationFilePath(), ProgressModule::Places())
+            << userFolder.filePath(QStringLiteral("Dzieci"));
+        return commandLine.action() == CommandLine::Action::ExportCsv
+                   ? ProgressExport::Games(request)
+                   : ProgressExport::Answers(request);
     }
     case CommandLine::Action::Report:
     case CommandLine::Action::Run:
@@ -95,6 +109,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     scale.AfterApplication();
     Startup startup;
+    startup.SetRequestedChild(commandLine.childName());
     const int status = startup.run();
     // The decoding worker may still be at work (a second start returns at once): it is
     // joined here, before the application object and the program's statics go.

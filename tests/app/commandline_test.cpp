@@ -11,6 +11,7 @@ struct LineCase {
     QStringList arguments; // after the program's own name
     Action action;
     const char* exportFile = "";
+    const char* child = nullptr; // none given
 };
 
 class CommandLineActions : public testing::TestWithParam<LineCase> {};
@@ -24,6 +25,7 @@ TEST_P(CommandLineActions, DecidedFromTheArgumentsAsTyped) {
     EXPECT_EQ(line.answer().isEmpty(), !printsOnly);
     EXPECT_EQ(line.exportFile(), QString::fromUtf8(c.exportFile));
     EXPECT_EQ(line.usageError().isEmpty(), c.action != Action::Usage);
+    EXPECT_EQ(line.childName(), c.child ? std::optional(QString::fromUtf8(c.child)) : std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -55,14 +57,34 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"ExportEmptyFile", {"--export-csv", ""}, Action::Usage},
         LineCase{"ReportBeforeExport", {"z", "--export-csv"}, Action::Report},
         LineCase{"HelpBeforeExport", {"--help", "--export-csv"}, Action::Help},
-        LineCase{"ExportPrefixIsNotExport", {"--export-csvx"}, Action::Run}),
+        LineCase{"ExportPrefixIsNotExport", {"--export-csvx"}, Action::Run},
+        LineCase{"Attempts", {"--export-attempts=o.csv"}, Action::ExportAttempts, "o.csv"},
+        LineCase{"AttemptsWithoutFile", {"--export-attempts"}, Action::Usage},
+        LineCase{"FirstExportWins",
+                 {"--export-attempts", "a", "--export-csv", "b"},
+                 Action::ExportAttempts,
+                 "a"},
+        LineCase{"ChildForTheRun", {"--child", "Ala"}, Action::Run, "", "Ala"},
+        LineCase{"ChildAfterExport",
+                 {"--export-csv", "a", "--child=Zoś Kowalska"},
+                 Action::ExportCsv,
+                 "a",
+                 "Zoś Kowalska"},
+        LineCase{"ChildBeforeReport", {"z", "--child", "Ola"}, Action::Report, "", "Ola"},
+        LineCase{"LastChildCounts", {"--child", "A", "--child", "B"}, Action::Run, "", "B"},
+        LineCase{"ChildWithoutName", {"--export-csv", "a", "--child"}, Action::Usage},
+        LineCase{"ChildWithBlankName", {"--child= "}, Action::Usage},
+        LineCase{"ChildAfterDoubleDash", {"--", "--child"}, Action::Run},
+        LineCase{"HelpIgnoresWhatFollows", {"--help", "--child"}, Action::Help}),
     [](const testing::TestParamInfo<LineCase>& info) { return info.param.name; });
 
 TEST(CommandLineTexts, VersionAndBothLanguagesOfTheUsage) {
     EXPECT_EQ(CommandLine(QStringList{"wiklotek", "--version"}).answer(),
               QStringLiteral("Wiklotek Cz.I 1.6"));
     const QString help = CommandLine(QStringList{"wiklotek", "--help"}).answer();
-    for (const char* part : {"Użycie: wiklotek", "Usage: wiklotek", "--help", "--version", "z "})
+    for (const char* part : {"Użycie: wiklotek", "Usage: wiklotek", "--help", "--version", "z ",
+                             "--export-attempts", "--child NAME", "--child IMIĘ",
+                             "starts with that child chosen, created when it does not exist"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(part))) << part;
 }
 

@@ -145,7 +145,9 @@ expect_eq "$(wait_exit app)" 0 "exit status of the second start"
 differ=$(compare -metric AE "$WORK/axis-again.png" "$WORK/axis-fresh.png" null: 2>&1 || true)
 expect_eq "$differ" 0 "day-axis pixels that differ from a fresh start's"
 
-# --export-csv without a display, on a file with an odd kind and a cut tail.
+# --export-csv without a display, on a file with an odd kind and a cut tail: without a practice
+# log the games are the guest's statistics file's.
+rm -f "$prog/dziennik.sqlite" "$prog/dziennik.sqlite-wal" "$prog/dziennik.sqlite-shm"
 python3 - "$prog/prgst1.stt" <<'PY'
 import struct, sys
 path = sys.argv[1]
@@ -160,9 +162,9 @@ env -u DISPLAY TZ=UTC "$prog/wiklotek" --export-csv "$WORK/cli.csv" >"$WORK/cli.
     status=$?
 expect_eq "$status" 0 "--export-csv status"
 expect_eq "$(sed -n 2p "$WORK/cli.csv" | tr -d '\r')" \
-    "2024-03-05 10:05;nieznana (9);średnio;CZ;śródgłos;90;0;0;0;tak;–;nieznana gra" "newest row"
+    "2024-03-05 10:05;nieznana (9);średnio;CZ;śródgłos;90;0;0;0;tak;–;nieznana gra;Gość" "newest row"
 expect_eq "$(sed -n 3p "$WORK/cli.csv" | tr -d '\r')" \
-    "2024-03-05 10:00;Uzupełnianie;średnio;CZ;śródgłos;90;3;1;0;tak;75,0;" "older row"
+    "2024-03-05 10:00;Uzupełnianie;średnio;CZ;śródgłos;90;3;1;0;tak;75,0;;Gość" "older row"
 rm "$prog/prgst1.stt"
 status=0
 env -u DISPLAY "$prog/wiklotek" --export-csv "$WORK/none.csv" 2>"$WORK/none.err" || status=$?
