@@ -122,9 +122,11 @@ void graUzupelnianie::BuildWord() {
     const WordEntry* word = current();
     if (!word || !m_window) {
         m_wordName.clear();
+        m_wordCode = 0;
         return;
     }
     m_wordName = word->Key;
+    m_wordCode = word->SoundCode;
 
     const QString& segmentation = word->Segmentation;
     qsizetype start = 0;
@@ -266,6 +268,7 @@ void graUzupelnianie::Check() {
             word->setDrawn(false);
         hold.Wait(RightPauseMs);
         m_stats.AddCorrect();
+        m_stats.Answered(AnswerSink::Outcome::Correct, m_wordName, m_wordCode, m_chosen);
         if (AllSolved())
             m_endTimer.start();
     } else {
@@ -277,6 +280,7 @@ void graUzupelnianie::Check() {
         m_window->RepaintWindow();
         PlayFeedbackSound(m_player, m_random, FeedbackError);
         m_stats.AddWrong();
+        m_stats.Answered(AnswerSink::Outcome::Wrong, m_wordName, m_wordCode, m_chosen);
         hold.Wait(WrongPauseMs);
         if (m_window) {
             gap->LoadPicture(QuestionSound, QString());
@@ -311,6 +315,9 @@ void graUzupelnianie::Help() {
     if (m_checking || !m_window)
         return;
     m_stats.AddHint();
+    // Help says the word on show, solved or not; without a word there is nothing to log.
+    if (!m_wordName.isEmpty())
+        m_stats.Answered(AnswerSink::Outcome::Hint, m_wordName, m_wordCode);
     // A solved word already shows its sound.
     CGloska* gap = IsSolved() ? nullptr : gapTile();
     m_checking = true;

@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -122,6 +123,7 @@ private:
     std::function<void()> escapeAction() const;
 
     QString m_wordName;
+    std::uint16_t m_wordCode = 0; // the word's sound code, for the answers the statistics hear
     int m_index = 0;
     int m_lastIndex = -1;
     CompletingWindow* m_window;

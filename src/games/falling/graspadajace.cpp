@@ -19,6 +19,11 @@ namespace {
 constexpr int BottomSmall = 552;
 constexpr int BottomBig = 708;
 
+// The word as the child sees it written; the key stands in for a word without graphemes.
+QString writtenWord(const WordEntry& entry) {
+    return entry.Segmentation.isEmpty() ? entry.Key : entry.plainWord();
+}
+
 // A white card with the written word, for a word whose small picture is missing: without a
 // picture the card could be neither seen nor caught, and the game could never be won.
 QImage standIn(const WordEntry& entry) {
@@ -31,8 +36,8 @@ QImage standIn(const WordEntry& entry) {
     font.setPixelSize(13);
     font.setBold(true);
     p.setFont(font);
-    const QString word = entry.Segmentation.isEmpty() ? entry.Key : entry.plainWord();
-    p.drawText(picture.rect().adjusted(3, 3, -3, -3), Qt::AlignCenter | Qt::TextWrapAnywhere, word);
+    p.drawText(picture.rect().adjusted(3, 3, -3, -3), Qt::AlignCenter | Qt::TextWrapAnywhere,
+               writtenWord(entry));
     return picture;
 }
 
@@ -91,6 +96,7 @@ void graSpadajace::addCard(const WordEntry& entry) {
     CSpaKart* raw = card.get();
     card->SetOnPress([this, raw] { CardPressed(*raw); });
     m_cards.push_back(std::move(card));
+    m_written.insert(entry.Key, writtenWord(entry));
 }
 
 void graSpadajace::AddDistractors(const CSlowa& catalogue) {
@@ -231,7 +237,7 @@ void graSpadajace::CardPressed(CSpaKart& card) {
     if (IsTarget(card))
         Catch(card);
     else
-        Miss();
+        Miss(card);
 }
 
 void graSpadajace::Catch(CSpaKart& card) {
@@ -240,6 +246,8 @@ void graSpadajace::Catch(CSpaKart& card) {
         return;
     card.SetFalling(false);
     m_stats.AddCorrect();
+    m_stats.Answered(AnswerSink::Outcome::Correct, card.Name(), card.Flags(),
+                     m_written.value(card.Name()));
     card.SetVisible(false);
     Canvas& screen = m_window->ScreenCanvas();
     const QRect area(card.X(), card.Y(), card.Width(), std::max(card.Height(), 0) + 1);
@@ -252,10 +260,13 @@ void graSpadajace::Catch(CSpaKart& card) {
     ++m_caught;
 }
 
-void graSpadajace::Miss() {
+void graSpadajace::Miss(const CSpaKart& pressed) {
     if (!m_window)
         return;
     m_stats.AddWrong();
+    // The distractor's own word: it is what the child took for a word of the sound.
+    m_stats.Answered(AnswerSink::Outcome::Wrong, pressed.Name(), pressed.Flags(),
+                     m_written.value(pressed.Name()));
     if (m_slots.empty())
         return;
     if (m_caught > 0) {
@@ -300,8 +311,10 @@ void graSpadajace::Hint() {
         if (!picked || std::abs(card->Y()) < std::abs(picked->Y()))
             picked = card.get();
     }
+    // The hint is counted even with no target to frame; only a framed word was helped with.
     if (!picked)
         return;
+    m_stats.Answered(AnswerSink::Outcome::Hint, picked->Name(), picked->Flags());
     if (picked->Y() + picked->PictureHeight() < 0)
         respawn(*picked);
     picked->PaintFrame();

@@ -4,7 +4,9 @@
 #include "cspakart.h"
 #include "gamelogic.h"
 
+#include <QHash>
 #include <QSize>
+#include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
@@ -67,7 +69,8 @@ public:
     // A press on a card: counts as activity, then catches a target or misses on a distractor.
     void CardPressed(CSpaKart& card);
     void Catch(CSpaKart& card);
-    void Miss();
+    // The pressed distractor is wrong: the last catch goes back to falling.
+    void Miss(const CSpaKart& pressed);
     // Frames the falling target nearest the top edge in red, for the rest of the game.
     void Hint();
     // The end display: the cards go, the slots open, the ring shows, the end timer runs.
@@ -122,6 +125,8 @@ private:
     // Destroyed in reverse: the timers stop before the slots and cards they reach go.
     std::vector<std::unique_ptr<CSpaKart>> m_cards;
     std::vector<std::unique_ptr<CMiniK>> m_slots;
+    // The written word of every card by its key, for the answers the statistics hear.
+    QHash<QString, QString> m_written;
     QTimer m_flashTimer;
     QTimer m_endTimer;
 };

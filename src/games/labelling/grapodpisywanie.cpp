@@ -140,6 +140,7 @@ void graPodpisywanie::BuildWord() {
     m_expected.clear();
     const WordEntry* entry = currentWord();
     m_word = entry ? entry->Key : QString();
+    m_code = entry ? entry->SoundCode : 0;
     if (!entry || !m_window)
         return;
 
@@ -332,11 +333,13 @@ void graPodpisywanie::Check() {
     }
     if (answer != m_expected) {
         m_stats.AddWrong();
+        m_stats.Answered(AnswerSink::Outcome::Wrong, m_word, m_code, answer);
         PlayFeedbackSound(m_player, m_random, FeedbackError);
         return;
     }
 
     m_stats.AddCorrect();
+    m_stats.Answered(AnswerSink::Outcome::Correct, m_word, m_code, answer);
     PlayFeedbackSound(m_player, m_random, FeedbackPraise);
     Sleep(PraiseToWordMs);
     PlayWordSound(m_player, m_word);
@@ -364,6 +367,7 @@ void graPodpisywanie::Help() {
     if (!PlayWordSound(m_player, m_word))
         Sleep(SilentWordMs);
     m_stats.AddHint();
+    m_stats.Answered(AnswerSink::Outcome::Hint, m_word, m_code);
     LayOutWord();
 }
 

@@ -142,6 +142,7 @@ private:
     std::int16_t m_current = 0;
     QString m_expected;
     QString m_word;
+    std::uint16_t m_code = 0; // the word's sound code, for the answers the statistics hear
     std::int32_t m_last;
     QImage m_mask;
     QPoint m_picturePosition;

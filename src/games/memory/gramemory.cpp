@@ -78,6 +78,7 @@ graMemory::graMemory(MemoryWindow& window, const CSlowa& catalogue, CStatRec& st
     const int words = std::min(catalogue.SelectionCount(), slotCount / 2);
     for (int w = 0; w < words; ++w) {
         const WordEntry& entry = catalogue.Entry(CSlowa::Selection, w);
+        m_words.insert(entry.Key, entry);
         for (int copy = 0; copy < 2; ++copy) {
             int c = m_random.below(slotCount);
             while (m_cards[static_cast<std::size_t>(c)])
@@ -148,6 +149,8 @@ void graMemory::CardClicked(CKarta& card) {
     m_turnedCount = 2;
     if (IsMatch(m_firstCard, &card)) {
         m_stats.AddCorrect();
+        // The pair's word is all the child gave: nothing to add as the answer.
+        answered(AnswerSink::Outcome::Correct, card);
         m_cardsLeft -= 2;
         card.ShowMatch(m_window->ScreenCanvas());
         m_window->RepaintWindow();
@@ -156,10 +159,24 @@ void graMemory::CardClicked(CKarta& card) {
         card.RemoveTimer().start();
     } else {
         m_stats.AddWrong();
+        // Each word of the pair was missed; the word it was paired with shows what the child
+        // took it for, which is what a therapist looks for in confused pairs.
+        if (m_firstCard) {
+            answered(AnswerSink::Outcome::Wrong, *m_firstCard, writtenWord(card));
+            answered(AnswerSink::Outcome::Wrong, card, writtenWord(*m_firstCard));
+        }
         card.TurnBackTimer().start();
     }
     m_turnedCount = 0;
     m_window->RepaintWindow();
+}
+
+void graMemory::answered(AnswerSink::Outcome outcome, const CKarta& card, const QString& answer) {
+    m_stats.Answered(outcome, card.Key(), m_words.value(card.Key()).SoundCode, answer);
+}
+
+QString graMemory::writtenWord(const CKarta& card) const {
+    return m_words.value(card.Key()).plainWord();
 }
 
 void graMemory::removePair(CKarta& second) {
@@ -212,6 +229,8 @@ void graMemory::Hint() {
         t = (t + 1) % n;
     if (!IsMatch(Card(s), Card(t)))
         return;
+    // The hint shows one pair, so it helps with that word alone.
+    answered(AnswerSink::Outcome::Hint, *Card(s));
 
     // Drawn on the window itself: the screen canvas keeps the face-down board, so the next
     // repaint hides the pair again whatever happens.

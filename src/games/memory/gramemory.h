@@ -1,8 +1,11 @@
 #pragma once
 
+#include "answersink.h"
 #include "ckarta.h"
 #include "gamelogic.h"
+#include "wordentry.h"
 
+#include <QHash>
 #include <QPoint>
 #include <memory>
 #include <vector>
@@ -67,8 +70,13 @@ public:
 private:
     void removePair(CKarta& second);
     void turnBack(CKarta& second);
+    // Tells the statistics of a judged action on the card's word.
+    void answered(AnswerSink::Outcome outcome, const CKarta& card, const QString& answer = {});
+    QString writtenWord(const CKarta& card) const;
 
     std::vector<std::unique_ptr<CKarta>> m_cards;
+    // The dealt words by key: a card knows only its key.
+    QHash<QString, WordEntry> m_words;
     MemoryWindow* m_window;
     CStatRec& m_stats;
     SoundPlayer& m_player;

@@ -2,8 +2,10 @@
 
 // What the game tests share: the application object, flat pictures written into a program
 // folder of the test's own, colours compared with a JPEG's slack, the window as a game's logic
-// sees it, the statistics records read back, and the summary answered while it shows.
+// sees it, the statistics records read back, the answers a game's statistics pass on, and the
+// summary answered while it shows.
 
+#include "answersink.h"
 #include "canvas.h"
 #include "gamesurface.h"
 
@@ -21,12 +23,17 @@
 #include <cstdlib>
 #include <functional>
 #include <ostream>
+#include <vector>
 
 inline std::ostream& operator<<(std::ostream& os, const QPoint& p) {
     return os << "(" << p.x() << ", " << p.y() << ")";
 }
 inline std::ostream& operator<<(std::ostream& os, const QString& s) {
     return os << '"' << s.toStdString() << '"';
+}
+// Inside tuples and vectors too, rather than character by character.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << s;
 }
 inline std::ostream& operator<<(std::ostream& os, const QColor& c) {
     return os << c.name().toStdString();
@@ -170,6 +177,18 @@ struct StatRecordView {
                 le(30, 2), le(32, 4), le(36, 4), le(40, 4)};
     }
 };
+
+// Keeps the answers a statistics record passes on, in the order they came.
+struct RecordingSink : AnswerSink {
+    void GameBegun(const StatRecord&) override {}
+    void Answered(const Answer& answer) override { answers.push_back(answer); }
+    void GameEnded(const StatRecord&, bool) override {}
+    std::vector<Answer> answers;
+};
+inline void PrintTo(AnswerSink::Outcome o, std::ostream* os) {
+    using enum AnswerSink::Outcome;
+    *os << (o == Correct ? "Correct" : o == Wrong ? "Wrong" : "Hint");
+}
 
 // Answers a modal summary once it shows: `whileOpen` runs first (while it is still open),
 // then `action`, which closes it.
