@@ -48,7 +48,7 @@ TFormDzieci::TFormDzieci(ChildRoster& roster, std::optional<qint64> current, QWi
     connect(m_remove, &QPushButton::clicked, this, &TFormDzieci::RemoveChild);
     connect(m_picture, &QPushButton::clicked, this, [this] {
         if (const auto child = selected()) {
-            const int picture = choosePicture(child->picture);
+            const int picture = m_askPicture(child->picture);
             if (picture >= 0)
                 SetPicture(picture);
         }
@@ -70,6 +70,7 @@ TFormDzieci::TFormDzieci(ChildRoster& roster, std::optional<qint64> current, QWi
                                      QMessageBox::Yes | QMessageBox::No,
                                      QMessageBox::No) == QMessageBox::Yes;
     };
+    m_askPicture = [this](int current) { return choosePicture(current); };
     fill(std::nullopt);
 }
 
@@ -116,7 +117,7 @@ void TFormDzieci::AddChild() {
         return;
     }
     fill(child->id);
-    const int picture = choosePicture(0);
+    const int picture = m_askPicture(0);
     if (picture > 0)
         SetPicture(picture);
 }
@@ -161,7 +162,6 @@ void TFormDzieci::SetPicture(int picture) {
 }
 
 int TFormDzieci::choosePicture(int current) {
-    // Offscreen tests set pictures directly; a window of its own only for a person.
     QDialog chooser(this);
     chooser.setWindowTitle(QStringLiteral("Wybierz obrazek"));
     auto* grid = new QGridLayout(&chooser);

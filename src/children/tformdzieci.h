@@ -20,6 +20,8 @@ public:
         std::function<std::optional<QString>(const QString&, const QString&, const QString&)>;
     // Asks whether to go on; the text is the question.
     using Confirmer = std::function<bool(const QString&)>;
+    // Asks for a picture, the current one marked: its number, 0 for none, -1 when cancelled.
+    using PictureAsker = std::function<int(int)>;
 
     TFormDzieci(ChildRoster& roster, std::optional<qint64> current, QWidget* parent = nullptr);
 
@@ -36,6 +38,7 @@ public:
     QListWidget& List() { return *m_list; }
     void SetNameAsker(NameAsker asker) { m_askName = std::move(asker); }
     void SetConfirmer(Confirmer confirm) { m_confirm = std::move(confirm); }
+    void SetPictureAsker(PictureAsker asker) { m_askPicture = std::move(asker); }
 
 private:
     void fill(std::optional<qint64> select);
@@ -52,4 +55,5 @@ private:
     QPushButton* m_remove = nullptr;
     NameAsker m_askName;
     Confirmer m_confirm;
+    PictureAsker m_askPicture;
 };
