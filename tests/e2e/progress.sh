@@ -21,8 +21,8 @@ CARD=(298 307)
 CSV_BUTTON=(95 733)
 GAME_FILTER=(145 74)
 # The table's first and second rows, left of the notes column.
-ROW1="900x20+13+146"
-ROW2="900x20+13+170"
+ROW1="900x20+13+174"
+ROW2="900x20+13+198"
 
 
 crop_ink() {
