@@ -38,7 +38,7 @@ QByteArray where(const PracticeReport::Filter& filter, bool answers, bool names)
     if (filter.kind != 0)
         sql += " AND g.kind = ?4";
     if (filter.sounds != 0)
-        sql += answers ? " AND (a.sound & ?5) != 0" : " AND (g.gloski & ?5) != 0";
+        sql += answers ? " AND (a.sound & ?5) != 0" : " AND (g.gloski & (?5 | (?5 >> 4))) != 0";
     if (filter.positions != 0)
         sql += answers ? " AND (a.position & ?6) != 0" : " AND (g.pozycja & ?6) != 0";
     return sql;

@@ -21,7 +21,7 @@ public:
     // Whose answers and when. Days are UTC and both ends are included; an invalid date leaves
     // that end open. The game, sound and position narrow it further when given: an answer
     // counts when its sound (its position) is one of the mask's bits, a game when one of its
-    // chosen sound groups (positions) is.
+    // chosen sound groups (positions) is, a contrast sound counting as its group.
     struct Filter {
         enum class Who { All, Guest, Child };
         Who who = Who::All;

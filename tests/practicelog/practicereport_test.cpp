@@ -1,13 +1,16 @@
 // The report figures of a small log worked out by hand: a child's and the guest's answers
 // around the turn of 2026, whose last ISO week (53) runs into January.
 #include "cstatrec.h"
+#include "logreader.h"
 #include "practicelog.h"
 #include "practicereport.h"
 #include "wordbits.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
+#include <sqlite3.h>
 
 namespace {
 
@@ -144,6 +147,90 @@ TEST_F(PracticeReportTest, WeeklyAccuracyFollowsIsoWeeksAcrossTheYear) {
         EXPECT_EQ(week.isoWeek, expected[i].week) << i;
         EXPECT_EQ(week.sound, expected[i].sound) << i;
         EXPECT_EQ(week.figures, expected[i].figures) << i;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PracticeReportTest, FiltersNarrowTheGamesAndAnswersListed) {
+    struct Case {
+        const char* name;
+        Filter filter;
+        std::vector<std::string> games;   // whose, by start
+        std::vector<std::string> answers; // words, the newest first
+    };
+    const Case cases[] = {
+        {"everyone",
+         {},
+         {"Ala", "guest"},
+         {"beczka", "sowa", "szyba", "beczka", "beczka", "jez", "szyba", "szafa", "szafa",
+          "szafa"}},
+        {"Ala's Memory: none", {Filter::Who::Child, ala, {}, {}, CStatRec::Memory}, {}, {}},
+        {"Ala, cz and c in the word's middle",
+         {Filter::Who::Child, ala, {}, {}, 0, std::uint16_t(Cz | C), Srodglos},
+         {"Ala"},
+         {"beczka", "beczka"}},
+        {"the guest's s", {Filter::Who::Guest, 0, {}, {}, 0, S}, {"guest"}, {"sowa"}},
+        {"from 4 January",
+         {Filter::Who::All, 0, QDate(2027, 1, 4)},
+         {},
+         {"beczka", "sowa", "szyba", "beczka", "beczka"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto games = report.Games(c.filter);
+        const auto answers = report.Answers(c.filter);
+        ASSERT_TRUE(games && answers) << report.LastError().toStdString();
+        std::vector<std::string> whose, words;
+        for (const PracticeReport::Game& g : *games)
+            whose.push_back(g.childId ? g.childName.toStdString() : "guest");
+        for (const PracticeReport::Answer& a : *answers)
+            words.push_back(a.word.toStdString());
+        EXPECT_EQ(whose, c.games);
+        EXPECT_EQ(words, c.answers);
+    }
+    // A game reads as the statistics file's record would.
+    const auto games = report.Games(child());
+    ASSERT_EQ(games->size(), 1u);
+    EXPECT_EQ(games->front().record.kind, CStatRec::Podpisywanie);
+    EXPECT_EQ(games->front().record.gloski, 0x7);
+    EXPECT_TRUE(games->front().record.start.isValid());
+}
+
+// The view reads the log while the program writes it, and only reads it.
+TEST_F(PracticeReportTest, ReaderReadsBesideTheWriterAndChangesNothing) {
+    LogReader reader(log.Path());
+    ASSERT_TRUE(reader.Open()) << reader.LastError().toStdString();
+    PracticeReport fromReader(reader);
+    EXPECT_EQ(fromReader.MostWrongWords({}, 10), report.MostWrongWords({}, 10));
+    EXPECT_EQ(reader.ChildNamed(" ala ")->id, ala);
+    EXPECT_FALSE(reader.ChildNamed("Ola"));
+    EXPECT_NE(sqlite3_exec(reader.Connection(), "DELETE FROM attempts", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    // What the writer adds later is seen at the next query.
+    ASSERT_TRUE(log.AddChild("Ola"));
+    EXPECT_TRUE(reader.ChildNamed("Ola"));
+
+    struct Case {
+        const char* name;
+        QByteArray bytes; // none: no file at all
+    };
+    const Case cases[] = {{"missing", {}}, {"not a database", "not a log"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath("other.sqlite");
+        QFile::remove(path);
+        if (!c.bytes.isEmpty()) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.bytes);
+        }
+        LogReader other(path);
+        EXPECT_FALSE(other.Open());
+        EXPECT_FALSE(other.LastError().isEmpty());
+        EXPECT_EQ(QFile::exists(path), !c.bytes.isEmpty());
     }
 }
 
