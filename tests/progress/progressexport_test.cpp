@@ -1,5 +1,7 @@
-// "--export-csv FILE": the whole table written without a window, and the exit statuses of the
-// ways it can fail.
+// "--export-csv FILE" and "--export-attempts FILE": the whole table or every answer written
+// without a window, for everyone or one child, and the exit statuses of the ways it can fail.
+#include "cstatrec.h"
+#include "practicelog.h"
 #include "progressexport.h"
 #include "statfile.h"
 #include "statrecord.h"
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -184,6 +187,146 @@ TEST_F(ProgressExportTest, TargetsThatMustNotBeReplacedAreLeftAsTheyAre) {
     EXPECT_EQ(3, ::read(reader, head, sizeof head));
     EXPECT_EQ(QByteArray("\xEF\xBB\xBF"), QByteArray(head, 3));
     ::close(reader);
+}
+
+// A log of Ala's Memory game of two answers, beczka wrong then sowa right, and the guest's
+// labelling game of one hint; another child, Ola, has played nothing.
+void writeLog(const QString& path) {
+    PracticeLog log(path);
+    ASSERT_TRUE(log.Open());
+    const qint64 ala = *log.AddChild(QStringLiteral("Ala"));
+    ASSERT_TRUE(log.AddChild(QStringLiteral("Ola")));
+    const SystemTime start{2026, 12, 3, 9, 10, 0, 0, 0};
+    const qint64 alas = *log.BeginGame({ala, CStatRec::Memory, 1, 0x5, 0x3000, start});
+    ASSERT_TRUE(log.AddAttempt(alas, {QStringLiteral("beczka"),
+                                      0x4,
+                                      0x2000,
+                                      PracticeLog::Outcome::Wrong,
+                                      QStringLiteral("bezka"),
+                                      {2026, 12, 3, 9, 10, 0, 5, 0}}));
+    ASSERT_TRUE(log.AddAttempt(alas, {QStringLiteral("sowa"),
+                                      0x10,
+                                      0x1000,
+                                      PracticeLog::Outcome::Correct,
+                                      {},
+                                      {2026, 12, 3, 9, 10, 0, 9, 0}}));
+    ASSERT_TRUE(log.FinishGame(alas, {30, true, 1, 1, 0, false}));
+    const qint64 guests =
+        *log.BeginGame({{}, CStatRec::Podpisywanie, 2, 0x1, 0x1000, {2026, 12, 4, 10, 8, 0, 0, 0}});
+    ASSERT_TRUE(log.AddAttempt(guests, {QStringLiteral("sowa"),
+                                        0x10,
+                                        0x1000,
+                                        PracticeLog::Outcome::Hint,
+                                        {},
+                                        {2026, 12, 4, 10, 8, 0, 1, 0}}));
+    ASSERT_TRUE(log.FinishGame(guests, {12, false, 0, 0, 1, false}));
+}
+
+TEST_F(ProgressExportTest, TheLogsGamesAndAnswersForEveryoneOrOneChild) {
+    const QString log = dir.filePath(PracticeLog::FileName());
+    writeStats(1); // the guest's file, read only without a log
+    struct Case {
+        const char* name;
+        bool withLog;
+        bool answers;
+        std::optional<QString> child;
+        int status;
+        std::vector<const char*> lines; // after the header; for a failure, the reason
+    };
+    const Case cases[] = {
+        {"games of everyone",
+         true,
+         false,
+         {},
+         0,
+         {"2026-12-10 09:00;Podpisywanie;średnio;SZ;nagłos;12;0;0;1;nie;–;;Gość",
+          "2026-12-09 11:00;Memory;mało;SZ, CZ;nagłos, śródgłos;30;1;1;0;tak;50,0;;Ala"}},
+        {"games of Ala",
+         true,
+         false,
+         QStringLiteral("Ala"),
+         0,
+         {"2026-12-09 11:00;Memory;mało;SZ, CZ;nagłos, śródgłos;30;1;1;0;tak;50,0;;Ala"}},
+        {"games of the guest, in any case",
+         true,
+         false,
+         QStringLiteral("gość"),
+         0,
+         {"2026-12-10 09:00;Podpisywanie;średnio;SZ;nagłos;12;0;0;1;nie;–;;Gość"}},
+        {"games of Ola, who played none", true, false, QStringLiteral("Ola"), 0, {}},
+        {"games of a child not in the log",
+         true,
+         false,
+         QStringLiteral("Zuzia"),
+         2,
+         {"no child named \"Zuzia\""}},
+        {"answers of everyone",
+         true,
+         true,
+         {},
+         0,
+         {"2026-12-10 09:00:01;Podpisywanie;sowa;sowa;s;nagłos;podpowiedź;;Gość",
+          "2026-12-09 11:00:09;Memory;sowa;sowa;s;nagłos;poprawna;;Ala",
+          "2026-12-09 11:00:05;Memory;beczka;beczka;cz;śródgłos;błędna;bezka;Ala"}},
+        {"answers of the guest",
+         true,
+         true,
+         QStringLiteral("Gość"),
+         0,
+         {"2026-12-10 09:00:01;Podpisywanie;sowa;sowa;s;nagłos;podpowiedź;;Gość"}},
+        {"answers of a child not in the log",
+         true,
+         true,
+         QStringLiteral("Zuzia"),
+         2,
+         {"no child named"}},
+        {"games without a log: the guest's file",
+         false,
+         false,
+         {},
+         0,
+         {"2024-03-05 11:00;Memory;mało;SZ;nagłos;0;0;0;0;nie;–;;Gość"}},
+        {"games of a child without a log",
+         false,
+         false,
+         QStringLiteral("Ala"),
+         2,
+         {"the practice log cannot be read"}},
+        {"answers without a log", false, true, {}, 2, {"the practice log cannot be read"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& file : {log, log + "-wal", log + "-shm"})
+            QFile::remove(file);
+        if (c.withLog)
+            writeLog(log);
+        ProgressExport::Request request;
+        request.file = csv();
+        request.logPath = log;
+        request.statisticsPath = stats();
+        request.child = c.child;
+        request.zone = QTimeZone(3600);
+        request.out = std::tmpfile();
+        request.err = std::tmpfile();
+        QFile::remove(csv());
+        EXPECT_EQ(c.answers ? ProgressExport::Answers(request) : ProgressExport::Games(request),
+                  c.status);
+        std::rewind(request.err);
+        char error[512] = {};
+        const std::string reason = std::fgets(error, sizeof error, request.err) ? error : "";
+        std::fclose(request.out);
+        std::fclose(request.err);
+        if (c.status != 0) {
+            EXPECT_NE(reason.find(c.lines.front()), std::string::npos) << reason;
+            EXPECT_FALSE(QFile::exists(csv()));
+            continue;
+        }
+        QList<QByteArray> lines = readAll(csv()).split('\n');
+        ASSERT_EQ(lines.size(), qsizetype(c.lines.size()) + 2); // the header, the end
+        EXPECT_TRUE(lines[0].endsWith(c.answers ? ";Dziecko\r" : ";Uwagi;Dziecko\r"));
+        for (std::size_t i = 0; i < c.lines.size(); ++i)
+            EXPECT_EQ(lines[qsizetype(i) + 1].chopped(1).toStdString(), c.lines[i]);
+    }
 }
 
 } // namespace
