@@ -4,16 +4,25 @@
 #include "../menu/menufixture.h"
 
 #include "cblad.h"
+#include "cstatrec.h"
+#include "practicelog.h"
+#include "progressrow.h"
 #include "statfile.h"
 #include "tformpostepy.h"
+#include "weekchart.h"
+#include "wordbits.h"
 
 #include <QBarCategoryAxis>
+#include <QBuffer>
 #include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGraphicsSimpleTextItem>
 #include <QLabel>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QTableView>
 #include <QTextBoundaryFinder>
 #include <QValueAxis>
@@ -60,8 +69,65 @@ protected:
         return std::make_unique<TFormPostepy>(
             *m_display, stats(), [] { return kNow; }, QTimeZone::utc());
     }
+    QString log() const { return path(PracticeLog::FileName()); }
+    // Ala (the practising child) missed beczka twice of three and got sowa right with a hint
+    // on top, the week before and the week of kNow; the guest missed sowa once; Ola played
+    // nothing.
+    void writeLog() const {
+        PracticeLog practice(log());
+        ASSERT_TRUE(practice.Open());
+        const qint64 ala = *practice.AddChild("Ala");
+        ASSERT_TRUE(practice.AddChild("Ola"));
+        const auto at = [](int daysAgo) {
+            SystemTime t;
+            SystemTime::fromTimePoint(floor<milliseconds>(kNow - daysAgo * 24h), t);
+            return t;
+        };
+        using O = PracticeLog::Outcome;
+        const qint64 alas = *practice.BeginGame({ala, CStatRec::Memory, 1, 0x5, 0x3000, at(8)});
+        const std::tuple<const char*, std::uint16_t, std::uint16_t, O, int> answers[] = {
+            {"beczka", WordBits::Cz, WordBits::Srodglos, O::Wrong, 8},
+            {"beczka", WordBits::Cz, WordBits::Srodglos, O::Wrong, 1},
+            {"beczka", WordBits::Cz, WordBits::Srodglos, O::Correct, 1},
+            {"sowa", WordBits::S, WordBits::Naglos, O::Correct, 1},
+            {"sowa", WordBits::S, WordBits::Naglos, O::Hint, 1}};
+        for (const auto& [word, sound, position, outcome, ago] : answers)
+            ASSERT_TRUE(practice.AddAttempt(alas, {word, sound, position, outcome, {}, at(ago)}));
+        ASSERT_TRUE(practice.FinishGame(alas, {60, true, 2, 2, 1, false}));
+        const qint64 guests =
+            *practice.BeginGame({{}, CStatRec::Podpisywanie, 1, 0x1, 0x1000, at(0)});
+        ASSERT_TRUE(practice.AddAttempt(
+            guests, {"sowa", WordBits::S, WordBits::Naglos, O::Wrong, "sofa", at(0)}));
+        ASSERT_TRUE(practice.FinishGame(guests, {20, true, 0, 1, 0, false}));
+    }
+    std::unique_ptr<TFormPostepy> makeLogWindow() {
+        m_display = std::make_unique<CDisplay>(display());
+        return std::make_unique<TFormPostepy>(
+            *m_display, ProgressSources{log(), stats(), 1, "Ala", {}}, [] { return kNow; },
+            QTimeZone::utc());
+    }
     std::unique_ptr<CDisplay> m_display;
 };
+
+// The texts of a report as drawn, measured on a PDF page as the report's.
+struct Measured {
+    ProgressReport::Drawn drawn;
+    QStringList texts;
+};
+Measured pdfOf(const ProgressReport::Content& content) {
+    Measured m;
+    EXPECT_FALSE(ProgressReport::Pdf(content, &m.drawn).isEmpty());
+    for (const ProgressReport::Text& t : m.drawn.texts)
+        m.texts << t.text;
+    return m;
+}
+
+QStringList column(QTableView& table, int c) {
+    QStringList texts;
+    for (int r = 0; r < table.model()->rowCount(); ++r)
+        texts << table.model()->index(r, c).data().toString();
+    return texts;
+}
 
 // The texts under the day chart's axis: its named days (none on any other kind of axis).
 QStringList axisLabels(QAbstractAxis* axis) {
@@ -312,6 +378,181 @@ TEST_P(TFormPostepyTest, IsMadeFromThePicturesItLists) {
         } catch (const CBlad& error) {
             EXPECT_EQ(error.ErrorCode, 1);
             EXPECT_TRUE(needed) << left;
+        }
+    }
+}
+
+TEST_P(TFormPostepyTest, TheLogsFiguresReadTheSameInTheViewAndTheReport) {
+    writeLog();
+    auto window = makeLogWindow();
+    show(*window);
+    ASSERT_TRUE(window->ReadsLog());
+    struct Cell {
+        int sound, position;
+        const char* text;
+    };
+    struct Case {
+        const char* name;
+        int chooser; // 0 everyone, 1 the guest, 2 Ala, 3 Ola
+        int games;
+        std::vector<Cell> cells;
+        QStringList words;
+        QStringList weeks;
+        const char* heading;
+    };
+    // Sounds: 2 cz, 4 s; positions: 0 nagłos, 1 śródgłos.
+    const Case cases[] = {
+        {"Ala, as the view opens",
+         2,
+         1,
+         {{2, 1, "33 % (3)"}, {4, 0, "100 % (2)"}, {0, 0, "—"}, {4, 1, "—"}},
+         {"beczka"},
+         {"26.02", "04.03"},
+         "postępy: Ala"},
+        {"the guest", 1, 1, {{4, 0, "0 % (1)"}, {2, 1, "—"}}, {"sowa"}, {"04.03"}, "postępy: Gość"},
+        {"everyone",
+         0,
+         2,
+         {{2, 1, "33 % (3)"}, {4, 0, "50 % (3)"}},
+         {"beczka", "sowa"},
+         {"26.02", "04.03"},
+         "postępy: Wszystkie dzieci"},
+        {"Ola", 3, 0, {{2, 1, "—"}, {4, 0, "—"}}, {}, {}, "postępy: Ola"},
+    };
+    EXPECT_EQ(window->ChildChooser().currentIndex(), 2);
+    // The week chart names its weeks at the width it is shown at.
+    window->Tabs().setCurrentIndex(TFormPostepy::WeeksTab);
+    QCoreApplication::processEvents();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->ChildChooser().setCurrentIndex(c.chooser);
+        EXPECT_EQ(window->Table().model()->rowCount(), c.games);
+        // Whose each game is, only where they may be anyone's.
+        EXPECT_EQ(window->Table().model()->columnCount() > ProgressRow::ColumnCount,
+                  c.chooser == 0);
+        const Measured pdf = pdfOf(window->ReportContent());
+        for (const Cell& cell : c.cells) {
+            const QString text = window->SoundTable()
+                                     .model()
+                                     ->index(cell.sound, 1 + cell.position)
+                                     .data()
+                                     .toString()
+                                     .replace(QChar(0x00A0), ' ');
+            EXPECT_EQ(text.toStdString(), cell.text) << cell.sound << "/" << cell.position;
+        }
+        // The PDF's table: each sound's row, its name and then its three cells.
+        for (int sound : {2, 4}) {
+            const qsizetype at = pdf.texts.indexOf(LogFigures::SoundName(sound));
+            ASSERT_GE(at, 0);
+            for (int p = 0; p < 3; ++p)
+                EXPECT_EQ(pdf.texts.value(at + 1 + p),
+                          window->SoundTable().model()->index(sound, 1 + p).data().toString());
+        }
+        EXPECT_EQ(column(window->WordTable(), 1), c.words);
+        for (const QString& word : c.words)
+            EXPECT_TRUE(pdf.texts.contains(word)) << word.toStdString();
+        EXPECT_EQ(window->Weeks().Labels(), c.weeks);
+        EXPECT_TRUE(pdf.texts.first().endsWith(QString::fromUtf8(c.heading)))
+            << pdf.texts.first().toStdString();
+    }
+}
+
+// Every text of the report whole on its page: the table's headings, dates and a long name and
+// note included, over as many pages as it takes.
+TEST_P(TFormPostepyTest, TheReportsTextsAreWholeOnEveryPage) {
+    std::vector<StatRecord> runs;
+    for (int i = 0; i < 30; ++i)
+        runs.push_back(run(1 + i % 4, i, 0x000F, 10, i % 7));
+    runs.back().pozycja = 0x7000;
+    writeStats(runs);
+    writeLog();
+    auto window = makeLogWindow();
+    show(*window);
+    window->ChildChooser().setCurrentIndex(0);
+    window->NoteEdit().setPlainText(
+        QString("Ćwiczyć codziennie wyrazy z głoską sz. ").repeated(60) + "\nhttps://przyklad.pl/" +
+        QString("bardzo").repeated(30));
+    ProgressReport::Content content = window->ReportContent();
+    content.childName = QString::fromUtf8("Zuzanna Maria Kowalska-Wiśniewska Nowak");
+    StatReader::Result file = StatReader::ReadFile(stats());
+    content.records = &file.records;
+    content.names = nullptr;
+    content.rows.clear();
+    for (int i = 29; i >= 0; --i)
+        content.rows.push_back(i);
+    const Measured pdf = pdfOf(content);
+    EXPECT_GE(pdf.drawn.pages, 3);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter device(&buffer);
+    device.setResolution(150);
+    QStringList cut;
+    for (const ProgressReport::Text& t : pdf.drawn.texts) {
+        const QFontMetricsF metrics(t.font, &device);
+        if (metrics.horizontalAdvance(t.text) > t.box.width() + 0.5 ||
+            !pdf.drawn.page.adjusted(-0.5, -0.5, 0.5, 0.5).contains(t.box) || t.page < 0 ||
+            t.page >= pdf.drawn.pages || t.text.contains(QChar(0x2026)))
+            cut << t.text;
+    }
+    EXPECT_EQ(cut.join(" | ").toStdString(), "");
+    // The words the old report cut short, each whole on a line of its own or among its words.
+    for (const char* whole : {"Liczba", "zadań", "Poprawne", "Podpowiedzi", "Skuteczność", "14:00"})
+        EXPECT_TRUE(std::any_of(pdf.texts.begin(), pdf.texts.end(), [&](const QString& text) {
+            return text.split(' ').contains(QString::fromUtf8(whole));
+        })) << whole;
+}
+
+TEST_P(TFormPostepyTest, PrintingToAFileSavesThePdfAsASaveWould) {
+    writeLog();
+    auto window = makeLogWindow();
+    show(*window);
+    struct Case {
+        QString file;
+        bool saved;
+    };
+    for (const Case& c : {Case{path("druk.pdf"), true}, Case{log(), false}}) {
+        window->SetPrinterAsker([&](QPrinter& printer) {
+            printer.setOutputFileName(c.file);
+            return true;
+        });
+        window->A_DrukujNaDrukarce();
+        QFile file(c.file);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.read(4) == "%PDF", c.saved);
+        EXPECT_EQ(window->SavedLabel().text().startsWith("Zapisano raport"), c.saved)
+            << window->SavedLabel().text().toStdString();
+    }
+}
+
+// The week chart names no more weeks than fit side by side, at any width.
+TEST(WeekChartTest, WeekLabelsNeverOverlap) {
+    menuTestApp();
+    std::vector<LogFigures::Week> weeks;
+    for (int i = 0; i < 60; ++i) {
+        LogFigures::Week week{QDate(2025, 12, 29).addDays(7 * i), {}};
+        week.groups[std::size_t(i % 4)] = {4, 3, 1, 0, 0.75};
+        weeks.push_back(week);
+    }
+    for (int width : {300, 640, 1000}) {
+        SCOPED_TRACE(width);
+        QChartView view;
+        auto* chart = new WeekChart(14, 11);
+        view.setChart(chart);
+        view.resize(width, 300);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        chart->SetWeeks(weeks);
+        const QStringList labels = chart->Labels();
+        ASSERT_FALSE(labels.isEmpty());
+        EXPECT_EQ(labels.last().toStdString(), "15.02.27"); // the newest week, its year shown
+        const QFontMetrics metrics(chart->Axis().labelsFont());
+        QAbstractSeries* line = chart->series().first();
+        for (qsizetype i = 1; i < labels.size(); ++i) {
+            const qreal left =
+                chart->mapToPosition({chart->Axis().endValue(labels[i - 1]), 0}, line).x();
+            const qreal right =
+                chart->mapToPosition({chart->Axis().endValue(labels[i]), 0}, line).x();
+            EXPECT_GT(right - left, metrics.horizontalAdvance(labels[i]) + 4) << i;
         }
     }
 }
