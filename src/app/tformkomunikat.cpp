@@ -3,6 +3,7 @@
 #include "cblad.h"
 #include "cdisplay.h"
 #include "cprzyciskp.h"
+#include "heavyfont.h"
 #include "mediafiles.h"
 #include "picturetable.h"
 
@@ -17,15 +18,6 @@ PictureTable pictures() {
     using W = TFormKomunikat;
     return {{{QStringLiteral("Data/Intf/Spec/mKom_kp.xji"), QPoint(0, 0)}},
             {{QStringLiteral("stop"), QPoint(W::DesignWidth / 2 - 30, W::DesignHeight - 100)}}};
-}
-
-QFont heavyFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Liberation Sans")});
-    font.setPixelSize(pixelSize);
-    font.setWeight(QFont::Black);
-    return font;
 }
 
 } // namespace
@@ -58,7 +50,7 @@ TFormKomunikat::TFormKomunikat(const CDisplay& display)
     m_label->setGeometry(18, 51, 385, 134);
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setWordWrap(true);
-    m_label->setFont(heavyFont(16));
+    m_label->setFont(HeavyFont(16));
     QPalette black = m_label->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     m_label->setPalette(black);

@@ -1,4 +1,5 @@
 #include "childpicture.h"
+#include "heavyfont.h"
 
 #include <QFont>
 #include <QImageReader>
@@ -27,11 +28,7 @@ QPixmap ChildPicture::Pixmap(const ChildRoster::Profile& profile, int size) {
     painter.setPen(QPen(colour.darker(130), std::max(2, size / 40)));
     const int inset = std::max(2, size / 20);
     painter.drawEllipse(QRect(inset, inset, size - 2 * inset, size - 2 * inset));
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans")});
-    font.setWeight(QFont::Black);
-    font.setPixelSize(size / 2);
-    painter.setFont(font);
+    painter.setFont(HeavyFont(size / 2));
     painter.setPen(QColor(0x24, 0x30, 0x6e));
     const QString letter = profile.id ? profile.name.left(1).toUpper() : QStringLiteral("?");
     painter.drawText(pixmap.rect(), Qt::AlignCenter, letter);

@@ -2,23 +2,11 @@
 
 #include "cdisplay.h"
 #include "childpicture.h"
+#include "heavyfont.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-
-QFont badgeFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Liberation Sans")});
-    font.setPixelSize(pixelSize);
-    font.setWeight(QFont::Black);
-    return font;
-}
-
-} // namespace
 
 ProfileBadge::ProfileBadge(const CDisplay& display, const ChildRoster::Profile& profile,
                            QWidget* parent)
@@ -28,7 +16,7 @@ ProfileBadge::ProfileBadge(const CDisplay& display, const ChildRoster::Profile& 
     const int height = small ? 44 : 56;
     m_textPixels = small ? 16 : 20;
     m_picture = ChildPicture::Pixmap(profile, height - 8);
-    const int textWidth = QFontMetrics(badgeFont(m_textPixels)).horizontalAdvance(Text());
+    const int textWidth = QFontMetrics(HeavyFont(m_textPixels)).horizontalAdvance(Text());
     const int left = display.OffsetX + (small ? 330 : 420);
     const int maxWidth = (small ? 600 : 765) - (small ? 330 : 420);
     const int width = std::min(maxWidth, height + textWidth + 22);
@@ -50,7 +38,7 @@ void ProfileBadge::paintEvent(QPaintEvent*) {
     painter.setBrush(QColor(255, 255, 255, 235));
     painter.drawRoundedRect(body, height() / 2.0, height() / 2.0);
     painter.drawPixmap(4, 4, m_picture);
-    painter.setFont(badgeFont(m_textPixels));
+    painter.setFont(HeavyFont(m_textPixels));
     painter.setPen(QColor(0x24, 0x30, 0x6e));
     const QRect text = rect().adjusted(height() + 4, 0, -14, 0);
     painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,

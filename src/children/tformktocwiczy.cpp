@@ -2,6 +2,7 @@
 
 #include "cdisplay.h"
 #include "childpicture.h"
+#include "heavyfont.h"
 #include "tformdzieci.h"
 
 #include <QGridLayout>
@@ -13,19 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
-
-namespace {
-
-QFont heavyFont(int pixelSize) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Liberation Sans")});
-    font.setPixelSize(pixelSize);
-    font.setWeight(QFont::Black);
-    return font;
-}
-
-} // namespace
 
 TFormKtoCwiczy::TFormKtoCwiczy(const CDisplay& display, ChildRoster& roster,
                                std::optional<ChildRoster::Profile> current, QWidget* parent)
@@ -39,7 +27,7 @@ TFormKtoCwiczy::TFormKtoCwiczy(const CDisplay& display, ChildRoster& roster,
     outer->setContentsMargins(display.OffsetX + 24, display.OffsetY + 16, display.OffsetX + 24,
                               display.OffsetY + 16);
     auto* title = new QLabel(Title(), this);
-    title->setFont(heavyFont(display.IsSmall() ? 44 : 56));
+    title->setFont(HeavyFont(display.IsSmall() ? 44 : 56));
     title->setAlignment(Qt::AlignCenter);
     title->setStyleSheet(QStringLiteral("color: #2b3a8c;"));
     outer->addWidget(title);
@@ -81,7 +69,7 @@ void TFormKtoCwiczy::fillTiles() {
         button->setIcon(QIcon(ChildPicture::Pixmap(profile, tile * 2 / 3)));
         button->setIconSize(QSize(tile * 2 / 3, tile * 2 / 3));
         button->setFixedSize(tile, tile);
-        button->setFont(heavyFont(std::clamp(tile / 9, 14, 24)));
+        button->setFont(HeavyFont(std::clamp(tile / 9, 14, 24)));
         button->setFocusPolicy(Qt::NoFocus);
         const bool current = m_current && m_current->id == profile.id;
         button->setStyleSheet(

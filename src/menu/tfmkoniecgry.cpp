@@ -4,6 +4,7 @@
 #include "cdisplay.h"
 #include "cprzyciskp.h"
 #include "cstatrec.h"
+#include "heavyfont.h"
 #include "mediafiles.h"
 #include "picturetable.h"
 
@@ -21,15 +22,6 @@ QImage loadPicture(const QString& path) {
         throw CBlad(1);
     }
     return picture;
-}
-
-QFont heavyFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans"),
-                      QStringLiteral("Liberation Sans")});
-    font.setPixelSize(19);
-    font.setWeight(QFont::Black);
-    return font;
 }
 
 // The grade pictures (bad, middle, good: each is the whole background) and the buttons, "start"
@@ -92,7 +84,7 @@ TfmKoniecGry::~TfmKoniecGry() = default;
 
 QLabel* TfmKoniecGry::addCaption(const QString& text, int x, int y) {
     auto* label = new QLabel(text, this);
-    label->setFont(heavyFont());
+    label->setFont(HeavyFont(19));
     label->move(x, y);
     label->adjustSize();
     return label;
@@ -100,7 +92,7 @@ QLabel* TfmKoniecGry::addCaption(const QString& text, int x, int y) {
 
 QLabel* TfmKoniecGry::addValue(int leftEdge, int y) {
     auto* label = new QLabel(QStringLiteral("0"), this);
-    label->setFont(heavyFont());
+    label->setFont(HeavyFont(19));
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label->adjustSize();
     const int right = leftEdge + label->width();
