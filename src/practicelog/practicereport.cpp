@@ -132,14 +132,14 @@ PracticeReport::MostWrongWords(const Filter& filter, int limit) {
 
 std::optional<std::vector<PracticeReport::Week>>
 PracticeReport::WeeklyAccuracy(const Filter& filter) {
-    // An ISO week is the year and the week of its Thursday: SQLite 3.40 has no %V.
+    // An ISO week is the year and the week of its Thursday (SQLite 3.40 has no %V): the Sunday
+    // that ends the week, less three days.
     const QByteArray sql =
         QByteArray("SELECT CAST(strftime('%Y', thu) AS INTEGER), "
                    "(CAST(strftime('%j', thu) AS INTEGER) - 1) / 7 + 1, sound, "
                    "COUNT(*), SUM(outcome = 'correct'), SUM(outcome = 'wrong'), "
                    "SUM(outcome = 'hint') FROM (SELECT a.sound AS sound, a.outcome AS outcome, "
-                   "date(a.at, '-' || ((CAST(strftime('%w', a.at) AS INTEGER) + 6) % 7) || "
-                   "' days', '+3 days') AS thu") +
+                   "date(a.at, 'weekday 0', '-3 days') AS thu") +
         where(filter) + ") GROUP BY thu, sound ORDER BY thu, sound";
     LogStatement select(connection(), sql.constData());
     bindFilter(select, filter);
