@@ -1,0 +1,138 @@
+#include "takecleaner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ebur128.h>
+
+namespace {
+
+constexpr double kFullScale = 32768.0;
+constexpr double kSilentDb = -120.0;
+// Speech is this far above the take's floor; never below the absolute minimum, so that a take
+// with digital silence around it is not cut inside its quiet sounds.
+constexpr double kAboveFloorDb = 10.0;
+constexpr double kMinThresholdDb = -60.0;
+// Loud parts less than this above the floor are speech drowned in noise.
+constexpr double kClearlyAboveDb = 20.0;
+constexpr std::size_t kClipRun = 3;
+
+double toDb(double rms) {
+    return rms > 0 ? std::max(kSilentDb, 20.0 * std::log10(rms / kFullScale)) : kSilentDb;
+}
+
+bool hasClippedRun(const std::vector<std::int16_t>& s) {
+    std::size_t run = 0;
+    for (std::int16_t v : s) {
+        run = (v >= 32767 || v <= -32767) ? run + 1 : 0;
+        if (run >= kClipRun)
+            return true;
+    }
+    return false;
+}
+
+// Integrated loudness; parts shorter than one 400 ms gating block get the ungated loudness
+// of their whole length instead.
+double loudness(const std::vector<double>& x, int rate) {
+    const unsigned long ms = std::max<unsigned long>(1, x.size() * 1000 / unsigned(rate));
+    ebur128_state* st = ebur128_init(1, unsigned(rate), EBUR128_MODE_I);
+    if (!st)
+        return kSilentDb;
+    ebur128_set_max_window(st, std::max<unsigned long>(ms, 400));
+    // The meter takes samples scaled to full scale 1.
+    std::vector<double> scaled(x.size());
+    std::transform(x.begin(), x.end(), scaled.begin(), [](double v) { return v / kFullScale; });
+    ebur128_add_frames_double(st, scaled.data(), scaled.size());
+    double l = -HUGE_VAL;
+    ebur128_loudness_global(st, &l);
+    if (!std::isfinite(l) && ebur128_loudness_window(st, ms, &l) != EBUR128_SUCCESS)
+        l = -HUGE_VAL;
+    ebur128_destroy(&st);
+    return std::isfinite(l) ? l : kSilentDb;
+}
+
+} // namespace
+
+CleanedTake TakeCleaner::Clean(const std::vector<std::int16_t>& samples, int sampleRate) {
+    CleanedTake out;
+    TakeReport& r = out.report;
+    if (samples.empty() || sampleRate < 4000 || sampleRate > 384000) {
+        r.warnings.Add(TakeWarning::MostlyNoise);
+        return out;
+    }
+    if (hasClippedRun(samples))
+        r.warnings.Add(TakeWarning::Clipped);
+
+    double sum = 0;
+    for (std::int16_t v : samples)
+        sum += v;
+    r.dcOffset = sum / double(samples.size());
+    std::vector<double> x(samples.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = samples[i] - r.dcOffset;
+
+    const std::size_t frame = std::size_t(std::max(1, sampleRate / 100));
+    std::vector<double> frameDb;
+    for (std::size_t at = 0; at < x.size(); at += frame) {
+        const std::size_t end = std::min(x.size(), at + frame);
+        double e = 0;
+        for (std::size_t i = at; i < end; ++i)
+            e += x[i] * x[i];
+        frameDb.push_back(toDb(std::sqrt(e / double(end - at))));
+    }
+    std::vector<double> sorted = frameDb;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 10, sorted.end());
+    r.noiseFloorDb = sorted[sorted.size() / 10];
+    const double threshold = std::max(r.noiseFloorDb + kAboveFloorDb, kMinThresholdDb);
+
+    auto first =
+        std::find_if(frameDb.begin(), frameDb.end(), [&](double d) { return d > threshold; });
+    r.keptTo = x.size();
+    if (first == frameDb.end()) {
+        // Nothing to find or level: the take is kept as it is, only without its offset.
+        r.warnings.Add(TakeWarning::MostlyNoise);
+    } else {
+        auto last =
+            std::find_if(frameDb.rbegin(), frameDb.rend(), [&](double d) { return d > threshold; });
+        const std::size_t margin = std::size_t(MarginSeconds * sampleRate);
+        const std::size_t from = std::size_t(first - frameDb.begin()) * frame;
+        const std::size_t to = std::size_t(frameDb.rend() - last) * frame;
+        r.keptFrom = from > margin ? from - margin : 0;
+        r.keptTo = std::min(x.size(), to + margin);
+        x = std::vector<double>(x.begin() + std::ptrdiff_t(r.keptFrom),
+                                x.begin() + std::ptrdiff_t(r.keptTo));
+
+        r.inputLoudness = loudness(x, sampleRate);
+        r.gainDb = TargetLoudness - r.inputLoudness;
+        double peak = 0;
+        for (double v : x)
+            peak = std::max(peak, std::abs(v));
+        // One below the ceiling, so that rounding cannot cross it.
+        const double ceiling = std::floor(kFullScale * std::pow(10.0, PeakCeilingDb / 20.0)) - 1;
+        if (peak > 0 && peak * std::pow(10.0, r.gainDb / 20.0) > ceiling) {
+            r.gainDb = 20.0 * std::log10(ceiling / peak);
+            r.peakLimited = true;
+        }
+        const double loudest = *std::max_element(frameDb.begin(), frameDb.end());
+        if (r.gainDb > MaxGainDb || loudest - r.noiseFloorDb < kClearlyAboveDb)
+            r.warnings.Add(TakeWarning::TooQuiet);
+        const double g = std::pow(10.0, r.gainDb / 20.0);
+        for (double& v : x)
+            v *= g;
+    }
+    out.samples.reserve(x.size());
+    for (double v : x)
+        out.samples.push_back(std::int16_t(std::clamp(std::lround(v), -32768L, 32767L)));
+    return out;
+}
+
+QString TakeCleaner::WarningText(TakeWarning warning) {
+    switch (warning) {
+    case TakeWarning::TooQuiet:
+        return QStringLiteral("Nagranie jest za ciche.");
+    case TakeWarning::Clipped:
+        return QStringLiteral("Nagranie jest przesterowane.");
+    case TakeWarning::MostlyNoise:
+        return QStringLiteral("Nagranie to prawie sam szum.");
+    }
+    return {};
+}
