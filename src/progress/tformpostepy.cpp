@@ -1,6 +1,7 @@
 #include "tformpostepy.h"
 
 #include "cdisplay.h"
+#include "chartstyle.h"
 #include "cprzyciskp.h"
 #include "logreader.h"
 #include "mediafiles.h"
@@ -58,13 +59,6 @@ const QChar NoBreak(0x00A0);
 // What a sound group or position without answers shows instead of a bar.
 const QString NoGames = QStringLiteral("—");
 
-QFont uiFont(int pixelSize, bool bold = false) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel* label(QWidget* parent, const QString& text, const QFont& font) {
     auto* l = new QLabel(text, parent);
     l->setFont(font);
@@ -88,8 +82,8 @@ constexpr qint64 Guest = -2;
 
 QTableView* newTable(QWidget* parent, bool small) {
     auto* table = new QTableView(parent);
-    table->setFont(uiFont(small ? 11 : 13));
-    table->horizontalHeader()->setFont(uiFont(small ? 11 : 13, true));
+    table->setFont(ChartStyle::Font(small ? 11 : 13));
+    table->horizontalHeader()->setFont(ChartStyle::Font(small ? 11 : 13, true));
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(small ? 20 : 24);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -128,24 +122,11 @@ QString positionName(std::uint16_t bit) {
 QChart* newChart(const QString& title, int pixelSize) {
     auto* chart = new QChart;
     chart->setTitle(title);
-    chart->setTitleFont(uiFont(pixelSize, true));
+    chart->setTitleFont(ChartStyle::Font(pixelSize, true));
     chart->legend()->hide();
     chart->setMargins(QMargins(4, 4, 4, 4));
     chart->setBackgroundRoundness(6);
     return chart;
-}
-
-QValueAxis* percentAxis(int pixelSize) {
-    auto* axis = new QValueAxis;
-    // Room above 100 %, so that a perfect day's point and a bar's value are not cut by the
-    // plot's top border; the scale still ends at 100 %.
-    axis->setRange(0, 114);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(20);
-    axis->setLabelFormat(QStringLiteral("%d %%"));
-    axis->setLabelsFont(uiFont(pixelSize));
-    return axis;
 }
 
 } // namespace
@@ -186,16 +167,16 @@ TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clo
     }
     canvas().draw(0, 0, m_background);
 
-    auto* title = label(this, QStringLiteral("Postępy"), uiFont(small ? 24 : 30, true));
+    auto* title = label(this, QStringLiteral("Postępy"), ChartStyle::Font(small ? 24 : 30, true));
     title->move(x0 + m + 8, y0 + 10);
     title->adjustSize();
-    const QFont font = uiFont(text);
+    const QFont font = ChartStyle::Font(text);
     // Whose progress: the title's own line, as the page's subject.
-    m_child = combo(this, {}, uiFont(text, true));
+    m_child = combo(this, {}, ChartStyle::Font(text, true));
     m_child->move(title->geometry().right() + 12, y0 + (small ? 14 : 18));
     m_child->resize(small ? 170 : 220, small ? 28 : 32);
     connect(m_child, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
-    m_totals = label(this, QString(), uiFont(small ? 11 : 13, true));
+    m_totals = label(this, QString(), ChartStyle::Font(small ? 11 : 13, true));
     m_totals->setWordWrap(true);
     placeTotals();
 
@@ -229,7 +210,7 @@ TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clo
     }
 
     const int noteTop = y0 + (small ? 84 : 96);
-    m_note = label(this, QString(), uiFont(text, true));
+    m_note = label(this, QString(), ChartStyle::Font(text, true));
     m_note->setGeometry(x0 + m + 8, noteTop, w - 2 * m - 16, 20);
     QPalette notePalette = m_note->palette();
     notePalette.setColor(QPalette::WindowText, QColor(0xB0, 0x20, 0x20));
@@ -237,7 +218,7 @@ TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clo
 
     const int tabsTop = noteTop + 22;
     m_tabs = new QTabWidget(this);
-    m_tabs->setFont(uiFont(small ? 12 : 14, true));
+    m_tabs->setFont(ChartStyle::Font(small ? 12 : 14, true));
     m_tabs->setDocumentMode(true);
     m_tabs->setGeometry(x0 + m, tabsTop, w - 2 * m, y0 + h - 72 - tabsTop);
     m_tabs->addTab(buildGamesTab(), QStringLiteral("Gry"));
@@ -250,7 +231,7 @@ TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clo
     m_csvButton = new QPushButton(QStringLiteral("Zapisz CSV"), this);
     m_pdfButton = new QPushButton(QStringLiteral("Drukuj / PDF"), this);
     for (QPushButton* button : {m_csvButton, m_pdfButton}) {
-        button->setFont(uiFont(text, true));
+        button->setFont(ChartStyle::Font(text, true));
         button->setFocusPolicy(Qt::NoFocus);
     }
     m_csvButton->setGeometry(x0 + m + 8, bottom + 6, small ? 130 : 150, 38);
@@ -258,12 +239,12 @@ TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clo
                              38);
     connect(m_csvButton, &QPushButton::clicked, this, [this] { A_ZapiszCsv(); });
     auto* print = new QMenu(m_pdfButton);
-    print->setFont(uiFont(text));
+    print->setFont(ChartStyle::Font(text));
     print->addAction(QStringLiteral("Drukuj…"), this, [this] { A_DrukujNaDrukarce(); });
     print->addAction(QStringLiteral("Zapisz jako PDF…"), this, [this] { A_Drukuj(); });
     m_pdfButton->setMenu(print);
     const int savedLeft = m_pdfButton->geometry().right() + 12;
-    m_saved = label(this, QString(), uiFont(small ? 11 : 13));
+    m_saved = label(this, QString(), ChartStyle::Font(small ? 11 : 13));
     m_saved->setWordWrap(true);
     m_saved->setGeometry(savedLeft, bottom, x0 + w - 90 - savedLeft, 52);
 
@@ -387,9 +368,9 @@ QWidget* TFormPostepy::buildNoteTab() {
     column->addWidget(label(page,
                             QStringLiteral("Uwagi dla rodzica: ten tekst trafi do raportu "
                                            "(Drukuj / PDF)."),
-                            uiFont(m_display.IsSmall() ? 12 : 14)));
+                            ChartStyle::Font(m_display.IsSmall() ? 12 : 14)));
     m_noteEdit = new QPlainTextEdit(page);
-    m_noteEdit->setFont(uiFont(m_display.IsSmall() ? 13 : 15));
+    m_noteEdit->setFont(ChartStyle::Font(m_display.IsSmall() ? 13 : 15));
     m_noteEdit->setPlaceholderText(
         QStringLiteral("Np. co ćwiczyć w domu, które wyrazy powtarzać, kiedy następne zajęcia."));
     column->addWidget(m_noteEdit, 1);
@@ -669,10 +650,10 @@ void TFormPostepy::buildCharts() {
     m_dayLine->setColor(QColor(0x3C, 0x8D, 0xEB));
     day->addSeries(m_dayLine);
     m_dayAxis = new QCategoryAxis;
-    m_dayAxis->setLabelsFont(uiFont(labelSize));
+    m_dayAxis->setLabelsFont(ChartStyle::Font(labelSize));
     m_dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     day->addAxis(m_dayAxis, Qt::AlignBottom);
-    QValueAxis* dayPercent = percentAxis(labelSize);
+    QValueAxis* dayPercent = ChartStyle::PercentAxis(labelSize);
     day->addAxis(dayPercent, Qt::AlignLeft);
     m_dayLine->attachAxis(m_dayAxis);
     m_dayLine->attachAxis(dayPercent);
@@ -693,9 +674,9 @@ void TFormPostepy::buildCharts() {
     groups->addSeries(bars);
     auto* names = new QBarCategoryAxis;
     names->append(categories);
-    names->setLabelsFont(uiFont(labelSize));
+    names->setLabelsFont(ChartStyle::Font(labelSize));
     groups->addAxis(names, Qt::AlignBottom);
-    QValueAxis* groupPercent = percentAxis(labelSize);
+    QValueAxis* groupPercent = ChartStyle::PercentAxis(labelSize);
     groups->addAxis(groupPercent, Qt::AlignLeft);
     bars->attachAxis(names);
     bars->attachAxis(groupPercent);
@@ -759,8 +740,8 @@ void TFormPostepy::updateGroupChart() {
         percents.push_back(m_stats.positions[static_cast<std::size_t>(i)].Percent());
     // A group without answers has no bar and says so, large enough to be seen as a mark
     // rather than as a bar of nothing, unlike one whose answers were all wrong.
-    const QFont valueFont = uiFont(labelSize, true);
-    const QFont noGamesFont = uiFont(labelSize * 2, true);
+    const QFont valueFont = ChartStyle::Font(labelSize, true);
+    const QFont noGamesFont = ChartStyle::Font(labelSize * 2, true);
     for (std::size_t i = 0; i < percents.size(); ++i) {
         m_groupSet->replace(static_cast<qsizetype>(i), percents[i].value_or(0.0));
         QGraphicsSimpleTextItem* value = m_groupValues[i];

@@ -1,5 +1,6 @@
 #include "weekchart.h"
 
+#include "chartstyle.h"
 #include "progressdayaxis.h"
 #include "progressrow.h"
 
@@ -11,13 +12,6 @@
 
 namespace {
 
-QFont chartFont(int pixelSize, bool bold = false) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
 const QColor GroupColours[LogFigures::GroupCount] = {
     QColor(0x3C, 0x8D, 0xEB), QColor(0xE8, 0x7B, 0x1E), QColor(0x2E, 0xA0, 0x4F),
     QColor(0x9B, 0x4B, 0xD8)};
@@ -26,23 +20,16 @@ const QColor GroupColours[LogFigures::GroupCount] = {
 
 WeekChart::WeekChart(int titleSize, int labelSize) {
     setTitle(QStringLiteral("Skuteczność tydzień po tygodniu"));
-    setTitleFont(chartFont(titleSize, true));
+    setTitleFont(ChartStyle::Font(titleSize, true));
     setMargins(QMargins(4, 4, 4, 4));
     setBackgroundRoundness(6);
     legend()->setAlignment(Qt::AlignBottom);
-    legend()->setFont(chartFont(labelSize));
+    legend()->setFont(ChartStyle::Font(labelSize));
     m_axis = new QCategoryAxis;
-    m_axis->setLabelsFont(chartFont(labelSize));
+    m_axis->setLabelsFont(ChartStyle::Font(labelSize));
     m_axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     addAxis(m_axis, Qt::AlignBottom);
-    auto* percent = new QValueAxis;
-    // Room above 100 %, so that a perfect week's point is not cut by the plot's border.
-    percent->setRange(0, 114);
-    percent->setTickType(QValueAxis::TicksDynamic);
-    percent->setTickAnchor(0);
-    percent->setTickInterval(20);
-    percent->setLabelFormat(QStringLiteral("%d %%"));
-    percent->setLabelsFont(chartFont(labelSize));
+    QValueAxis* percent = ChartStyle::PercentAxis(labelSize);
     addAxis(percent, Qt::AlignLeft);
     for (int g = 0; g < LogFigures::GroupCount; ++g) {
         auto* line = new QLineSeries;
