@@ -24,6 +24,10 @@ constexpr Export Exports[] = {
      "--export-csv needs the name of the CSV file to write (\"-\" for standard output)"},
     {QLatin1StringView("--export-attempts"), CommandLine::Action::ExportAttempts,
      "--export-attempts needs the name of the CSV file to write (\"-\" for standard output)"},
+    {QLatin1StringView("--import-models"), CommandLine::Action::ImportModels,
+     "--import-models needs the folder of the WAVE files to import"},
+    {QLatin1StringView("--export-models"), CommandLine::Action::ExportModels,
+     "--export-models needs the folder to write the models into"},
 };
 
 constexpr QLatin1StringView ChildSwitch("--child");
@@ -109,6 +113,8 @@ QString CommandLine::answer() const {
     case Action::Report:
     case Action::ExportCsv:
     case Action::ExportAttempts:
+    case Action::ImportModels:
+    case Action::ExportModels:
     case Action::Usage:
         break;
     }
@@ -124,7 +130,9 @@ QString CommandLine::helpText() {
         "Wiklotek Cz.I: gry logopedyczne dla dzieci (sz, ż, cz, dż).\n"
         "\n"
         "Użycie: wiklotek [z | --help | --version | --export-csv PLIK |"
-        " --export-attempts PLIK | --child IMIĘ | --no-scale]\n"
+        " --export-attempts PLIK |\n"
+        "                 --import-models FOLDER | --export-models FOLDER |"
+        " --child IMIĘ | --no-scale]\n"
         "  (bez argumentów)  uruchamia program na pełnym ekranie\n"
         "  z                 sprawdza pliki obrazków i dźwięków słów w pakiecie danych\n"
         "                    programu; gdy czegoś brakuje, zapisuje \"Raport zasobów.txt\"\n"
@@ -138,6 +146,13 @@ QString CommandLine::helpText() {
         "  --export-attempts PLIK\n"
         "                    zapisuje każdą odpowiedź z dziennika ćwiczeń do pliku CSV\n"
         "                    (bez okna); także --export-attempts=PLIK, \"-\" jak wyżej\n"
+        "  --import-models FOLDER\n"
+        "                    bierze pliki WAVE z folderu jako własne wzorce wyrazów\n"
+        "                    i zwrotów (nazwa pliku to wyraz, np. \"żaba.wav\", albo jego\n"
+        "                    klucz), przycina je i wyrównuje głośność jak nagranie, podaje\n"
+        "                    wynik dla każdego pliku\n"
+        "  --export-models FOLDER\n"
+        "                    zapisuje własne wzorce do folderu jako pliki WAVE\n"
         "  --child IMIĘ      uruchamia program z wybranym tym dzieckiem (tworzy je, gdy\n"
         "                    go nie ma); z eksportem: tylko gry lub odpowiedzi tego dziecka\n"
         "                    (\"Gość\" to gość); także --child=IMIĘ\n"
@@ -150,11 +165,15 @@ QString CommandLine::helpText() {
         "(raport zapisany), 2 raportu nie zapisano. --export-csv i --export-attempts:\n"
         "2 nie można odczytać statystyk ani dziennika albo nie ma dziecka o tym imieniu,\n"
         "3 nie można zapisać pliku, 4 PLIK to plik programu (nie nadpisano go).\n"
+        "--import-models: 2 nie zaimportowano żadnego pliku. --export-models: 2 nie ma\n"
+        "własnych wzorców, 3 części wzorców nie zapisano.\n"
         "\n"
         "Wiklotek Cz.I: speech-therapy picture games for Polish children.\n"
         "\n"
         "Usage: wiklotek [z | --help | --version | --export-csv FILE |"
-        " --export-attempts FILE | --child NAME | --no-scale]\n"
+        " --export-attempts FILE |\n"
+        "                --import-models DIR | --export-models DIR |"
+        " --child NAME | --no-scale]\n"
         "  (no arguments)    starts the program full screen\n"
         "  z                 checks the words' picture and sound files in the program's\n"
         "                    data pack; when some are missing, writes \"Raport zasobów.txt\"\n"
@@ -168,6 +187,13 @@ QString CommandLine::helpText() {
         "  --export-attempts FILE\n"
         "                    writes every answer in the practice log into a CSV file (no\n"
         "                    window); also --export-attempts=FILE, \"-\" as above\n"
+        "  --import-models DIR\n"
+        "                    takes the folder's WAVE files as own models of the words and\n"
+        "                    phrases (the file named by the word, e.g. \"żaba.wav\", or by\n"
+        "                    its key), trims and levels them as a recording, and reports\n"
+        "                    on each file\n"
+        "  --export-models DIR\n"
+        "                    writes the own models into the folder as WAVE files\n"
         "  --child NAME      starts with that child chosen, created when it does not exist;\n"
         "                    with an export: only that child's games or answers (\"Gość\"\n"
         "                    is the guest); also --child=NAME\n"
@@ -179,5 +205,7 @@ QString CommandLine::helpText() {
         "copy does not answer; 7 no usable display; 64 a switch given wrongly. Mode z:\n"
         "1 files missing (report written), 2 report not written. --export-csv and\n"
         "--export-attempts: 2 statistics and log unreadable or no child of that name,\n"
-        "3 file not written, 4 FILE is one of the program's own files (not replaced).\n");
+        "3 file not written, 4 FILE is one of the program's own files (not replaced).\n"
+        "--import-models: 2 no file imported. --export-models: 2 no own models,\n"
+        "3 some models not written.\n");
 }

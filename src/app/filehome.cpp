@@ -98,7 +98,7 @@ QString FileHome::recordingsFolder() const {
 
 QStringList FileHome::OwnPaths(const QString& programFile, const QStringList& moduleFiles) const {
     return QStringList{m_packFolder + QStringLiteral("/Data"), settingsFile(), recordingsFolder(),
-                       programFile}
+                       modelsFolder(), programFile}
            << moduleFiles;
 }
 
@@ -108,6 +108,14 @@ QString FileHome::logFile() const {
     if (m_userFolder.isEmpty())
         return {};
     return m_userFolder + QStringLiteral("/dziennik.sqlite");
+}
+
+QString FileHome::modelsFolder() const {
+    if (!m_modelsFolder.isEmpty())
+        return m_modelsFolder;
+    if (m_userFolder.isEmpty())
+        return {};
+    return m_userFolder + QStringLiteral("/Wzorce");
 }
 
 QString FileHome::childrenFolder() const {
@@ -121,6 +129,7 @@ FileHome FileHome::ForChild(qint64 childId) const {
     child.m_kind = Kind::PerUser;
     child.m_packFolder = m_packFolder;
     child.m_logFile = logFile();
+    child.m_modelsFolder = modelsFolder();
     if (!m_userFolder.isEmpty())
         child.m_userFolder = childrenFolder() + QLatin1Char('/') + QString::number(childId);
     child.m_private = true;

@@ -45,12 +45,14 @@ public:
     // userFolder() when the program's folder is no such one.
     FileHome readOnlyPortable() const;
     // The files and folders of the program's own that a save the user asks for must never
-    // replace: the pack, the settings, the recordings and the program itself (its file and
-    // the progress view's module). The statistics file is known to its keeper.
+    // replace: the pack, the settings, the recordings, the word models and the program itself
+    // (its file and the progress view's module). The statistics file is known to its keeper.
     QStringList OwnPaths(const QString& programFile, const QStringList& moduleFiles) const;
 
     // The practice log, shared by every profile: in the user's folder, beside the guest's files.
     QString logFile() const;
+    // The therapist's own word models ("Wzorce"), shared by every profile like the log.
+    QString modelsFolder() const;
     // The files of a child's profile: the same pack, the user's files in a folder of the
     // child's own under the user's folder, readable by the user only. The files above stay the
     // guest's ("Gość"), as they were before any child was added.
@@ -68,5 +70,6 @@ private:
     QString m_userFolder;
     QString m_readOnlyPortable;
     QString m_logFile;
+    QString m_modelsFolder;
     bool m_private = false;
 };

@@ -3,6 +3,7 @@
 #include "cblad.h"
 #include "eventpump.h"
 #include "imageloader.h"
+#include "ownvoice.h"
 #include "randomgenerator.h"
 #include "soundplayer.h"
 
@@ -35,6 +36,10 @@ QImage LoadRequiredPicture(const QString& path) {
 }
 
 bool PlayWordSound(SoundPlayer& player, const QString& key) {
+    // A damaged own recording is not played (playSync refuses it) and the pack's word is.
+    const QString own = OwnVoice::WordFile(key);
+    if (!own.isEmpty() && QFileInfo::exists(own) && player.playSync(own))
+        return true;
     const QString path = QStringLiteral("Data/Smd/") + key + QStringLiteral(".pw");
     if (!QFileInfo::exists(path))
         return false;
@@ -42,24 +47,38 @@ bool PlayWordSound(SoundPlayer& player, const QString& key) {
     return true;
 }
 
+int FeedbackPhraseCount(int kind) {
+    if (kind == FeedbackPraise)
+        return 47;
+    if (kind == FeedbackError)
+        return 40;
+    return 0;
+}
+
+QString FeedbackPhraseName(int kind, int number) {
+    return (kind == FeedbackPraise ? QStringLiteral("g") : QStringLiteral("b")) +
+           QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
 QString FeedbackSoundPath(int kind, int number) {
-    const QString prefix = kind == FeedbackPraise ? QStringLiteral("Data/Intf/Smd/g")
-                                                  : QStringLiteral("Data/Intf/Smd/b");
-    return prefix + QStringLiteral("%1.pw").arg(number, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("Data/Intf/Smd/") + FeedbackPhraseName(kind, number) +
+           QStringLiteral(".pw");
 }
 
 bool PlayFeedbackSound(SoundPlayer& player, RandomGenerator& random, int kind) {
-    int count;
-    if (kind == FeedbackPraise)
-        count = 47;
-    else if (kind == FeedbackError)
-        count = 40;
-    else
+    const int count = FeedbackPhraseCount(kind);
+    if (count == 0)
         return false;
-    const QString path = FeedbackSoundPath(kind, random.below(count));
-    if (!QFileInfo::exists(path))
-        return false;
-    player.playSync(path);
+    const std::vector<int> own = OwnVoice::RecordedPhrases(kind);
+    bool played = false;
+    if (!own.empty())
+        played = player.playSync(OwnVoice::PhraseFile(kind, own[random.below(int(own.size()))]));
+    if (!played) {
+        const QString path = FeedbackSoundPath(kind, random.below(count));
+        if (!QFileInfo::exists(path))
+            return false;
+        player.playSync(path);
+    }
     Sleep(500);
     return true;
 }

@@ -1,11 +1,15 @@
 #include "cblad.h"
 #include "commandline.h"
+#include "cslowa.h"
 #include "cstatrec.h"
 #include "displaycheck.h"
 #include "filehome.h"
+#include "modelcatalogue.h"
+#include "modelcommands.h"
 #include "picturepreload.h"
 #include "progressexport.h"
 #include "progressmodule.h"
+#include "randomgenerator.h"
 #include "screenscale.h"
 #include "startup.h"
 #include "xscreenmeasure.h"
@@ -41,7 +45,8 @@ bool reportNoDisplay(const QString& problem) {
 int main(int argc, char** argv) {
     // "-reverse z" must not be taken for "z": the application object drops its own options.
     const QStringList typed = Startup::typedArguments(argc, argv);
-    // --help, --version and the CSV exports answer in a terminal without a display, so before
+    // --help, --version, the CSV exports and the models' import and export answer in a
+    // terminal without a display, so before
     // the application object, which would need one.
     const CommandLine commandLine(typed);
     switch (commandLine.action()) {
@@ -81,6 +86,18 @@ int main(int argc, char** argv) {
         return commandLine.action() == CommandLine::Action::ExportCsv
                    ? ProgressExport::Games(request)
                    : ProgressExport::Answers(request);
+    }
+    case CommandLine::Action::ImportModels:
+    case CommandLine::Action::ExportModels: {
+        QCoreApplication core(argc, argv);
+        const FileHome home = FileHome::ForProgram(QCoreApplication::applicationDirPath());
+        RandomGenerator random;
+        const CSlowa words(random);
+        const ModelCatalogue catalogue(words.Words());
+        return commandLine.action() == CommandLine::Action::ImportModels
+                   ? ModelCommands::Import(commandLine.exportFile(), home.modelsFolder(), catalogue)
+                   : ModelCommands::Export(commandLine.exportFile(), home.modelsFolder(),
+                                           catalogue);
     }
     case CommandLine::Action::Report:
     case CommandLine::Action::Run:

@@ -10,6 +10,7 @@
 #include "eventpump.h"
 #include "filehome.h"
 #include "messagebox.h"
+#include "ownvoice.h"
 #include "picturecheck.h"
 #include "picturecheckcache.h"
 #include "picturepreload.h"
@@ -349,6 +350,8 @@ int Startup::runProgram() {
     // Beside the program (portable) or in the user's data folder (installed): every path of
     // the user's files below comes from here; the pack's folder becomes the working folder.
     const FileHome home = FileHome::ForProgram(m_programDirectory);
+    // The therapist's own recordings are played wherever a word or phrase is spoken.
+    OwnVoice::SetFolder(home.modelsFolder());
 
     // First phase: the checks that need nothing but the screen and the settings file, with the
     // splash on screen.
@@ -468,6 +471,7 @@ int Startup::runProgram() {
                                       deferred([&windows, tab] { return windows->Game(tab); }));
         mainWindow->SetAboutWindow(deferred([&windows] { return &windows->About(); }));
         mainWindow->SetProgressWindow(deferred([&windows] { return windows->Progress(); }));
+        mainWindow->SetModelsWindow(deferred([&windows] { return windows->Models(); }));
         mainWindow->SetOnFirstShown([this, &home, &log] {
             destroySplash();
             if (!home.readOnlyPortable().userFolder().isEmpty())
@@ -508,6 +512,7 @@ int Startup::runProgram() {
             << home.childrenFolder();
         windows = std::make_unique<WindowSet>(display, catalogue, *statistics, settings, player,
                                               random, mainWindow.get(), std::move(progress));
+        windows->SetModelsFolder(home.modelsFolder());
 
         // The recordings list and the windows every start is likely to need are made once the
         // menu is on the screen.

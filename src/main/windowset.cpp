@@ -1,6 +1,7 @@
 #include "windowset.h"
 
 #include "cdisplay.h"
+#include "cslowa.h"
 #include "cstatrec.h"
 #include "progressmodule.h"
 #include "settingsstore.h"
@@ -11,6 +12,7 @@
 #include "tfmuzupelnianie.h"
 #include "tformkomunikat.h"
 #include "tformoprogramie.h"
+#include "tformwzorce.h"
 
 #include <utility>
 
@@ -28,7 +30,8 @@ QStringList WindowSet::PictureFiles(const CDisplay& display) {
         TFormKomunikat::PictureFiles(display) + TfmKoniecGry::PictureFiles(display) +
         TfmPodpisywanie::PictureFiles(display) + TfmMemory::PictureFiles(display) +
         TfmUzupelnianie::PictureFiles(display) + TfmSpadajace::PictureFiles(display) +
-        TFormOProgramie::PictureFiles(display) + ProgressModule::PictureFiles(display);
+        TFormOProgramie::PictureFiles(display) + ProgressModule::PictureFiles(display) +
+        TFormWzorce::PictureFiles(display);
     files.removeDuplicates();
     return files;
 }
@@ -100,4 +103,12 @@ Form* WindowSet::Progress() {
             adopt(*m_progress);
     }
     return m_progress.get();
+}
+
+Form* WindowSet::Models() {
+    if (!m_models) {
+        m_models = std::make_unique<TFormWzorce>(m_display, m_catalogue.Words(), m_modelsFolder);
+        adopt(*m_models);
+    }
+    return m_models.get();
 }

@@ -2,6 +2,7 @@
 
 #include "progresssources.h"
 
+#include <QString>
 #include <QStringList>
 #include <array>
 #include <memory>
@@ -19,10 +20,10 @@ class TFormOProgramie;
 class TfmKoniecGry;
 
 // The windows the menu opens: the notice, the end-of-game summary, the four game windows, the
-// about window and the progress view. Each is made the first time it is asked for, so that the menu
-// shows without waiting for them (and without their memory); their pictures are checked before the
-// menu shows instead, through PictureFiles. Making a window throws CBlad(1) when one of its
-// pictures is missing after all.
+// about window, the progress view and the word models. Each is made the first time it is asked for,
+// so that the menu shows without waiting for them (and without their memory); their pictures are
+// checked before the menu shows instead, through PictureFiles. Making a window throws CBlad(1) when
+// one of its pictures is missing after all.
 class WindowSet {
 public:
     // Everything given must outlive the set; the main window owns the summary's return.
@@ -46,6 +47,9 @@ public:
     // The therapist's progress view over the practice log; null when its module cannot be
     // loaded.
     Form* Progress();
+    // The therapist's own word models, kept in the folder given before it is first asked for.
+    void SetModelsFolder(const QString& folder) { m_modelsFolder = folder; }
+    Form* Models();
 
     // The windows made so far, for the entry's own checks.
     bool IsBuilt(int tab) const;
@@ -67,4 +71,6 @@ private:
     std::array<std::unique_ptr<Form>, 4> m_games;
     std::unique_ptr<TFormOProgramie> m_about;
     std::unique_ptr<Form> m_progress;
+    QString m_modelsFolder;
+    std::unique_ptr<Form> m_models;
 };

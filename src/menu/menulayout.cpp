@@ -26,6 +26,10 @@ QPoint MenuLayout::Progress() const {
     return {m_x0 + m_w / 2 - 255, m_y0 + m_h - m_h / 7};
 }
 
+QPoint MenuLayout::Models() const {
+    return {m_x0 + m_w / 2 - 355, m_y0 + m_h - m_h / 7};
+}
+
 QPoint MenuLayout::About() const {
     return {m_x0 + m_w / 2 - 155, m_y0 + m_h - m_h / 7};
 }

@@ -19,6 +19,8 @@ public:
     QPoint TabStrip() const;
     // "postepy", left of "oprogramie" in the bottom row, 100 apart as the others.
     QPoint Progress() const;
+    // "wzorce", left of "postepy".
+    QPoint Models() const;
     QPoint About() const;
     QPoint Exit() const;
     QPoint Start() const;

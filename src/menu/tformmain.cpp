@@ -55,7 +55,8 @@ struct MenuButton {
 constexpr MenuButton OwnButtons[] = {{"oprogramie", &MenuLayout::About, &TFormMain::A_Oprogramie},
                                      {"postepy", &MenuLayout::Progress, &TFormMain::A_Postepy},
                                      {"wyjdz", &MenuLayout::Exit, &TFormMain::A_Stop},
-                                     {"start", &MenuLayout::Start, &TFormMain::A_Start}};
+                                     {"start", &MenuLayout::Start, &TFormMain::A_Start},
+                                     {"wzorce", &MenuLayout::Models, &TFormMain::A_Wzorce}};
 // After them: the speaker shown while the music is on, and the crossed one; both at one place.
 constexpr MenuButton MusicButtons[] = {{"muzyka", &MenuLayout::Music, &TFormMain::A_Muzyka},
                                        {"muzykawyl", &MenuLayout::Music, &TFormMain::A_Muzyka}};
@@ -167,9 +168,10 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     m_progress = button(OwnButtons[1]);
     m_exit = button(OwnButtons[2]);
     m_start = button(OwnButtons[3]);
+    m_models = button(OwnButtons[4]);
     m_recordings = std::make_unique<RecordingsPanel>(
         *this, m_background, display, m_layout, m_recorder, recordingsFolder, m_showNotice,
-        std::vector<CPrzyciskP*>{&*m_about, &*m_progress, &*m_exit});
+        std::vector<CPrzyciskP*>{&*m_about, &*m_progress, &*m_exit, &*m_models});
     m_musicOn = button(MusicButtons[0]);
     m_musicOff = button(MusicButtons[1]);
     showMusicSwitch();
@@ -230,6 +232,10 @@ void TFormMain::SetAboutWindow(WindowSource source) {
 
 void TFormMain::SetProgressWindow(Form* progress) {
     SetProgressWindow(progress ? WindowSource([progress] { return progress; }) : WindowSource());
+}
+
+void TFormMain::SetModelsWindow(WindowSource source) {
+    m_modelsWindow = std::move(source);
 }
 
 void TFormMain::SetProgressWindow(WindowSource source) {
@@ -474,6 +480,14 @@ void TFormMain::A_Postepy() {
     if (!progress)
         return;
     progress->showModal();
+    update();
+}
+
+void TFormMain::A_Wzorce() {
+    Form* models = m_modelsWindow ? m_modelsWindow() : nullptr;
+    if (!models)
+        return;
+    models->showModal();
     update();
 }
 

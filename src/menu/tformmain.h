@@ -64,6 +64,8 @@ public:
     // The therapist's progress window that "postepy" opens.
     void SetProgressWindow(Form* progress);
     void SetProgressWindow(WindowSource source);
+    // The therapist's window of own word models that "wzorce" opens.
+    void SetModelsWindow(WindowSource source);
     // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
     void SetOnFirstShown(std::function<void()> fn);
     // How the recordings panel tells of a microphone or sound device it cannot use.
@@ -77,6 +79,8 @@ public:
     void A_Oprogramie();
     // Shows the progress window modally, with the music as for the about window.
     void A_Postepy();
+    // Shows the word models' window modally.
+    void A_Wzorce();
     void A_Stop();
     void A_S() { toggleSound(0); }
     void A_Z() { toggleSound(1); }
@@ -93,7 +97,8 @@ public:
     void A_Muzyka();
     bool MusicOn() const;
     // Recording or playing for the recordings tab: only "rstop" answers and the tab strip,
-    // "oprogramie", "postepy", "wyjdz" and the scroll buttons ignore the mouse until it ends.
+    // "oprogramie", "postepy", "wzorce", "wyjdz" and the scroll buttons ignore the mouse until it
+    // ends.
     void EnterBusyState() { m_recordings->EnterBusyState(); }
     // The wheel's notches over the window: up scrolls the recordings list up a line per
     // notch, down scrolls it down; only on the recordings tab and while not busy.
@@ -116,6 +121,7 @@ public:
     CCheckBut& PositionButton(int index) { return *m_positions[index]; }
     CPrzyciskP& AboutButton() { return *m_about; }
     CPrzyciskP& ProgressButton() { return *m_progress; }
+    CPrzyciskP& ModelsButton() { return *m_models; }
     CPrzyciskP& ExitButton() { return *m_exit; }
     CPrzyciskP& StartButton() { return *m_start; }
     CPrzyciskP& RecordButton() { return m_recordings->RecordButton(); }
@@ -179,6 +185,7 @@ private:
 
     std::unique_ptr<CPrzyciskP> m_about;
     std::unique_ptr<CPrzyciskP> m_progress;
+    std::unique_ptr<CPrzyciskP> m_models;
     std::unique_ptr<CPrzyciskP> m_exit;
     std::unique_ptr<CPrzyciskP> m_start;
     std::unique_ptr<RecordingsPanel> m_recordings;
@@ -193,6 +200,7 @@ private:
     std::array<WindowSource, 4> m_gameWindows{};
     WindowSource m_aboutWindow;
     WindowSource m_progressWindow;
+    WindowSource m_modelsWindow;
     std::function<void()> m_onFirstShown;
     bool m_shownBefore = false;
     bool m_wholePaint = false; // the paint under way covers the whole window

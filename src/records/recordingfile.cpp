@@ -1,6 +1,7 @@
 #include "recordingfile.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -51,6 +52,17 @@ QByteArray RecordingFile::EmptyWave() {
     h.replace(38, 4, "data");
     put32(h, kDataSizeAt, 0); // no samples yet
     return h;
+}
+
+QByteArray RecordingFile::WaveOf(const short* samples, std::size_t count) {
+    count = std::min<std::size_t>(count, std::size_t(kMaxSamples));
+    QByteArray bytes = EmptyWave();
+    const quint32 dataBytes = quint32(count * kBlockAlign);
+    put32(bytes, kRiffSizeAt, kHeaderAfterRiffSize + dataBytes);
+    put32(bytes, kDataSizeAt, dataBytes);
+    bytes.resize(HeaderSize + qsizetype(dataBytes));
+    qToLittleEndian<qint16>(samples, qsizetype(count), bytes.data() + HeaderSize);
+    return bytes;
 }
 
 bool RecordingFile::CreateEmpty(const QString& path) {

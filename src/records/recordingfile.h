@@ -20,6 +20,8 @@ public:
 
     // The empty sound file: the header with no samples.
     static QByteArray EmptyWave();
+    // A whole sound file of these samples.
+    static QByteArray WaveOf(const short* samples, std::size_t count);
     // Creates or truncates the file and writes the empty sound file in one write; true only
     // when all of its bytes were written.
     static bool CreateEmpty(const QString& path);

@@ -174,7 +174,7 @@ TEST_F(PracticeReportTest, FiltersNarrowTheGamesAndAnswersListed) {
          {"beczka", "beczka"}},
         {"the guest's s", {Filter::Who::Guest, 0, {}, {}, 0, S}, {"guest"}, {"sowa"}},
         {"from 4 January",
-         {Filter::Who::All, 0, QDate(2027, 1, 4)},
+         {Filter::Who::All, 0, QDate(2027, 1, 4), {}},
          {},
          {"beczka", "sowa", "szyba", "beczka", "beczka"}},
     };

@@ -33,6 +33,8 @@ Look lookOf(const QString& name) {
         return {S::blue(), "O programie", false};
     if (name == "postepy")
         return {S::purple(), QString::fromUtf8("Postępy"), false};
+    if (name == "wzorce")
+        return {S::orange(), "Wzorce", false};
     if (name == "rrec")
         return {S::pink(), "Nagraj", false};
     if (name == "rodtworz")
@@ -140,6 +142,26 @@ void ButtonPainter::drawSymbol(QPainter& p, const QString& name, const QRectF& b
             p.setPen(QPen(S::ink(), qMax<qreal>(1.0, box.height() / 22)));
             p.setBrush(bars[i]);
             p.drawRect(bar);
+        }
+    } else if (name == "wzorce") {
+        // A microphone on a white card: the therapist's own recordings of the words.
+        p.setPen(outline);
+        p.setBrush(Qt::white);
+        const QRectF card(c.x() - r * 1.05, c.y() - r * 0.9, r * 2.1, r * 1.8);
+        p.drawRoundedRect(card, r * 0.18, r * 0.18);
+        const qreal u = card.height() / 10;
+        const qreal mx = card.center().x();
+        const qreal top = card.top() + 1.0 * u;
+        p.setBrush(S::orange().lighter(130));
+        p.drawRoundedRect(QRectF(mx - 1.6 * u, top, 3.2 * u, 5 * u), 1.6 * u, 1.6 * u);
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(mx - 2.7 * u, top + 1.4 * u, 5.4 * u, 5.4 * u), 200 * 16, 140 * 16);
+        p.drawLine(QPointF(mx, top + 6.8 * u), QPointF(mx, top + 7.9 * u));
+        p.drawLine(QPointF(mx - 1.8 * u, top + 8.0 * u), QPointF(mx + 1.8 * u, top + 8.0 * u));
+        // Sound waves on both sides.
+        for (const qreal side : {-1.0, 1.0}) {
+            const QRectF wave(mx + side * 3.6 * u - 1.2 * u, top + 1.2 * u, 2.4 * u, 3.6 * u);
+            p.drawArc(wave, side > 0 ? -60 * 16 : 120 * 16, 120 * 16);
         }
     } else if (name == "rrec") {
         p.setPen(outline);

@@ -23,10 +23,10 @@ QString checkButtonStem(const QString& base) {
 
 QStringList InterfaceNames::imageButtons() {
     // Game windows: help, stop, next, previous. Main window and dialogs: about, exit, start,
-    // progress, the recording panel's record, play and stop, the list's up and down, and the
-    // menu's speaker with the music on and off.
-    return {"pomoc", "stop",     "nast",  "pop", "start", "wyjdz",  "oprogramie", "postepy",
-            "rrec",  "rodtworz", "rstop", "up",  "down",  "muzyka", "muzykawyl"};
+    // progress, the word models, the recording panel's record, play and stop, the list's up and
+    // down, and the menu's speaker with the music on and off.
+    return {"pomoc",  "stop", "nast",     "pop",   "start", "wyjdz", "oprogramie", "postepy",
+            "wzorce", "rrec", "rodtworz", "rstop", "up",    "down",  "muzyka",     "muzykawyl"};
 }
 
 QSize InterfaceNames::imageButtonSize(const QString& name) {
@@ -35,7 +35,8 @@ QSize InterfaceNames::imageButtonSize(const QString& name) {
     // and down sit in the 30 pixels between the list's last column and the tab strip.
     if (name == "pomoc" || name == "stop" || name == "nast" || name == "pop")
         return {70, 60};
-    if (name == "start" || name == "wyjdz" || name == "oprogramie" || name == "postepy")
+    if (name == "start" || name == "wyjdz" || name == "oprogramie" || name == "postepy" ||
+        name == "wzorce")
         return {84, 72};
     if (name == "rrec" || name == "rodtworz" || name == "rstop")
         return {76, 70};

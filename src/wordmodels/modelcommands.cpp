@@ -1,0 +1,66 @@
+#include "modelcommands.h"
+
+#include "modelcatalogue.h"
+#include "modelexport.h"
+#include "modelimport.h"
+#include "modelstore.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+void line(std::FILE* out, const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), out);
+}
+
+bool noHome(const QString& modelsFolder) {
+    if (!modelsFolder.isEmpty())
+        return false;
+    line(stderr, QStringLiteral("wiklotek: brak folderu na wzorce: ten użytkownik nie ma "
+                                "folderu domowego"));
+    return true;
+}
+
+} // namespace
+
+int ModelCommands::Import(const QString& folder, const QString& modelsFolder,
+                          const ModelCatalogue& catalogue, std::FILE* out) {
+    if (noHome(modelsFolder))
+        return ExitNothing;
+    if (!QFileInfo(folder).isDir()) {
+        line(stderr, QStringLiteral("wiklotek: %1 nie jest folderem").arg(folder));
+        return ExitNothing;
+    }
+    ModelStore store(modelsFolder);
+    const std::vector<ImportedFile> files = ModelImport::Run(folder, catalogue, store);
+    for (const ImportedFile& file : files)
+        line(out, ModelImport::LineText(file, catalogue));
+    const int imported = ModelImport::ImportedCount(files);
+    line(out, QStringLiteral("Zaimportowano %1 z %2 plików WAVE do %3.")
+                  .arg(imported)
+                  .arg(files.size())
+                  .arg(QDir::toNativeSeparators(modelsFolder)));
+    std::fflush(out);
+    return imported > 0 ? ExitDone : ExitNothing;
+}
+
+int ModelCommands::Export(const QString& folder, const QString& modelsFolder,
+                          const ModelCatalogue& catalogue, std::FILE* out) {
+    if (noHome(modelsFolder))
+        return ExitNothing;
+    const ModelStore store(modelsFolder);
+    if (store.Names().isEmpty()) {
+        line(stderr, QStringLiteral("wiklotek: nie ma własnych wzorców do zapisania (%1)")
+                         .arg(QDir::toNativeSeparators(modelsFolder)));
+        return ExitNothing;
+    }
+    const ModelExport::Result result = ModelExport::Run(catalogue, store, folder);
+    for (const QString& problem : result.problems)
+        line(stderr, QStringLiteral("wiklotek: ") + problem);
+    line(out, QStringLiteral("Zapisano %1 wzorców do %2.")
+                  .arg(result.written)
+                  .arg(QDir::toNativeSeparators(folder)));
+    std::fflush(out);
+    return result.problems.isEmpty() ? ExitDone : ExitNotWritten;
+}

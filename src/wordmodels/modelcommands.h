@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <cstdio>
+
+class ModelCatalogue;
+
+// The command line's "--import-models DIR" and "--export-models DIR": no window, a line per
+// file on standard output, problems on standard error.
+class ModelCommands {
+public:
+    static constexpr int ExitDone = 0;
+    // Import: no file was imported. Export: there is no own model to write.
+    static constexpr int ExitNothing = 2;
+    // Export: some models could not be written.
+    static constexpr int ExitNotWritten = 3;
+
+    // modelsFolder is the user's "Wzorce"; empty when the user has no home for it.
+    static int Import(const QString& folder, const QString& modelsFolder,
+                      const ModelCatalogue& catalogue, std::FILE* out = stdout);
+    static int Export(const QString& folder, const QString& modelsFolder,
+                      const ModelCatalogue& catalogue, std::FILE* out = stdout);
+};
