@@ -88,8 +88,11 @@ CleanedTake TakeCleaner::Clean(const std::vector<std::int16_t>& samples, int sam
         std::find_if(frameDb.begin(), frameDb.end(), [&](double d) { return d > threshold; });
     r.keptTo = x.size();
     if (first == frameDb.end()) {
-        // Nothing to find or level: the take is kept as it is, only without its offset.
-        r.warnings.Add(TakeWarning::MostlyNoise);
+        // Nothing to find or level: the take is kept as it is, only without its offset. Noise
+        // that hides any word, or a take with nothing loud enough to be heard at all.
+        const double loudest = *std::max_element(frameDb.begin(), frameDb.end());
+        r.warnings.Add(loudest > kMinThresholdDb ? TakeWarning::MostlyNoise
+                                                 : TakeWarning::TooQuiet);
     } else {
         auto last =
             std::find_if(frameDb.rbegin(), frameDb.rend(), [&](double d) { return d > threshold; });

@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kRate = 22050;
-enum Kind { Tone, NoiseBurst, Nothing };
+enum Kind { Tone, NoiseBurst, Nothing, ToneWithClick };
 
 struct Case {
     const char* name;
@@ -34,8 +34,11 @@ std::vector<std::int16_t> make(const Case& c, std::size_t& burstLen) {
         if (i >= pad && i < pad + burstLen) {
             // Band-limited by one low-pass pole; its peak stays near amp.
             low += 0.3 * (uniform() - low);
-            v += c.kind == Tone ? amp * std::sin(2 * M_PI * 1000 * double(i) / kRate)
-                                : amp * 2.5 * low;
+            v += c.kind == NoiseBurst ? amp * 2.5 * low
+                                      : amp * std::sin(2 * M_PI * 1000 * double(i) / kRate);
+            // A lip smack 30 dB above the word: levelling stops at the peak ceiling.
+            if (c.kind == ToneWithClick && i == pad + burstLen / 2)
+                v = 32000;
         }
         s.push_back(std::int16_t(std::clamp(std::lround(v), -32768L, 32767L)));
     }
@@ -64,6 +67,9 @@ TEST(TakeCleaner, CutsLevelsAndWarns) {
         {"barely above the floor", Tone, -40, 600, -57, false, Q},
         {"clipped", Tone, 0, 600, -70, true, C},
         {"pure noise", Nothing, 0, 0, -50, false, N},
+        {"nothing heard", Nothing, 0, 0, -200, false, Q},
+        {"a word shorter than one gating block", Tone, -20, 250, -70, false, 0},
+        {"a click louder than the word", ToneWithClick, -40, 600, -75, false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -83,7 +89,11 @@ TEST(TakeCleaner, CutsLevelsAndWarns) {
         }
         const double margin = TakeCleaner::MarginSeconds * kRate;
         EXPECT_NEAR(double(t.samples.size()), double(burst) + 2 * margin, 0.03 * kRate);
-        EXPECT_NEAR(measured(t.samples), TakeCleaner::TargetLoudness, 1.0);
+        EXPECT_EQ(t.report.peakLimited, c.kind == ToneWithClick);
+        if (c.kind == ToneWithClick)
+            EXPECT_LT(measured(t.samples), TakeCleaner::TargetLoudness - 3);
+        else
+            EXPECT_NEAR(measured(t.samples), TakeCleaner::TargetLoudness, 1.0);
         EXPECT_LT(20 * std::log10(peak / 32768), TakeCleaner::PeakCeilingDb);
     }
 }
