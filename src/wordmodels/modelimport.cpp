@@ -35,10 +35,10 @@ std::vector<ImportedFile> ModelImport::Run(const QString& folder, const ModelCat
         }
         const CleanedTake take = TakeCleaner::Clean(*samples, kRate);
         file.warnings = take.report.warnings;
-        if (file.warnings.Has(TakeWarning::MostlyNoise))
-            file.result = ImportedFile::Result::MostlyNoise;
-        else if (file.warnings.Has(TakeWarning::TooQuiet))
-            file.result = ImportedFile::Result::TooQuiet;
+        if (file.warnings.Unusable())
+            file.result = file.warnings.Has(TakeWarning::MostlyNoise)
+                              ? ImportedFile::Result::MostlyNoise
+                              : ImportedFile::Result::TooQuiet;
         else if (!store.Save(file.name, take.samples)) {
             file.result = ImportedFile::Result::NotSaved;
             file.error = store.LastError();

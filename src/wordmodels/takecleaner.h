@@ -12,6 +12,9 @@ struct TakeWarnings {
     unsigned bits = 0;
     bool Has(TakeWarning w) const { return bits & unsigned(w); }
     void Add(TakeWarning w) { bits |= unsigned(w); }
+    // A take too quiet or too noisy to hear a word in is not kept as a model; a clipped one is,
+    // with its warning.
+    bool Unusable() const { return Has(TakeWarning::TooQuiet) || Has(TakeWarning::MostlyNoise); }
     bool operator==(const TakeWarnings&) const = default;
 };
 

@@ -47,8 +47,8 @@ QLabel* label(QWidget* parent, const QString& text, const QFont& f, const QColor
 }
 
 QString keyHints() {
-    return QStringLiteral("Spacja: nagraj / zakończ   Enter: zachowaj i dalej   "
-                          "Backspace: jeszcze raz   P: posłuchaj");
+    return QStringLiteral("Spacja: nagraj / zakończ    Enter: zachowaj i dalej\n"
+                          "Backspace: jeszcze raz    P: posłuchaj");
 }
 
 QString packPath(const ModelEntry& entry) {
@@ -141,7 +141,7 @@ TFormWzorce::TFormWzorce(const CDisplay& display, const std::vector<WordEntry>& 
     auto* column = new QVBoxLayout(side);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(small ? 6 : 10);
-    m_pictureSize = small ? 200 : 280;
+    m_pictureSize = small ? 160 : 260;
     m_picture = new QLabel(side);
     m_picture->setFixedSize(m_pictureSize, m_pictureSize);
     m_picture->setAlignment(Qt::AlignCenter);
@@ -378,7 +378,8 @@ void TFormWzorce::updateButtons() {
     m_record->setText(state == TakeSession::State::Recording ? QStringLiteral("Zakończ (spacja)")
                                                              : QStringLiteral("Nagraj (spacja)"));
     m_record->setEnabled(entry != nullptr);
-    m_keep->setEnabled(state == TakeSession::State::Ready);
+    m_keep->setEnabled(state == TakeSession::State::Ready &&
+                       !m_session.Take().report.warnings.Unusable());
     m_again->setEnabled(entry != nullptr && state != TakeSession::State::Recording);
     m_listen->setEnabled(entry != nullptr && state != TakeSession::State::Recording);
     m_delete->setEnabled(entry != nullptr && state != TakeSession::State::Recording &&
@@ -447,8 +448,10 @@ void TFormWzorce::endTake() {
         return;
     }
     m_warnings->setText(m_session.WarningTexts().join(QLatin1Char(' ')));
-    setStatus(QStringLiteral("Posłuchaj. Enter zachowuje i przechodzi dalej, Backspace nagrywa "
-                             "jeszcze raz."));
+    setStatus(m_session.Take().report.warnings.Unusable()
+                  ? QStringLiteral("Tego nagrania nie można użyć. Backspace nagrywa jeszcze raz.")
+                  : QStringLiteral("Posłuchaj. Enter zachowuje i przechodzi dalej, Backspace "
+                                   "nagrywa jeszcze raz."));
     updateButtons();
     // The take as the games will play it: cut and levelled.
     play(std::vector<short>(m_session.Take().samples.begin(), m_session.Take().samples.end()));
@@ -461,6 +464,8 @@ void TFormWzorce::A_Zachowaj() {
     if (m_session.state() == TakeSession::State::Recording)
         endTake();
     if (m_session.state() == TakeSession::State::Ready) {
+        if (m_session.Take().report.warnings.Unusable())
+            return;
         if (!m_store.Save(entry->name, m_session.Take().samples)) {
             setStatus(QStringLiteral("Nie zapisano nagrania: ") + m_store.LastError());
             return;
