@@ -10,6 +10,8 @@
 #include "eventpump.h"
 #include "filehome.h"
 #include "messagebox.h"
+#include "modelcatalogue.h"
+#include "modelcommands.h"
 #include "ownvoice.h"
 #include "picturecheck.h"
 #include "picturecheckcache.h"
@@ -249,6 +251,11 @@ int Startup::RunReport(bool showBox) {
         status = ExitReportFailed;
         break;
     }
+    // The therapist's own recordings stand in for the pack's sounds: the report counts them.
+    const QString models =
+        ModelCommands::CensusText(ModelCatalogue(catalogue.Words()), home.modelsFolder());
+    printLine(QStringLiteral("wiklotek report: ") + models);
+    result.message += QStringLiteral("\n\n") + models;
     // A report written away from the folder the user started in says where it is.
     if (result.outcome != ResourceReport::Outcome::AllPresent &&
         QDir(target) != QDir(restoreStartDirectory.directory()))

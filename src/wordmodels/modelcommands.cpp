@@ -64,3 +64,26 @@ int ModelCommands::Export(const QString& folder, const QString& modelsFolder,
     std::fflush(out);
     return result.problems.isEmpty() ? ExitDone : ExitNotWritten;
 }
+
+QString ModelCommands::CensusText(const ModelCatalogue& catalogue, const QString& modelsFolder) {
+    const ModelStore store(modelsFolder);
+    int counts[2] = {0, 0};
+    int damaged = 0;
+    const std::vector<ModelEntry>* lists[2] = {&catalogue.Words(), &catalogue.Phrases()};
+    for (int i = 0; i < 2; ++i)
+        for (const ModelEntry& entry : *lists[i])
+            if (store.Has(entry.name)) {
+                ++counts[i];
+                if (!store.Load(entry.name))
+                    ++damaged;
+            }
+    QString text = QStringLiteral("Własne nagrania (Wzorce): %1 z %2 wyrazów, %3 z %4 zwrotów")
+                       .arg(counts[0])
+                       .arg(lists[0]->size())
+                       .arg(counts[1])
+                       .arg(lists[1]->size());
+    if (damaged)
+        text +=
+            QStringLiteral("; %1 uszkodzonych (zamiast nich grają nagrania programu)").arg(damaged);
+    return text + QLatin1Char('.');
+}
