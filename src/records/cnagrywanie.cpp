@@ -74,6 +74,7 @@ bool CNagrywanie::StartRecording(int limitMs) {
     }
     m_recording = true;
     m_heardNothing = false;
+    m_silentLead.clear();
     QTimer::singleShot(m_noSoundTimeoutMs, m_context.get(),
                        [this, recording = ++m_recordingCount] { OnNoSoundTimeout(recording); });
     return true;
@@ -204,13 +205,26 @@ void CNagrywanie::OnSamples() {
 }
 
 bool CNagrywanie::SaveCaptured() {
-    const std::vector<short> samples = m_input->takeSamples();
+    std::vector<short> samples = m_input->takeSamples();
     if (samples.empty())
         return true;
-    // The first sound replaces the earlier recording of this place.
+    // The first sound replaces the earlier recording of this place. A capture device that gives
+    // only digital silence (a muted microphone, a sound server without a source) has given no
+    // sound yet: what it gives waits here, and comes first in the file once sound follows.
     const bool first = !m_file.IsOpen();
-    if (first && !m_file.Begin(m_path))
-        return false;
+    if (first) {
+        const bool silent = std::all_of(samples.begin(), samples.end(), [](short v) {
+            return v >= -SilenceLevel && v <= SilenceLevel;
+        });
+        if (silent) {
+            m_silentLead.insert(m_silentLead.end(), samples.begin(), samples.end());
+            return true;
+        }
+        samples.insert(samples.begin(), m_silentLead.begin(), m_silentLead.end());
+        m_silentLead.clear();
+        if (!m_file.Begin(m_path))
+            return false;
+    }
     const bool appended = m_file.Append(samples.data(), samples.size());
     if (first && m_firstSound) {
         const Handler handler = m_firstSound;
@@ -221,6 +235,7 @@ bool CNagrywanie::SaveCaptured() {
 
 void CNagrywanie::finishFile() {
     m_heardNothing = !m_file.IsOpen();
+    m_silentLead.clear();
     m_file.Finish();
 }
 

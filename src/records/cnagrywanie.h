@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class AudioInput;
 class AudioOutput;
@@ -59,8 +60,11 @@ public:
     // heard nothing (a microphone that is there but mute or taken by another program).
     static constexpr int NoSoundTimeoutMs = 2000;
     void SetNoSoundTimeout(int ms) { m_noSoundTimeoutMs = ms; }
-    // The last recording ended (by itself or stopped) without a single sample: the file was
-    // not touched.
+    // Samples no louder than this are digital silence: until something louder comes, a capture
+    // device counts as sending nothing.
+    static constexpr short SilenceLevel = 2;
+    // The last recording ended (by itself or stopped) without a single sample, or with nothing
+    // but digital silence: the file was not touched.
     bool HeardNothing() const { return m_heardNothing; }
 
     bool IsOpen() const { return m_open; }
@@ -84,6 +88,7 @@ private:
     std::shared_ptr<AudioOutput> m_output;
     std::unique_ptr<AudioInput> m_input;
     RecordingFile m_file;
+    std::vector<short> m_silentLead; // digital silence captured before any sound
     QString m_path;
     unsigned m_voice = 0;          // the sound playing on the output, 0 for none
     unsigned m_recordingCount = 0; // a late no-sound timeout about an earlier recording is dropped

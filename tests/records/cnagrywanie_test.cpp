@@ -431,6 +431,40 @@ TEST_F(CNagrywanieTest, ACaptureDeviceThatSendsNothingEndsTheRecordingAndKeepsTh
     EXPECT_TRUE(recordedSamples(place(5)) == earlier) << "a recording of nothing wiped the place";
 }
 
+// A device that sends only digital silence is no microphone either; sound after silence is
+// kept whole, the silence before it included.
+TEST_F(CNagrywanieTest, DigitalSilenceIsNoSoundUntilSoundFollowsIt) {
+    const Samples earlier = pattern(1000, 8);
+    const Samples silence(11025, 1); // half a second, as the limit is in milliseconds
+    const struct {
+        const char* name;
+        Samples fed;
+        bool heardNothing;
+    } cases[] = {{"silence only", silence, true},
+                 {"silence, then sound",
+                  [&] {
+                      Samples s = silence;
+                      const Samples sound = pattern(11025);
+                      s.insert(s.end(), sound.begin(), sound.end());
+                      return s;
+                  }(),
+                  false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(place(5), recordingOf(earlier));
+        feedCapture(c.fed);
+        makeRecorder();
+        recorder->SetNoSoundTimeout(300);
+        ASSERT_TRUE(recorder->OpenFile(place(5)));
+        ASSERT_TRUE(recorder->StartRecording(int(c.fed.size() * 1000 / 22050)));
+        EXPECT_TRUE(waitFor([this] { return recordingEnds > 0; }));
+        EXPECT_EQ(recorder->HeardNothing(), c.heardNothing);
+        EXPECT_TRUE(recordedSamples(place(5)) == (c.heardNothing ? earlier : c.fed));
+        recorder.reset();
+        recordingEnds = 0;
+    }
+}
+
 TEST_F(MusicTest, MusicWithoutADeviceIsSilentUntilClosed) {
     qputenv("SDL_AUDIODRIVER", "no-such-driver");
     writeFile(dir.filePath("Data/Intf/Smd/music.wav"), recordingOf(pattern(100)));
