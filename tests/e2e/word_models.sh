@@ -14,13 +14,15 @@ plain="$WORK/plain"
 make_program_dir "$own" with-data
 make_program_dir "$plain" with-data
 
-# write_takes DIR: a take for every word of the pack ("<key>.wav", and "żaba.wav" by its written
-# word): 0.2 s of silence, 0.6 s of a 440 Hz tone, 0.2 s of silence at 22050 Hz. Also a file
-# whose name is no word and a "phrase" that is not a WAVE file.
+# write_takes DIR: a take for every word of the pack whose key starts with "s" as "<key>.wav"
+# (the completing game draws SZ's words and its partner S's, so whichever word it says has
+# one), and one for "żaba.wav" named by its written word: 0.2 s of silence, 0.6 s of a 440 Hz
+# tone, 0.2 s of silence at 22050 Hz. Also a file whose name is no word and a "phrase" that is
+# not a WAVE file. Prints the number of takes.
 write_takes() {
     local dir=$1
     mkdir -p "$dir"
-    python3 - "$dir" "$own"/Data/Smd/*.pw <<'EOF'
+    python3 - "$dir" "$own"/Data/Smd/s*.pw "$own/Data/Smd/zaba.pw" <<'EOF'
 import math, os, struct, sys, wave
 folder, packs = sys.argv[1], sys.argv[2:]
 rate = 22050
@@ -28,7 +30,6 @@ tone = [int(12000 * math.sin(2 * math.pi * 440 * i / rate)) for i in range(int(0
 silence = [0] * int(0.2 * rate)
 frames = struct.pack("<%dh" % (2 * len(silence) + len(tone)), *(silence + tone + silence))
 keys = [os.path.basename(p)[:-3] for p in packs]
-keys = [k for k in keys if not (len(k) == 3 and k[0] in "gb" and k[1:].isdigit())]
 names = ["żaba" if k == "zaba" else k for k in keys] + ["nieznane-slowo"]
 for name in names:
     with wave.open(os.path.join(folder, name + ".wav"), "wb") as w:
@@ -76,8 +77,12 @@ words = 0
 for path in sys.argv[2:]:
     with wave.open(path) as w:
         samples = w.readframes(w.getnframes())
-    middle = len(samples) // 4 * 2
-    words += played.find(samples[middle : middle + 2 * n]) >= 0
+    # A loud piece of the word from its middle on: a silent one would be found anywhere.
+    at = len(samples) // 4 * 2
+    piece = lambda: samples[at : at + 2 * n]
+    while len(piece()) == 2 * n and max(map(abs, array.array("h", piece()))) < 1000:
+        at += 2 * n
+    words += len(piece()) == 2 * n and played.find(piece()) >= 0
 print("%.2f %d" % (longest * n / rate, words))
 EOF
 }
