@@ -9,6 +9,7 @@ void TakeSession::Begin() {
     m_raw.reserve(std::size_t(LimitSamples));
     m_take = {};
     m_levelDb = -120;
+    m_heardSound = false;
     m_state = State::Recording;
 }
 
@@ -18,6 +19,9 @@ void TakeSession::Add(const std::vector<short>& samples) {
     const std::size_t room =
         std::size_t(LimitSamples) - std::min(m_raw.size(), std::size_t(LimitSamples));
     const std::size_t taken = std::min(room, samples.size());
+    m_heardSound =
+        m_heardSound || std::any_of(samples.begin(), samples.begin() + std::ptrdiff_t(taken),
+                                    [](short v) { return std::abs(int(v)) > 2; });
     m_raw.insert(m_raw.end(), samples.begin(), samples.begin() + std::ptrdiff_t(taken));
     const std::size_t window = std::size_t(Rate) * MeterMs / 1000;
     int peak = 0;
@@ -30,7 +34,7 @@ void TakeSession::End() {
     if (m_state != State::Recording)
         return;
     m_levelDb = -120;
-    if (m_raw.empty()) {
+    if (!m_heardSound) {
         m_state = State::Idle;
         return;
     }
@@ -42,6 +46,7 @@ void TakeSession::Discard() {
     m_raw.clear();
     m_take = {};
     m_levelDb = -120;
+    m_heardSound = false;
     m_state = State::Idle;
 }
 

@@ -25,10 +25,11 @@ public:
     // Samples of the running take; ignored unless recording. Past the limit they are dropped.
     void Add(const std::vector<short>& samples);
     bool LimitReached() const { return std::int64_t(m_raw.size()) >= LimitSamples; }
-    bool HeardAnything() const { return !m_raw.empty(); }
+    // Anything louder than digital silence (a muted microphone gives only zeros).
+    bool HeardAnything() const { return m_heardSound; }
     // The meter's level in dBFS (-120 for silence).
     double LevelDb() const { return m_levelDb; }
-    // Ends the take and cleans it: Ready when anything was recorded, Idle otherwise.
+    // Ends the take and cleans it: Ready when anything was heard, Idle otherwise.
     void End();
     void Discard();
 
@@ -42,4 +43,5 @@ private:
     std::vector<std::int16_t> m_raw;
     CleanedTake m_take;
     double m_levelDb = -120;
+    bool m_heardSound = false;
 };
