@@ -14,6 +14,15 @@ void line(std::FILE* out, const QString& text) {
     std::fputs((text + QLatin1Char('\n')).toUtf8().constData(), out);
 }
 
+// Polish nouns after a number: 1 wzorzec, 2-4 (not 12-14) wzorce, otherwise wzorców.
+QString counted(qsizetype n, const char* one, const char* few, const char* many) {
+    const qsizetype tens = n % 100, units = n % 10;
+    const char* form = n == 1                                                   ? one
+                       : (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) ? few
+                                                                                : many;
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(form));
+}
+
 bool noHome(const QString& modelsFolder) {
     if (!modelsFolder.isEmpty())
         return false;
@@ -37,10 +46,15 @@ int ModelCommands::Import(const QString& folder, const QString& modelsFolder,
     for (const ImportedFile& file : files)
         line(out, ModelImport::LineText(file, catalogue));
     const int imported = ModelImport::ImportedCount(files);
-    line(out, QStringLiteral("Zaimportowano %1 z %2 plików WAVE do %3.")
-                  .arg(imported)
-                  .arg(files.size())
-                  .arg(QDir::toNativeSeparators(modelsFolder)));
+    if (files.empty())
+        line(out, QStringLiteral("W folderze %1 nie ma plików WAVE (.wav).")
+                      .arg(QDir::toNativeSeparators(folder)));
+    else
+        // After "z" the genitive: "z 1 pliku", "z 5 plików".
+        line(out, QStringLiteral("Zaimportowano %1 z %2 WAVE do %3.")
+                      .arg(imported)
+                      .arg(counted(qsizetype(files.size()), "pliku", "plików", "plików"))
+                      .arg(QDir::toNativeSeparators(modelsFolder)));
     std::fflush(out);
     return imported > 0 ? ExitDone : ExitNothing;
 }
@@ -58,8 +72,8 @@ int ModelCommands::Export(const QString& folder, const QString& modelsFolder,
     const ModelExport::Result result = ModelExport::Run(catalogue, store, folder);
     for (const QString& problem : result.problems)
         line(stderr, QStringLiteral("wiklotek: ") + problem);
-    line(out, QStringLiteral("Zapisano %1 wzorców do %2.")
-                  .arg(result.written)
+    line(out, QStringLiteral("Zapisano %1 do %2.")
+                  .arg(counted(result.written, "wzorzec", "wzorce", "wzorców"))
                   .arg(QDir::toNativeSeparators(folder)));
     std::fflush(out);
     return result.problems.isEmpty() ? ExitDone : ExitNotWritten;
