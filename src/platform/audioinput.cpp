@@ -4,7 +4,8 @@
 #include <QMetaObject>
 #include <algorithm>
 
-AudioInput::AudioInput() : m_context(std::make_unique<QObject>()) {}
+AudioInput::AudioInput(int sampleRate)
+    : m_rate(sampleRate), m_context(std::make_unique<QObject>()) {}
 
 AudioInput::~AudioInput() {
     stop();
@@ -24,7 +25,7 @@ bool AudioInput::start(std::int64_t limit, std::function<void()> ready) {
         return false;
     }
     SDL_AudioSpec want{};
-    want.freq = kAudioRate;
+    want.freq = m_rate;
     want.format = AUDIO_S16SYS;
     want.channels = 1;
     want.samples = kAudioBufferFrames;

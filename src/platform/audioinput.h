@@ -10,7 +10,8 @@
 #include <optional>
 #include <vector>
 
-// Captures 22050 Hz mono 16-bit samples from the default SDL2 capture device. The device is
+// Captures mono 16-bit samples (22050 Hz unless another rate is asked for: the sibilant
+// analysis listens at 44100 Hz) from the default SDL2 capture device. The device is
 // open only while capturing, so that the microphone is not held between recordings; opening
 // a capture device is quick, unlike a playback device.
 // Samples arrive on SDL's audio thread and wait here until the owner takes them on its own
@@ -19,7 +20,8 @@
 // memory used stays bounded even with a device that delivers faster than real time.
 class AudioInput {
 public:
-    AudioInput();
+    explicit AudioInput(int sampleRate = kAudioRate);
+    int sampleRate() const { return m_rate; }
     ~AudioInput();
     AudioInput(const AudioInput&) = delete;
     AudioInput& operator=(const AudioInput&) = delete;
@@ -43,6 +45,7 @@ private:
     // Started at the first capture: making the recorder at start-up costs nothing.
     std::optional<SdlAudio> m_sdl;
     unsigned m_device = 0;
+    int m_rate;
     // Shared with the audio thread, under SDL's device lock while the device is open:
     std::vector<short> m_waiting;
     std::int64_t m_limit = 0;
