@@ -35,6 +35,8 @@ Look lookOf(const QString& name) {
         return {S::purple(), QString::fromUtf8("Postępy"), false};
     if (name == "wzorce")
         return {S::orange(), "Wzorce", false};
+    if (name == "lusterko")
+        return {S::pink(), "Lusterko", false};
     if (name == "rrec")
         return {S::pink(), "Nagraj", false};
     if (name == "rodtworz")
@@ -163,6 +165,34 @@ void ButtonPainter::drawSymbol(QPainter& p, const QString& name, const QRectF& b
             const QRectF wave(mx + side * 3.6 * u - 1.2 * u, top + 1.2 * u, 2.4 * u, 3.6 * u);
             p.drawArc(wave, side > 0 ? -60 * 16 : 120 * 16, 120 * 16);
         }
+    } else if (name == "lusterko") {
+        // A hand mirror with a shine on its glass: the child sees its own sound.
+        p.setPen(outline);
+        p.setBrush(QColor(0xFF, 0xE9, 0xC2));
+        const qreal u = r / 10;
+        const QPointF glass(c.x(), c.y() - 2 * u);
+        p.save();
+        p.translate(c);
+        p.rotate(-25);
+        p.translate(-c);
+        p.drawRoundedRect(QRectF(c.x() - 1.4 * u, c.y() + 3 * u, 2.8 * u, 6.5 * u), 1.2 * u,
+                          1.2 * u);
+        p.drawEllipse(glass, 6.4 * u, 7.2 * u);
+        p.setBrush(QColor(0xCF, 0xEC, 0xFF));
+        p.drawEllipse(glass, 4.8 * u, 5.6 * u);
+        p.setPen(QPen(Qt::white, qMax<qreal>(1.5, 1.2 * u), Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(glass.x() - 3.4 * u, glass.y() - 4.2 * u, 6.8 * u, 8.4 * u), 120 * 16,
+                  40 * 16);
+        // The smile it reflects: no magnifying glass.
+        p.restore();
+        p.setPen(QPen(S::ink(), qMax<qreal>(1.2, 0.9 * u), Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(S::ink());
+        const QPointF face = QPointF(c.x() - 0.85 * u, c.y() - 1.8 * u); // the glass, turned
+        p.drawEllipse(face + QPointF(-1.6 * u, -1.2 * u), 0.55 * u, 0.55 * u);
+        p.drawEllipse(face + QPointF(1.6 * u, -1.2 * u), 0.55 * u, 0.55 * u);
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(face.x() - 2.6 * u, face.y() - 2.2 * u, 5.2 * u, 5 * u), 200 * 16,
+                  140 * 16);
     } else if (name == "rrec") {
         p.setPen(outline);
         p.setBrush(Qt::white);

@@ -23,10 +23,11 @@ QString checkButtonStem(const QString& base) {
 
 QStringList InterfaceNames::imageButtons() {
     // Game windows: help, stop, next, previous. Main window and dialogs: about, exit, start,
-    // progress, the word models, the recording panel's record, play and stop, the list's up and
-    // down, and the menu's speaker with the music on and off.
-    return {"pomoc",  "stop", "nast",     "pop",   "start", "wyjdz", "oprogramie", "postepy",
-            "wzorce", "rrec", "rodtworz", "rstop", "up",    "down",  "muzyka",     "muzykawyl"};
+    // progress, the word models, the sibilant mirror, the recording panel's record, play and
+    // stop, the list's up and down, and the menu's speaker with the music on and off.
+    return {"pomoc",      "stop",    "nast",   "pop",      "start",    "wyjdz",
+            "oprogramie", "postepy", "wzorce", "lusterko", "rrec",     "rodtworz",
+            "rstop",      "up",      "down",   "muzyka",   "muzykawyl"};
 }
 
 QSize InterfaceNames::imageButtonSize(const QString& name) {
@@ -36,7 +37,7 @@ QSize InterfaceNames::imageButtonSize(const QString& name) {
     if (name == "pomoc" || name == "stop" || name == "nast" || name == "pop")
         return {70, 60};
     if (name == "start" || name == "wyjdz" || name == "oprogramie" || name == "postepy" ||
-        name == "wzorce")
+        name == "wzorce" || name == "lusterko")
         return {84, 72};
     if (name == "rrec" || name == "rodtworz" || name == "rstop")
         return {76, 70};

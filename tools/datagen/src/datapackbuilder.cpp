@@ -62,7 +62,8 @@ void DataPackBuilder::fail(const QString& error) {
 }
 
 bool DataPackBuilder::ensureFolders() {
-    for (const char* sub : {"Sio", "Bio", "Smd", "Intf/Smd", "Intf/Spec", "Intf/Lib", "Dzieci"}) {
+    for (const char* sub :
+         {"Sio", "Bio", "Smd", "Intf/Smd", "Intf/Spec", "Intf/Lib", "Dzieci", "Lusterko"}) {
         if (!QDir().mkpath(dataPath(sub))) {
             fail("cannot create folder " + dataPath(sub));
             return false;
@@ -115,6 +116,7 @@ bool DataPackBuilder::run() {
     ok = buildMusic() && ok;
     ok = buildInterface() && ok;
     ok = buildAnimalPictures() && ok;
+    ok = buildMirrorPictures() && ok;
     ok = saveManifest() && ok;
     if (options_.sheets)
         ok = buildContactSheets() && ok;
@@ -394,26 +396,44 @@ bool DataPackBuilder::writeText(const QString& rel, const QByteArray& bytes) {
 }
 
 bool DataPackBuilder::buildAnimalPictures() {
+    QList<TsvTable::Row> rows;
+    if (!buildBadges(
+            "animals.tsv", PackLayout::AnimalCount,
+            [](int i, const QString&) { return PackLayout::animalPicturePath(i + 1); }, &rows))
+        return false;
+    QByteArray list;
+    for (int i = 0; i < rows.size(); ++i)
+        list += QString("%1\t%2\n").arg(i + 1, 2, 10, QChar('0')).arg(rows[i].fields[0]).toUtf8();
+    return writeText(PackLayout::animalListPath(), list);
+}
+
+bool DataPackBuilder::buildMirrorPictures() {
+    return buildBadges(
+        "mirror.tsv", PackLayout::MirrorPictureCount,
+        [](int, const QString& name) { return PackLayout::mirrorPicturePath(name); }, nullptr);
+}
+
+bool DataPackBuilder::buildBadges(const QString& table, int count,
+                                  const std::function<QString(int, const QString&)>& pathOf,
+                                  QList<TsvTable::Row>* rowsOut) {
     if (!ensureFolders())
         return false;
     QList<TsvTable::Row> rows;
     QString error;
-    if (!TsvTable::read(options_.sourceDir + "/animals.tsv", 3, &rows, &error)) {
+    if (!TsvTable::read(options_.sourceDir + "/" + table, 3, &rows, &error)) {
         fail(error);
         return false;
     }
-    if (rows.size() != PackLayout::AnimalCount) {
-        fail(QString("animals.tsv: %1 animals, need %2")
-                 .arg(rows.size())
-                 .arg(PackLayout::AnimalCount));
+    if (rows.size() != count) {
+        fail(QString("%1: %2 pictures, need %3").arg(table).arg(rows.size()).arg(count));
         return false;
     }
     const int before = made_;
-    const int size = PackLayout::animalPictureSize();
+    const int size = PackLayout::badgePictureSize();
     PictureComposer composer(*library_);
     const bool ok = parallel(int(rows.size()), [&](int i, QString* fault) {
         const QStringList& fields = rows[i].fields;
-        const QString rel = PackLayout::animalPicturePath(i + 1);
+        const QString rel = pathOf(i, fields[0]);
         const QColor backdrop = QColor::fromString(fields[2]);
         QList<RecipeLayer> layers;
         QByteArray inputs;
@@ -422,7 +442,7 @@ bool DataPackBuilder::buildAnimalPictures() {
         else if (PictureRecipe::parse(fields[1], &layers, fault))
             inputs = composer.inputs(layers, fault);
         if (inputs.isEmpty()) {
-            *fault = QString("animals.tsv:%1 (%2): %3").arg(rows[i].line).arg(fields[0], *fault);
+            *fault = QString("%1:%2 (%3): %4").arg(table).arg(rows[i].line).arg(fields[0], *fault);
             return false;
         }
         const QByteArray print = BuildManifest::fingerprint(
@@ -447,12 +467,10 @@ bool DataPackBuilder::buildAnimalPictures() {
         ++made_;
         return true;
     });
-    QByteArray list;
-    for (int i = 0; i < rows.size(); ++i)
-        list += QString("%1\t%2\n").arg(i + 1, 2, 10, QChar('0')).arg(rows[i].fields[0]).toUtf8();
-    const bool listed = writeText(PackLayout::animalListPath(), list);
-    say(QString("animal pictures: %1, %2 files made").arg(rows.size()).arg(made_ - before));
-    return ok && listed;
+    say(QString("%1: %2 pictures, %3 files made").arg(table).arg(rows.size()).arg(made_ - before));
+    if (rowsOut)
+        *rowsOut = rows;
+    return ok;
 }
 
 bool DataPackBuilder::buildContactSheets() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "buildmanifest.h"
+#include "tsvtable.h"
 #include "wordlist.h"
 
 #include <QString>
@@ -10,7 +11,8 @@
 class IconLibrary;
 
 // Brings a Data folder up to date: word pictures and masks, card pictures, spoken words,
-// feedback phrases, music, the interface pictures, the animals of the children's profiles, and
+// feedback phrases, music, the interface pictures, the animals of the children's profiles, the
+// sibilant mirror's pictures, and
 // the review sheets beside it. Files whose
 // inputs have not changed since they were made are kept.
 class DataPackBuilder {
@@ -38,6 +40,12 @@ public:
     bool buildMusic();
     bool buildInterface();
     bool buildAnimalPictures();
+    bool buildMirrorPictures();
+    // Pictures on coloured discs from a table of name, recipe and backdrop colour, as many as
+    // count, each at the path pathOf gives for its row number and name.
+    bool buildBadges(const QString& table, int count,
+                     const std::function<QString(int, const QString&)>& pathOf,
+                     QList<TsvTable::Row>* rows);
     bool buildContactSheets();
     // Stores what was made, so that the next run keeps it; run() does this itself.
     bool saveManifest();

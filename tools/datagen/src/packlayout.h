@@ -44,9 +44,14 @@ public:
         return QString("Dzieci/zwierze%1.png").arg(n, 2, 10, QChar('0'));
     }
     static QString animalListPath() { return "Dzieci/zwierzeta.txt"; }
-    static int animalPictureSize() { return 256; }
+    // The sibilant mirror's pictures: the ends of its scale and its reward.
+    static QString mirrorPicturePath(const QString& name) { return "Lusterko/" + name + ".png"; }
+    // Both kinds are pictures on a coloured disc of this size.
+    static int badgePictureSize() { return 256; }
+    static int animalPictureSize() { return badgePictureSize(); }
 
     static constexpr int PraiseCount = 47;
     static constexpr int RetryCount = 40;
     static constexpr int AnimalCount = 12;
+    static constexpr int MirrorPictureCount = 4;
 };
