@@ -105,3 +105,11 @@ void AudioInput::deliver() {
         ready();
     }
 }
+
+CaptureSource CaptureSource::Microphone(int sampleRate, std::int64_t limit) {
+    auto input = std::make_shared<AudioInput>(sampleRate);
+    return {[input, limit](std::function<void()> ready) {
+                return input->start(limit, std::move(ready));
+            },
+            [input] { input->stop(); }, [input] { return input->takeSamples(); }};
+}

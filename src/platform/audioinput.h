@@ -55,3 +55,14 @@ private:
     std::function<void()> m_ready;
     std::unique_ptr<QObject> m_context; // receives the queued calls
 };
+
+// What a window needs of a microphone, so that tests can give their own: start capturing
+// (ready runs whenever samples wait; false without a device), stop, and take what waits.
+struct CaptureSource {
+    std::function<bool(std::function<void()> ready)> start;
+    std::function<void()> stop;
+    std::function<std::vector<short>()> take;
+
+    // The default capture device at this rate, at most limit samples a capture.
+    static CaptureSource Microphone(int sampleRate, std::int64_t limit);
+};

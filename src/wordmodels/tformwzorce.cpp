@@ -203,11 +203,7 @@ TFormWzorce::TFormWzorce(const CDisplay& display, const std::vector<WordEntry>& 
     connect(escape, &QShortcut::activated, this, [this] { A_Stop(); });
 
     m_output = AudioOutput::shared();
-    auto input = std::make_shared<AudioInput>();
-    m_capture = {[input](std::function<void()> ready) {
-                     return input->start(TakeSession::LimitSamples, std::move(ready));
-                 },
-                 [input] { input->stop(); }, [input] { return input->takeSamples(); }};
+    m_capture = CaptureSource::Microphone(TakeSession::Rate, TakeSession::LimitSamples);
     m_playback = {[output = m_output](std::vector<short> samples) {
                       return output->play(
                           std::make_shared<const std::vector<short>>(std::move(samples)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audioinput.h"
 #include "cdisplay.h"
 #include "form.h"
 #include "modelcatalogue.h"
@@ -36,12 +37,7 @@ class TFormWzorce : public Form {
     Q_OBJECT
 public:
     // The microphone as the window uses it; tests give their own samples.
-    struct Capture {
-        // Starts capturing; ready runs whenever samples are waiting. False without a device.
-        std::function<bool(std::function<void()> ready)> start;
-        std::function<void()> stop;
-        std::function<std::vector<short>()> take;
-    };
+    using Capture = CaptureSource;
     // Plays samples; returns an id for stop, 0 when nothing plays.
     struct Playback {
         std::function<unsigned(std::vector<short>)> play;
