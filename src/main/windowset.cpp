@@ -11,6 +11,7 @@
 #include "tfmspadajace.h"
 #include "tfmuzupelnianie.h"
 #include "tformkomunikat.h"
+#include "tformlusterko.h"
 #include "tformoprogramie.h"
 #include "tformwzorce.h"
 
@@ -31,7 +32,7 @@ QStringList WindowSet::PictureFiles(const CDisplay& display) {
         TfmPodpisywanie::PictureFiles(display) + TfmMemory::PictureFiles(display) +
         TfmUzupelnianie::PictureFiles(display) + TfmSpadajace::PictureFiles(display) +
         TFormOProgramie::PictureFiles(display) + ProgressModule::PictureFiles(display) +
-        TFormWzorce::PictureFiles(display);
+        TFormWzorce::PictureFiles(display) + TFormLusterko::PictureFiles(display);
     files.removeDuplicates();
     return files;
 }
@@ -111,4 +112,13 @@ Form* WindowSet::Models() {
         adopt(*m_models);
     }
     return m_models.get();
+}
+
+Form* WindowSet::Mirror() {
+    if (!m_mirror) {
+        m_mirror =
+            std::make_unique<TFormLusterko>(m_display, m_catalogue.Words(), m_mirrorScaleFile);
+        adopt(*m_mirror);
+    }
+    return m_mirror.get();
 }

@@ -20,10 +20,10 @@ class TFormOProgramie;
 class TfmKoniecGry;
 
 // The windows the menu opens: the notice, the end-of-game summary, the four game windows, the
-// about window, the progress view and the word models. Each is made the first time it is asked for,
-// so that the menu shows without waiting for them (and without their memory); their pictures are
-// checked before the menu shows instead, through PictureFiles. Making a window throws CBlad(1) when
-// one of its pictures is missing after all.
+// about window, the progress view, the word models and the sibilant mirror. Each is made the first
+// time it is asked for, so that the menu shows without waiting for them (and without their memory);
+// their pictures are checked before the menu shows instead, through PictureFiles. Making a window
+// throws CBlad(1) when one of its pictures is missing after all.
 class WindowSet {
 public:
     // Everything given must outlive the set; the main window owns the summary's return.
@@ -50,6 +50,9 @@ public:
     // The therapist's own word models, kept in the folder given before it is first asked for.
     void SetModelsFolder(const QString& folder) { m_modelsFolder = folder; }
     Form* Models();
+    // The sibilant mirror, with the practising child's own scale in the file given before.
+    void SetMirrorScaleFile(const QString& file) { m_mirrorScaleFile = file; }
+    Form* Mirror();
 
     // The windows made so far, for the entry's own checks.
     bool IsBuilt(int tab) const;
@@ -73,4 +76,6 @@ private:
     std::unique_ptr<Form> m_progress;
     QString m_modelsFolder;
     std::unique_ptr<Form> m_models;
+    QString m_mirrorScaleFile;
+    std::unique_ptr<Form> m_mirror;
 };

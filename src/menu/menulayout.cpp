@@ -42,6 +42,10 @@ QPoint MenuLayout::Start() const {
     return {m_x0 + m_w / 2 + 35, m_y0 + m_h - m_h / 7};
 }
 
+QPoint MenuLayout::Mirror() const {
+    return {m_x0 + m_w / 2 + 135, m_y0 + m_h - m_h / 7};
+}
+
 QPoint MenuLayout::RecPlay() const {
     return {m_x0 + m_w / 2 - 95, m_y0 + m_h * 10 / 14};
 }

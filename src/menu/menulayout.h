@@ -21,6 +21,8 @@ public:
     QPoint Progress() const;
     // "wzorce", left of "postepy".
     QPoint Models() const;
+    // "lusterko", right of "start".
+    QPoint Mirror() const;
     QPoint About() const;
     QPoint Exit() const;
     QPoint Start() const;

@@ -56,7 +56,8 @@ constexpr MenuButton OwnButtons[] = {{"oprogramie", &MenuLayout::About, &TFormMa
                                      {"postepy", &MenuLayout::Progress, &TFormMain::A_Postepy},
                                      {"wyjdz", &MenuLayout::Exit, &TFormMain::A_Stop},
                                      {"start", &MenuLayout::Start, &TFormMain::A_Start},
-                                     {"wzorce", &MenuLayout::Models, &TFormMain::A_Wzorce}};
+                                     {"wzorce", &MenuLayout::Models, &TFormMain::A_Wzorce},
+                                     {"lusterko", &MenuLayout::Mirror, &TFormMain::A_Lusterko}};
 // After them: the speaker shown while the music is on, and the crossed one; both at one place.
 constexpr MenuButton MusicButtons[] = {{"muzyka", &MenuLayout::Music, &TFormMain::A_Muzyka},
                                        {"muzykawyl", &MenuLayout::Music, &TFormMain::A_Muzyka}};
@@ -169,9 +170,10 @@ TFormMain::TFormMain(const CDisplay& display, SettingsStore& settings, CSlowa& c
     m_exit = button(OwnButtons[2]);
     m_start = button(OwnButtons[3]);
     m_models = button(OwnButtons[4]);
+    m_mirror = button(OwnButtons[5]);
     m_recordings = std::make_unique<RecordingsPanel>(
         *this, m_background, display, m_layout, m_recorder, recordingsFolder, m_showNotice,
-        std::vector<CPrzyciskP*>{&*m_about, &*m_progress, &*m_exit, &*m_models});
+        std::vector<CPrzyciskP*>{&*m_about, &*m_progress, &*m_exit, &*m_models, &*m_mirror});
     m_musicOn = button(MusicButtons[0]);
     m_musicOff = button(MusicButtons[1]);
     showMusicSwitch();
@@ -236,6 +238,10 @@ void TFormMain::SetProgressWindow(Form* progress) {
 
 void TFormMain::SetModelsWindow(WindowSource source) {
     m_modelsWindow = std::move(source);
+}
+
+void TFormMain::SetMirrorWindow(WindowSource source) {
+    m_mirrorWindow = std::move(source);
 }
 
 void TFormMain::SetProgressWindow(WindowSource source) {
@@ -488,6 +494,18 @@ void TFormMain::A_Wzorce() {
     if (!models)
         return;
     models->showModal();
+    update();
+}
+
+void TFormMain::A_Lusterko() {
+    Form* mirror = m_mirrorWindow ? m_mirrorWindow() : nullptr;
+    if (!mirror)
+        return;
+    // The mirror listens: the menu's music would be heard in it.
+    m_recorder.ForbidMusic();
+    mirror->showModal();
+    m_recorder.AllowMusic();
+    startMusicIfWanted();
     update();
 }
 

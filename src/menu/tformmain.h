@@ -66,6 +66,8 @@ public:
     void SetProgressWindow(WindowSource source);
     // The therapist's window of own word models that "wzorce" opens.
     void SetModelsWindow(WindowSource source);
+    // The child's sibilant mirror that "lusterko" opens.
+    void SetMirrorWindow(WindowSource source);
     // Runs 2000 ms after the window was first shown (the entry closes the splash with it).
     void SetOnFirstShown(std::function<void()> fn);
     // How the recordings panel tells of a microphone or sound device it cannot use.
@@ -81,6 +83,8 @@ public:
     void A_Postepy();
     // Shows the word models' window modally.
     void A_Wzorce();
+    // Shows the sibilant mirror modally, the menu's music stopped first.
+    void A_Lusterko();
     void A_Stop();
     void A_S() { toggleSound(0); }
     void A_Z() { toggleSound(1); }
@@ -122,6 +126,7 @@ public:
     CPrzyciskP& AboutButton() { return *m_about; }
     CPrzyciskP& ProgressButton() { return *m_progress; }
     CPrzyciskP& ModelsButton() { return *m_models; }
+    CPrzyciskP& MirrorButton() { return *m_mirror; }
     CPrzyciskP& ExitButton() { return *m_exit; }
     CPrzyciskP& StartButton() { return *m_start; }
     CPrzyciskP& RecordButton() { return m_recordings->RecordButton(); }
@@ -186,6 +191,7 @@ private:
     std::unique_ptr<CPrzyciskP> m_about;
     std::unique_ptr<CPrzyciskP> m_progress;
     std::unique_ptr<CPrzyciskP> m_models;
+    std::unique_ptr<CPrzyciskP> m_mirror;
     std::unique_ptr<CPrzyciskP> m_exit;
     std::unique_ptr<CPrzyciskP> m_start;
     std::unique_ptr<RecordingsPanel> m_recordings;
@@ -201,6 +207,7 @@ private:
     WindowSource m_aboutWindow;
     WindowSource m_progressWindow;
     WindowSource m_modelsWindow;
+    WindowSource m_mirrorWindow;
     std::function<void()> m_onFirstShown;
     bool m_shownBefore = false;
     bool m_wholePaint = false; // the paint under way covers the whole window

@@ -93,8 +93,8 @@ protected:
             checkButton(p + name, wide);
         for (const char* name : {"SZ", "ZZ", "CZ", "DZZ"})
             checkButton(p + name, square);
-        for (const char* name : {"oprogramie", "postepy", "wzorce", "wyjdz", "start", "rrec",
-                                 "rodtworz", "rstop", "up", "down", "stop"})
+        for (const char* name : {"oprogramie", "postepy", "wzorce", "lusterko", "wyjdz", "start",
+                                 "rrec", "rodtworz", "rstop", "up", "down", "stop"})
             button(name, QSize(70, 60));
         button("muzyka", QSize(48, 48));
         button("muzykawyl", QSize(48, 48));
