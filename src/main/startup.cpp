@@ -11,6 +11,7 @@
 #include "filehome.h"
 #include "messagebox.h"
 #include "modelcatalogue.h"
+#include "mirrorscalefile.h"
 #include "modelcommands.h"
 #include "ownvoice.h"
 #include "picturecheck.h"
@@ -479,6 +480,7 @@ int Startup::runProgram() {
         mainWindow->SetAboutWindow(deferred([&windows] { return &windows->About(); }));
         mainWindow->SetProgressWindow(deferred([&windows] { return windows->Progress(); }));
         mainWindow->SetModelsWindow(deferred([&windows] { return windows->Models(); }));
+        mainWindow->SetMirrorWindow(deferred([&windows] { return windows->Mirror(); }));
         mainWindow->SetOnFirstShown([this, &home, &log] {
             destroySplash();
             if (!home.readOnlyPortable().userFolder().isEmpty())
@@ -520,6 +522,9 @@ int Startup::runProgram() {
         windows = std::make_unique<WindowSet>(display, catalogue, *statistics, settings, player,
                                               random, mainWindow.get(), std::move(progress));
         windows->SetModelsFolder(home.modelsFolder());
+        if (!profileHome.userFolder().isEmpty())
+            windows->SetMirrorScaleFile(
+                QDir(profileHome.userFolder()).filePath(MirrorScaleFile::FileName()));
 
         // The recordings list and the windows every start is likely to need are made once the
         // menu is on the screen.
