@@ -302,10 +302,13 @@ void TFormLusterko::endTake() {
         m_childWord->ShowTake(taken, Rate, m_ends);
         const WordEntry* word = m_words.at(std::size_t(m_word->currentIndex()));
         // The model as the games say it: the therapist's own recording, else the pack's.
+        // The pack's voice is an adult's, placed on the scale measured on the pack; the own
+        // recording on the scale in use, which the therapist may have set with that voice.
         std::optional<std::vector<short>> model = loadWaveSamples(OwnVoice::WordFile(word->Key));
+        const ScaleEnds modelEnds = model ? m_ends : ScaleEnds::PackVoice();
         if (!model)
             model = loadWaveSamples(CSlowa::SoundPathOf(word->Key));
-        m_modelWord->ShowTake(model ? *model : std::vector<short>(), kModelRate, m_ends);
+        m_modelWord->ShowTake(model ? *model : std::vector<short>(), kModelRate, modelEnds);
         setStatus(m_childWord->Segments().empty()
                       ? QStringLiteral("W nagraniu nie słychać żadnej głoski szumiącej ani "
                                        "syczącej.")
