@@ -1,6 +1,7 @@
 #include "framespectrum.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <kiss_fftr.h>
 #include <numbers>
@@ -31,7 +32,47 @@ constexpr int kPeakSmoothing = 2;
 // About 690 Hz: several harmonics of any voice, and enough bins for a stable mean.
 constexpr int kFlatnessBins = 16;
 
+struct Stretch {
+    double flatness;
+    double power;
+};
+
 } // namespace
+
+// Flatness within overlapping stretches of kFlatnessBins bins, so that the band's overall
+// shape (a sibilant's slope) does not count, only its fine structure: harmonics leave deep
+// valleys between them, noise does not. The frame's figure is the stretches' median weighted by
+// their power, so that the stretches at the edges of a narrow band of noise, half empty, and
+// the empty ones beyond do not decide it.
+double FrameSpectrum::flatness() const {
+    std::array<Stretch, 128> stretches;
+    std::size_t count = 0;
+    double total = 0;
+    for (int first = m_noiseFirst;
+         first + kFlatnessBins - 1 <= m_noiseLast && count < stretches.size();
+         first += kFlatnessBins / 2) {
+        double sum = 0, logSum = 0;
+        for (int k = first; k < first + kFlatnessBins; ++k) {
+            const double p = m_power[std::size_t(k)];
+            sum += p;
+            logSum += std::log(std::max(p, 1e-30));
+        }
+        if (sum <= 0)
+            continue;
+        const double mean = sum / kFlatnessBins;
+        stretches[count++] = {std::exp(logSum / kFlatnessBins) / mean, sum};
+        total += sum;
+    }
+    std::sort(stretches.begin(), stretches.begin() + std::ptrdiff_t(count),
+              [](const Stretch& a, const Stretch& b) { return a.flatness < b.flatness; });
+    double below = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        below += stretches[i].power;
+        if (below >= total / 2)
+            return stretches[i].flatness;
+    }
+    return 0;
+}
 
 FrameSpectrum::FrameSpectrum(int sampleRate)
     : m_rate(std::clamp(sampleRate, 8000, 384000)),
@@ -94,23 +135,7 @@ FrameSpectrum::Figures FrameSpectrum::figures() const {
         noise += p;
         moment += k * p;
     }
-    // Flatness within stretches of kFlatnessBins bins, so that the band's overall shape (a
-    // sibilant's slope, a narrow band of noise) does not count, only its fine structure:
-    // harmonics make deep valleys between them, noise does not. Each stretch weighs by its
-    // power.
-    double geometric = 0, arithmetic = 0;
-    for (int first = m_noiseFirst; first + kFlatnessBins - 1 <= m_noiseLast;
-         first += kFlatnessBins) {
-        double sum = 0, logSum = 0;
-        for (int k = first; k < first + kFlatnessBins; ++k) {
-            const double p = m_power[std::size_t(k)];
-            sum += p;
-            logSum += std::log(std::max(p, 1e-30));
-        }
-        geometric += std::exp(logSum / kFlatnessBins);
-        arithmetic += sum / kFlatnessBins;
-    }
-    f.flatness = arithmetic > 0 ? geometric / arithmetic : 0;
+    f.flatness = flatness();
     f.voiceDb = toDb(voice);
     f.noiseDb = toDb(noise);
     if (noise <= 0)

@@ -29,9 +29,10 @@ public:
         double voiceDb = SilenceDb;
         double noiseDb = SilenceDb;
         // The noise band's fine structure: geometric over arithmetic mean of its bins within
-        // stretches of about 690 Hz. Noise reads about 0.5 and more, the harmonics of a vowel
-        // (whose formants may reach into the band, as an i's do) 0.3 and less. The band's
-        // overall shape does not count, so a narrow band of noise reads as noise too.
+        // stretches of about 690 Hz (their median, weighted by power). Noise reads about 0.5
+        // and more, the harmonics of a vowel (whose formants may reach into the band, as an i's
+        // do) 0.3 and less. The band's overall shape does not count, so a narrow band of noise
+        // reads as noise too.
         double flatness = 0;
         double cogHz = 0;  // power-weighted mean frequency of the noise band
         double peakHz = 0; // the noise band's strongest frequency (smoothed over ±90 Hz)
@@ -62,6 +63,7 @@ public:
 
 private:
     struct Fft;
+    double flatness() const;
     int m_rate;
     int m_frameLength;
     int m_hopLength;

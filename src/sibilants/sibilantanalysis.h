@@ -11,7 +11,8 @@
 // the frication segments, in order. The same as pushing the take through a SibilantStream and
 // its frames through a SegmentJoiner.
 //
-// A 2 s take at 44.1 kHz takes about 2 ms (bench/sibilants_benchmark.cpp).
+// A 2 s take takes about 2.3 ms at 44.1 kHz, 1.2 ms at 22.05 kHz, on one core of the
+// development machine (bench/sibilants_benchmark.cpp).
 class SibilantAnalysis {
 public:
     std::vector<SibilantFrame> frames;

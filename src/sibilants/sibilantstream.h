@@ -28,16 +28,19 @@ struct SibilantFrame {
 // push returns the frames completed since the last one. A whole take pushed at once, or in any
 // blocks, gives the same frames (SibilantAnalysis does just that).
 //
-// Cost: one 1024-point real FFT and a pass over its 513 bins per 10 ms at 44.1 kHz, about
-// 8 µs of one core per frame on the development machine (under 0.1 % of the core in real
-// time: bench/sibilants_benchmark.cpp measures it). Frames are returned in a new vector; the
-// stream itself allocates nothing after its first frames.
+// Cost: one 1024-point real FFT per 10 ms at 44.1 kHz and a few passes over the noise band's
+// 200 bins (one logarithm each, twice, for the flatness): about 10 µs of one core per frame on
+// the development machine, some 0.1 % of the core in real time (bench/sibilants_benchmark.cpp,
+// BM_StreamTenMilliseconds). Frames are returned in a new vector; the stream itself allocates
+// nothing after its first frame.
 class SibilantStream {
 public:
-    // Frication needs a noise band at least this flat (vowels read 0.3 and less)...
-    static constexpr double MinFlatness = 0.4;
-    // ...this many dB above the voice band (the pack's s and sz read 10 to 25, its voiced z and
-    // ż 3 to 11, its vowels -10 and less)...
+    // Frication needs a noise band at least this flat: band noise reads 0.3 to 0.8, the vowels
+    // of a child's voice (above 200 Hz) 0.25 and less. The harmonics of a low adult voice lie too
+    // close for a 20 ms frame to part them, so there the next rule has to tell...
+    static constexpr double MinFlatness = 0.3;
+    // ...the noise band this many dB above the voice band (the pack's s and sz read 10 to 25,
+    // its voiced z and ż 3 to 11, its vowels -10 and less, but an i up to +24)...
     static constexpr double DominanceDb = 3.0;
     // ...this many dB above the background's floor...
     static constexpr double AboveFloorDb = 12.0;
