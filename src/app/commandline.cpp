@@ -28,6 +28,8 @@ constexpr Export Exports[] = {
      "--import-models needs the folder of the WAVE files to import"},
     {QLatin1StringView("--export-models"), CommandLine::Action::ExportModels,
      "--export-models needs the folder to write the models into"},
+    {QLatin1StringView("--analyse"), CommandLine::Action::Analyse,
+     "--analyse needs the name of the WAVE file to analyse"},
 };
 
 constexpr QLatin1StringView ChildSwitch("--child");
@@ -115,6 +117,7 @@ QString CommandLine::answer() const {
     case Action::ExportAttempts:
     case Action::ImportModels:
     case Action::ExportModels:
+    case Action::Analyse:
     case Action::Usage:
         break;
     }
@@ -131,7 +134,7 @@ QString CommandLine::helpText() {
         "\n"
         "Użycie: wiklotek [z | --help | --version | --export-csv PLIK |"
         " --export-attempts PLIK | --import-models FOLDER | --export-models FOLDER |"
-        " --child IMIĘ | --no-scale]\n"
+        " --analyse PLIK.wav | --child IMIĘ | --no-scale]\n"
         "  (bez argumentów)  uruchamia program na pełnym ekranie\n"
         "  z                 sprawdza pliki obrazków i dźwięków słów w pakiecie danych\n"
         "                    programu; gdy czegoś brakuje, zapisuje \"Raport zasobów.txt\"\n"
@@ -152,6 +155,11 @@ QString CommandLine::helpText() {
         "                    wynik dla każdego pliku\n"
         "  --export-models FOLDER\n"
         "                    zapisuje własne wzorce do folderu jako pliki WAVE\n"
+        "  --analyse PLIK.wav\n"
+        "                    wypisuje szumy głosek s, ś, sz i pokrewnych z nagrania: wiersz\n"
+        "                    na każdy, pola rozdzielone tabulatorem: początek i koniec w ms,\n"
+        "                    środek ciężkości i szczyt widma szumu w Hz, ocena s, ś albo sz\n"
+        "                    (na skali dla głosu dziecka); także --analyse=PLIK.wav\n"
         "  --child IMIĘ      uruchamia program z wybranym tym dzieckiem (tworzy je, gdy\n"
         "                    go nie ma); z eksportem: tylko gry lub odpowiedzi tego dziecka\n"
         "                    (\"Gość\" to gość); także --child=IMIĘ\n"
@@ -165,13 +173,14 @@ QString CommandLine::helpText() {
         "2 nie można odczytać statystyk ani dziennika albo nie ma dziecka o tym imieniu,\n"
         "3 nie można zapisać pliku, 4 PLIK to plik programu (nie nadpisano go).\n"
         "--import-models: 2 nie zaimportowano żadnego pliku. --export-models: 2 nie ma\n"
-        "własnych wzorców, 3 części wzorców nie zapisano.\n"
+        "własnych wzorców, 3 części wzorców nie zapisano. --analyse: 2 nie można odczytać\n"
+        "pliku WAVE.\n"
         "\n"
         "Wiklotek Cz.I: speech-therapy picture games for Polish children.\n"
         "\n"
         "Usage: wiklotek [z | --help | --version | --export-csv FILE |"
         " --export-attempts FILE | --import-models DIR | --export-models DIR |"
-        " --child NAME | --no-scale]\n"
+        " --analyse FILE.wav | --child NAME | --no-scale]\n"
         "  (no arguments)    starts the program full screen\n"
         "  z                 checks the words' picture and sound files in the program's\n"
         "                    data pack; when some are missing, writes \"Raport zasobów.txt\"\n"
@@ -192,6 +201,12 @@ QString CommandLine::helpText() {
         "                    on each file\n"
         "  --export-models DIR\n"
         "                    writes the own models into the folder as WAVE files\n"
+        "  --analyse FILE.wav\n"
+        "                    lists the hiss of the s, ś, sz sounds and their kin in a\n"
+        "                    recording: one line each, tab-separated: start and end in ms,\n"
+        "                    the noise's spectral centre of gravity and peak in Hz, and the\n"
+        "                    verdict s, ś or sz (on the scale for a child's voice); also\n"
+        "                    --analyse=FILE.wav\n"
         "  --child NAME      starts with that child chosen, created when it does not exist;\n"
         "                    with an export: only that child's games or answers (\"Gość\"\n"
         "                    is the guest); also --child=NAME\n"
@@ -205,5 +220,5 @@ QString CommandLine::helpText() {
         "--export-attempts: 2 statistics and log unreadable or no child of that name,\n"
         "3 file not written, 4 FILE is one of the program's own files (not replaced).\n"
         "--import-models: 2 no file imported. --export-models: 2 no own models,\n"
-        "3 some models not written.\n");
+        "3 some models not written. --analyse: 2 the WAVE file cannot be read.\n");
 }

@@ -6,8 +6,8 @@
 
 // What the command line asks for, decided from the arguments as typed (before the toolkit takes
 // its own options away), so that the answers that need no window are given before any display
-// is opened. "z" counts only as the first argument; --help, --version, the exports and the
-// models' import and export anywhere after it, the first of them wins (nothing after --help or
+// is opened. "z" counts only as the first argument; --help, --version, the exports, the
+// models' import and export and --analyse anywhere after it, the first of them wins (nothing after --help or
 // --version is read). "--child NAME" goes with any action, wherever it stands before "--"; given
 // twice, the last counts. Every other argument is left to the toolkit or ignored: the program then
 // starts as usual.
@@ -22,6 +22,7 @@ public:
         ExportAttempts, // every answer from the practice log into exportFile(), no window
         ImportModels,   // WAVE files of the folder exportFile() as own word models, no window
         ExportModels,   // the own word models into the folder exportFile(), no window
+        Analyse,        // the frication segments of the WAVE file exportFile(), no window
         Usage,          // a switch given wrongly: usageError() and ExitUsage
     };
 
@@ -39,7 +40,7 @@ public:
     // The text the action prints on standard output (empty for the others).
     QString answer() const;
     // The CSV file of --export-csv FILE, --export-attempts FILE, or their =FILE forms; the
-    // folder of --import-models DIR and --export-models DIR.
+    // folder of --import-models DIR and --export-models DIR; the WAVE file of --analyse FILE.
     const QString& exportFile() const { return m_exportFile; }
     // The child of --child NAME or --child=NAME: the exports write only that child's (or the
     // guest's, "Gość") games or answers, and the program starts with that child chosen.

@@ -1,3 +1,4 @@
+#include "analysecommand.h"
 #include "cblad.h"
 #include "commandline.h"
 #include "cslowa.h"
@@ -45,9 +46,8 @@ bool reportNoDisplay(const QString& problem) {
 int main(int argc, char** argv) {
     // "-reverse z" must not be taken for "z": the application object drops its own options.
     const QStringList typed = Startup::typedArguments(argc, argv);
-    // --help, --version, the CSV exports and the models' import and export answer in a
-    // terminal without a display, so before
-    // the application object, which would need one.
+    // --help, --version, the CSV exports, the models' import and export and --analyse answer
+    // in a terminal without a display, so before the application object, which would need one.
     const CommandLine commandLine(typed);
     switch (commandLine.action()) {
     case CommandLine::Action::Help:
@@ -99,6 +99,8 @@ int main(int argc, char** argv) {
                    : ModelCommands::Export(commandLine.exportFile(), home.modelsFolder(),
                                            catalogue);
     }
+    case CommandLine::Action::Analyse:
+        return AnalyseCommand::Run(commandLine.exportFile(), stdout, stderr);
     case CommandLine::Action::Report:
     case CommandLine::Action::Run:
         break;
