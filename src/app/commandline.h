@@ -7,10 +7,10 @@
 // What the command line asks for, decided from the arguments as typed (before the toolkit takes
 // its own options away), so that the answers that need no window are given before any display
 // is opened. "z" counts only as the first argument; --help, --version, the exports, the
-// models' import and export and --analyse anywhere after it, the first of them wins (nothing after --help or
-// --version is read). "--child NAME" goes with any action, wherever it stands before "--"; given
-// twice, the last counts. Every other argument is left to the toolkit or ignored: the program then
-// starts as usual.
+// models' import and export and --analyse anywhere after it, the first of them wins (nothing
+// after --help or --version is read). "--child NAME" goes with any action, wherever it stands
+// before "--"; given twice, the last counts. Every other argument is left to the toolkit or
+// ignored: the program then starts as usual.
 class CommandLine {
 public:
     enum class Action {
