@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QWheelEvent>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -552,6 +553,32 @@ INSTANTIATE_TEST_SUITE_P(Screens, TFormMainTest,
 // wheel, and the music rule. The test environment's audio driver is SDL's silent "dummy".
 class RecordingsPanelTest : public TFormMainTest {
 protected:
+    // The dummy driver's microphone gives only digital silence, which the recorder takes for
+    // no microphone: SDL's disk driver stands in, giving a tone (and playing into a file).
+    void SetUp() override {
+        TFormMainTest::SetUp();
+        QByteArray tone;
+        for (int i = 0; i < 22050 * 120; ++i) {
+            const auto v = qint16(6000 * std::sin(2 * M_PI * 440 * i / 22050.0));
+            tone.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF));
+        }
+        QFile in(path("microphone.raw"));
+        ASSERT_TRUE(in.open(QIODevice::WriteOnly));
+        in.write(tone);
+        in.close();
+        m_driver = qgetenv("SDL_AUDIODRIVER");
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILEIN", QFile::encodeName(path("microphone.raw")));
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path("speaker.raw")));
+    }
+    void TearDown() override {
+        TFormMainTest::TearDown();
+        qputenv("SDL_AUDIODRIVER", m_driver);
+        qunsetenv("SDL_DISKAUDIOFILEIN");
+        qunsetenv("SDL_DISKAUDIOFILE");
+    }
+    QByteArray m_driver;
+
     TFormMain& openPanel() {
         TFormMain& main = makeMain();
         show(main);
