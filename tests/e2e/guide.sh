@@ -22,7 +22,7 @@ for status in $statuses; do
     grep -q "<td>$status</td>" "$guide" || fail "the guide's exit table lacks status $status"
 done
 
-for feature in Postępy Wzorce "Zapisz CSV" "Drukuj / PDF" Podpisywanie Memory Uzupełnianie Spadające \
+for feature in Postępy Wzorce Lusterko "Zapisz CSV" "Drukuj / PDF" Podpisywanie Memory Uzupełnianie Spadające \
     Nagrania "<kbd>M</kbd>" "800 × 600" "1024 × 768" "Raport zasobów.txt" "O programie"; do
     grep -qF "$feature" "$guide" || fail "the guide does not mention $feature"
 done
