@@ -1,6 +1,6 @@
 #include "sibilantanalysis.h"
 #include "sibilantstream.h"
-#include "spectrogram.h"
+#include "takespectrogram.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -53,7 +53,7 @@ void BM_SpectrogramOfTwoSecondWord(benchmark::State& state) {
     const int rate = 44100;
     const std::vector<short> take = word(rate);
     for (auto _ : state)
-        benchmark::DoNotOptimize(Spectrogram::Of(take, rate, 96));
+        benchmark::DoNotOptimize(TakeSpectrogram::Of(take, rate, 96));
 }
 BENCHMARK(BM_SpectrogramOfTwoSecondWord)->Unit(benchmark::kMillisecond);
 

@@ -1,6 +1,6 @@
 #include "wordview.h"
 
-#include "spectrogram.h"
+#include "takespectrogram.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -32,7 +32,7 @@ void WordView::ShowTake(std::span<const short> samples, int sampleRate, const Sc
     m_lengthMs = 0;
     if (!samples.empty() && sampleRate > 0) {
         m_analysis = SibilantAnalysis::Of(samples, sampleRate, ends);
-        const Spectrogram s = Spectrogram::Of(samples, sampleRate, 96, 11025.0);
+        const TakeSpectrogram s = TakeSpectrogram::Of(samples, sampleRate, 96, 11025.0);
         m_lengthMs = 1000.0 * double(samples.size()) / sampleRate;
         if (s.frameCount() > 0) {
             const float loudest = *std::max_element(s.levels().begin(), s.levels().end());

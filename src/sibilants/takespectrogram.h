@@ -6,14 +6,14 @@
 // A picture of a take for the recordings view: the level of every analysis frame (the same
 // 20 ms frames every 10 ms as SibilantAnalysis, so its segments fall on the same times) in bands
 // of equal width from 0 Hz up to topHz or the Nyquist limit.
-class Spectrogram {
+class TakeSpectrogram {
 public:
     static constexpr double FloorDb = -120.0; // the level of an empty band
 
     // samples mono 16-bit at sampleRate; bandCount is cut to the bins below topHz (about 43 Hz
     // each), 255 at 22.05 kHz.
-    static Spectrogram Of(std::span<const short> samples, int sampleRate, int bandCount = 64,
-                          double topHz = 11025.0);
+    static TakeSpectrogram Of(std::span<const short> samples, int sampleRate, int bandCount = 64,
+                              double topHz = 11025.0);
 
     int frameCount() const { return m_frames; }
     int bandCount() const { return m_bands; }

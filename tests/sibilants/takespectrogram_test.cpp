@@ -1,7 +1,7 @@
 // The recordings view's picture: its frames are the analysis's, its bands show where the noise
 // lies.
 #include "sibilantanalysis.h"
-#include "spectrogram.h"
+#include "takespectrogram.h"
 #include "testsignals.h"
 
 #include <algorithm>
@@ -18,7 +18,7 @@ struct PictureCase {
     int expectedBands;
 };
 
-TEST(Spectrogram, ShowsTheNoiseInItsBandOnTheAnalysisFrames) {
+TEST(TakeSpectrogram, ShowsTheNoiseInItsBandOnTheAnalysisFrames) {
     const PictureCase cases[] = {
         {22050, 64, 11025, 64},
         {44100, 96, 11025, 96},
@@ -29,7 +29,7 @@ TEST(Spectrogram, ShowsTheNoiseInItsBandOnTheAnalysisFrames) {
         SCOPED_TRACE(testing::Message() << c.rate << " Hz, " << c.bands << " bands");
         const std::vector<short> take = pcm(join(
             {silence(c.rate, 100), bandNoise(c.rate, 300, 6000, 1000, -20), silence(c.rate, 100)}));
-        const Spectrogram picture = Spectrogram::Of(take, c.rate, c.bands, c.topHz);
+        const TakeSpectrogram picture = TakeSpectrogram::Of(take, c.rate, c.bands, c.topHz);
         const SibilantAnalysis analysis = SibilantAnalysis::Of(take, c.rate);
         ASSERT_EQ(picture.frameCount(), int(analysis.frames.size()));
         EXPECT_EQ(picture.bandCount(), c.expectedBands);
@@ -42,7 +42,7 @@ TEST(Spectrogram, ShowsTheNoiseInItsBandOnTheAnalysisFrames) {
             if (picture.db(middle, b) > picture.db(middle, loudest))
                 loudest = b;
         EXPECT_NEAR((loudest + 0.5) * picture.bandHz(), 6000, 500 + picture.bandHz());
-        EXPECT_EQ(picture.db(0, loudest), float(Spectrogram::FloorDb));
+        EXPECT_EQ(picture.db(0, loudest), float(TakeSpectrogram::FloorDb));
     }
 }
 

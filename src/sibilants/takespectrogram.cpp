@@ -1,14 +1,14 @@
-#include "spectrogram.h"
+#include "takespectrogram.h"
 
 #include "framespectrum.h"
 
 #include <algorithm>
 #include <cmath>
 
-Spectrogram Spectrogram::Of(std::span<const short> samples, int sampleRate, int bandCount,
-                            double topHz) {
+TakeSpectrogram TakeSpectrogram::Of(std::span<const short> samples, int sampleRate, int bandCount,
+                                    double topHz) {
     FrameSpectrum spectrum(sampleRate);
-    Spectrogram s;
+    TakeSpectrogram s;
     const double top = std::clamp(topHz, spectrum.binHz(), spectrum.sampleRate() / 2.0);
     // No band narrower than a bin, which would leave some bands without one.
     s.m_bands = std::clamp(bandCount, 1, int(top / spectrum.binHz()));
