@@ -7,6 +7,7 @@
 #include "coresplit.h"
 #include "cslowa.h"
 #include "cstatrec.h"
+#include "desktopidentity.h"
 #include "eventpump.h"
 #include "filehome.h"
 #include "messagebox.h"
@@ -22,6 +23,7 @@
 #include "practicelog.h"
 #include "profilebadge.h"
 #include "progressmodule.h"
+#include "qttranslation.h"
 #include "randomgenerator.h"
 #include "resourcereport.h"
 #include "settingsstore.h"
@@ -184,6 +186,10 @@ void Startup::PreloadBeforeApplication(const QStringList& arguments, QSize scree
 }
 
 int Startup::run() {
+    // Before any window: the desktop ties the windows to the menu entry and its icon, and Qt's
+    // own dialogs speak the system's language.
+    DesktopIdentity::Apply();
+    QtTranslation::Install();
     SingleInstance instance;
     // Long enough for a copy started in the same instant to reach its event loop on a busy
     // machine.
