@@ -1,7 +1,6 @@
 #include "tformlusterko.h"
 
 #include "calibration.h"
-#include "cprzyciskp.h"
 #include "cslowa.h"
 #include "mediafiles.h"
 #include "mirrorscale.h"
@@ -17,35 +16,14 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
 
-const QColor Ink(0x2E, 0x2A, 0x5A);
-const QColor Panel(0xFF, 0xF7, 0xE3);
 // Live listening has no end of its own: an hour's worth, taken away as it comes.
 constexpr std::int64_t kListenLimit = std::int64_t(TFormLusterko::Rate) * 3600;
 constexpr int kModelRate = 22050; // the pack's words and the own models
-
-QFont uiFont(int pixelSize, bool bold = false) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QLabel* label(QWidget* parent, const QString& text, const QFont& f) {
-    auto* l = new QLabel(text, parent);
-    l->setFont(f);
-    l->setTextFormat(Qt::PlainText);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, Ink);
-    l->setPalette(palette);
-    return l;
-}
 
 QImage picture(const char* name) {
     return QImage(QStringLiteral("Data/Lusterko/%1.png").arg(QLatin1String(name)));
@@ -59,51 +37,22 @@ bool hasSibilant(const WordEntry& word) {
 
 } // namespace
 
-PictureTable TFormLusterko::Pictures(const CDisplay& display) {
-    return {{},
-            {{QStringLiteral("stop"), QPoint(display.OffsetX + display.DesignWidth - 84,
-                                             display.OffsetY + display.DesignHeight - 68)}}};
-}
-
 TFormLusterko::TFormLusterko(const CDisplay& display, const std::vector<WordEntry>& words,
                              QString scaleFile)
-    : m_display(display), m_scaleFile(std::move(scaleFile)), m_stream(Rate) {
+    : TherapistForm(display, Title(), QColor(0xF6, 0xC6, 0xE0), QStringLiteral("Lusterko")),
+      m_display(display), m_scaleFile(std::move(scaleFile)), m_stream(Rate) {
     for (const WordEntry& word : words)
         if (hasSibilant(word))
             m_words.push_back(&word);
-    setWindowTitle(Title());
-    setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
-    canvas().setBrushColor(Qt::black);
 
-    const int x0 = display.OffsetX;
-    const int y0 = display.OffsetY;
-    const int w = display.DesignWidth;
-    const int h = display.DesignHeight;
-    const bool small = display.IsSmall();
+    const auto [x0, y0, w, h, small, text] = PlayArea();
     const int m = 20;
-    const int text = small ? 13 : 15;
 
-    m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
-    m_background.fill(Qt::black);
-    {
-        QPainter p(&m_background);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillRect(QRect(x0, y0, w, h), QColor(0xF6, 0xC6, 0xE0));
-        p.setPen(QPen(Ink, 3));
-        p.setBrush(Panel);
-        p.drawRoundedRect(QRectF(x0 + 4.5, y0 + 4.5, w - 9, h - 9), 18, 18);
-    }
-    canvas().draw(0, 0, m_background);
-
-    auto* title = label(this, QStringLiteral("Lusterko"), uiFont(small ? 24 : 30, true));
-    title->move(x0 + m, y0 + 10);
-    title->adjustSize();
-    auto* aid = label(this,
+    auto* aid = Label(this,
                       QStringLiteral("Lusterko pomaga ćwiczyć głoski. To nie jest badanie "
                                      "wymowy."),
-                      uiFont(small ? 11 : 13));
-    aid->setGeometry(title->geometry().right() + 16, y0 + (small ? 16 : 20),
-                     x0 + w - m - title->geometry().right() - 16, 24);
+                      Font(small ? 11 : 13));
+    aid->setGeometry(BesideTitle());
 
     const int scaleTop = y0 + (small ? 48 : 58);
     const int scaleHeight = small ? 230 : 300;
@@ -116,12 +65,12 @@ TFormLusterko::TFormLusterko(const CDisplay& display, const std::vector<WordEntr
     row->setGeometry(x0 + m, scaleTop + scaleHeight + 4, w - 2 * m, small ? 30 : 36);
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 0, 0, 0);
-    line->addWidget(label(row, QStringLiteral("Ćwiczymy:"), uiFont(text, true)));
+    line->addWidget(Label(row, QStringLiteral("Ćwiczymy:"), Font(text, true)));
     const Sibilant sounds[] = {Sibilant::S, Sibilant::Si, Sibilant::Sz};
     for (int i = 0; i < 3; ++i) {
         m_targets[i] = new QPushButton(ScaleEnds::Name(sounds[i]), row);
         m_targets[i]->setCheckable(true);
-        m_targets[i]->setFont(uiFont(text + 2, true));
+        m_targets[i]->setFont(Font(text + 2, true));
         m_targets[i]->setFocusPolicy(Qt::NoFocus);
         m_targets[i]->setMinimumWidth(small ? 44 : 56);
         connect(m_targets[i], &QPushButton::clicked, this,
@@ -129,11 +78,11 @@ TFormLusterko::TFormLusterko(const CDisplay& display, const std::vector<WordEntr
         line->addWidget(m_targets[i]);
     }
     line->addSpacing(16);
-    m_scaleText = label(row, QString(), uiFont(small ? 11 : 13));
+    m_scaleText = Label(row, QString(), Font(small ? 11 : 13));
     line->addWidget(m_scaleText, 1);
     auto calibrate = [&](const QString& caption, auto action) {
         auto* button = new QPushButton(caption, row);
-        button->setFont(uiFont(small ? 11 : 13, true));
+        button->setFont(Font(small ? 11 : 13, true));
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, action);
         line->addWidget(button);
@@ -142,7 +91,7 @@ TFormLusterko::TFormLusterko(const CDisplay& display, const std::vector<WordEntr
     calibrate(QStringLiteral("Najlepsze sz"), [this] { A_Skala(Sibilant::Sz); });
     calibrate(QStringLiteral("Skala domyślna"), [this] { A_SkalaDomyslna(); });
 
-    m_status = label(this, QString(), uiFont(text, true));
+    m_status = Label(this, QString(), Font(text, true));
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setWordWrap(true);
     m_status->setGeometry(x0 + m, row->geometry().bottom() + 4, w - 2 * m, small ? 36 : 42);
@@ -154,16 +103,16 @@ TFormLusterko::TFormLusterko(const CDisplay& display, const std::vector<WordEntr
     chooser->setGeometry(x0 + m, wordsTop, small ? 170 : 210, wordsBottom - wordsTop);
     auto* column = new QVBoxLayout(chooser);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(label(chooser, QStringLiteral("Wyraz:"), uiFont(text, true)));
+    column->addWidget(Label(chooser, QStringLiteral("Wyraz:"), Font(text, true)));
     m_word = new QComboBox(chooser);
-    m_word->setFont(uiFont(text));
+    m_word->setFont(Font(text));
     m_word->setFocusPolicy(Qt::NoFocus);
     m_word->setMaxVisibleItems(16);
     for (const WordEntry* word : m_words)
         m_word->addItem(word->plainWord());
     column->addWidget(m_word);
     auto* say = new QPushButton(QStringLiteral("Nagraj wyraz (spacja)"), chooser);
-    say->setFont(uiFont(text, true));
+    say->setFont(Font(text, true));
     say->setFocusPolicy(Qt::NoFocus);
     say->setMinimumHeight(small ? 34 : 40);
     connect(say, &QPushButton::clicked, this, [this] { A_NagrajWyraz(); });
@@ -176,12 +125,6 @@ TFormLusterko::TFormLusterko(const CDisplay& display, const std::vector<WordEntr
     m_modelWord = new WordView(QStringLiteral("Wzorzec"), this);
     m_modelWord->setGeometry(viewsLeft + viewWidth + 12, wordsTop, viewWidth,
                              wordsBottom - wordsTop + 60);
-
-    const PictureTable::Button stop = Pictures(display).buttons.front();
-    m_stop = std::make_unique<CPrzyciskP>(*this, stop.name, canvas(), m_background, stop.at.x(),
-                                          stop.at.y(), [this] { A_Stop(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { A_Stop(); });
 
     m_capture = CaptureSource::Microphone(Rate, kListenLimit);
     A_Cel(Sibilant::Sz);
@@ -341,24 +284,16 @@ void TFormLusterko::endTake() {
     setStatus(QStringLiteral("Skala ustawiona dla tego dziecka."));
 }
 
-void TFormLusterko::A_Stop() {
-    close();
-}
-
 bool TFormLusterko::keyPressed(char16_t ch) {
-    if (ch == 27) {
-        A_Stop();
-        return true;
-    }
     if (ch == u' ') {
         A_NagrajWyraz();
         return true;
     }
-    return false;
+    return TherapistForm::keyPressed(ch);
 }
 
 void TFormLusterko::showEvent(QShowEvent* event) {
-    Form::showEvent(event);
+    TherapistForm::showEvent(event);
     const std::optional<ScaleEnds> own =
         m_scaleFile.isEmpty() ? std::nullopt : MirrorScaleFile::Load(m_scaleFile);
     setEnds(own.value_or(ScaleEnds::ChildDefaults()), own.has_value());
@@ -369,5 +304,5 @@ void TFormLusterko::showEvent(QShowEvent* event) {
 void TFormLusterko::hideEvent(QHideEvent* event) {
     // The microphone is held only while the mirror is open.
     stopListening();
-    Form::hideEvent(event);
+    TherapistForm::hideEvent(event);
 }

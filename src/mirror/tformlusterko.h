@@ -2,18 +2,14 @@
 
 #include "audioinput.h"
 #include "cdisplay.h"
-#include "form.h"
 #include "mirrorcoach.h"
-#include "picturetable.h"
 #include "scaleends.h"
 #include "sibilantstream.h"
+#include "therapistform.h"
 
-#include <QImage>
 #include <QString>
-#include <memory>
 #include <vector>
 
-class CPrzyciskP;
 class MirrorScale;
 class QComboBox;
 class QLabel;
@@ -28,7 +24,7 @@ struct WordEntry;
 // word (the therapist's own recording or the program's). The therapist sets the child's scale
 // from the child's best s and best sz; it is kept in the child's folder. A practice aid, and the
 // window says so. "stop" and Escape close it.
-class TFormLusterko : public Form {
+class TFormLusterko : public TherapistForm {
     Q_OBJECT
 public:
     static constexpr int Rate = 44100;
@@ -40,8 +36,6 @@ public:
     TFormLusterko(const CDisplay& display, const std::vector<WordEntry>& words, QString scaleFile);
     ~TFormLusterko() override;
 
-    static PictureTable Pictures(const CDisplay& display);
-    static QStringList PictureFiles(const CDisplay& display) { return Pictures(display).Files(); }
     static QString Title() { return QStringLiteral("Wiklotek Cz.I - Lusterko"); }
 
     void SetCapture(CaptureSource capture) { m_capture = std::move(capture); }
@@ -54,7 +48,6 @@ public:
     // Records the child's best s (or sz) for the scale; both done, the scale is set and kept.
     void A_Skala(Sibilant end);
     void A_SkalaDomyslna();
-    void A_Stop();
 
     // State, for tests.
     const MirrorCoach& Coach() const { return m_coach; }
@@ -94,8 +87,6 @@ private:
     std::vector<short> m_taken;
     std::vector<short> m_sTake; // the calibration's s, until its sz comes
 
-    QImage m_background;
-    std::unique_ptr<CPrzyciskP> m_stop;
     MirrorScale* m_scale = nullptr;
     WordView* m_childWord = nullptr;
     WordView* m_modelWord = nullptr;

@@ -2,7 +2,6 @@
 
 #include "cdisplay.h"
 #include "chartstyle.h"
-#include "cprzyciskp.h"
 #include "logreader.h"
 #include "mediafiles.h"
 #include "progresscsv.h"
@@ -39,7 +38,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTabWidget>
@@ -52,22 +50,10 @@
 
 namespace {
 
-const QColor Ink(0x2E, 0x2A, 0x5A);
-const QColor Panel(0xFF, 0xF7, 0xE3);
 // Keeps the words of a value together when a line wraps: "72,1 %", "2 min 5 s".
 const QChar NoBreak(0x00A0);
 // What a sound group or position without answers shows instead of a bar.
 const QString NoGames = QStringLiteral("—");
-
-QLabel* label(QWidget* parent, const QString& text, const QFont& font) {
-    auto* l = new QLabel(text, parent);
-    l->setFont(font);
-    l->setTextFormat(Qt::PlainText);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, Ink);
-    l->setPalette(palette);
-    return l;
-}
 
 QComboBox* combo(QWidget* parent, const QStringList& items, const QFont& font) {
     auto* box = new QComboBox(parent);
@@ -139,44 +125,21 @@ TFormPostepy::TFormPostepy(const CDisplay& display, QString statisticsPath, Cloc
 
 TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clock clock,
                            QTimeZone zone)
-    : m_display(display), m_sources(std::move(sources)), m_path(m_sources.statisticsPath),
+    : TherapistForm(display, Title(), QColor(0x8F, 0xD8, 0xFA), QStringLiteral("Postępy")),
+      m_display(display), m_sources(std::move(sources)), m_path(m_sources.statisticsPath),
       m_ownPaths(m_sources.ownPaths),
       m_clock(clock ? std::move(clock) : [] { return std::chrono::system_clock::now(); }),
       m_zone(std::move(zone)) {
-    setWindowTitle(Title());
-    setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
-    canvas().setBrushColor(Qt::black);
-
-    const int x0 = display.OffsetX;
-    const int y0 = display.OffsetY;
-    const int w = display.DesignWidth;
-    const int h = display.DesignHeight;
-    const bool small = display.IsSmall();
+    const auto [x0, y0, w, h, small, text] = PlayArea();
     const int m = 12;
-    const int text = small ? 13 : 15;
 
-    m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
-    m_background.fill(Qt::black);
-    {
-        QPainter p(&m_background);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillRect(QRect(x0, y0, w, h), QColor(0x8F, 0xD8, 0xFA));
-        p.setPen(QPen(Ink, 3));
-        p.setBrush(Panel);
-        p.drawRoundedRect(QRectF(x0 + 4.5, y0 + 4.5, w - 9, h - 9), 18, 18);
-    }
-    canvas().draw(0, 0, m_background);
-
-    auto* title = label(this, QStringLiteral("Postępy"), ChartStyle::Font(small ? 24 : 30, true));
-    title->move(x0 + m + 8, y0 + 10);
-    title->adjustSize();
     const QFont font = ChartStyle::Font(text);
     // Whose progress: the title's own line, as the page's subject.
     m_child = combo(this, {}, ChartStyle::Font(text, true));
-    m_child->move(title->geometry().right() + 12, y0 + (small ? 14 : 18));
+    m_child->move(TitleLabel().geometry().right() + 12, y0 + (small ? 14 : 18));
     m_child->resize(small ? 170 : 220, small ? 28 : 32);
     connect(m_child, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
-    m_totals = label(this, QString(), ChartStyle::Font(small ? 11 : 13, true));
+    m_totals = Label(this, QString(), ChartStyle::Font(small ? 11 : 13, true));
     m_totals->setWordWrap(true);
     placeTotals();
 
@@ -203,14 +166,14 @@ TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clo
     const std::pair<const char*, QComboBox*> named[] = {
         {"Gra:", m_game}, {"Głoska:", m_sound}, {"Pozycja:", m_position}, {"Okres:", m_period}};
     for (const auto& [caption, box] : named) {
-        row->addWidget(label(filters, QString::fromUtf8(caption), font));
+        row->addWidget(Label(filters, QString::fromUtf8(caption), font));
         row->addWidget(box, 1);
         row->addSpacing(8);
         connect(box, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
     }
 
     const int noteTop = y0 + (small ? 84 : 96);
-    m_note = label(this, QString(), ChartStyle::Font(text, true));
+    m_note = Label(this, QString(), ChartStyle::Font(text, true));
     m_note->setGeometry(x0 + m + 8, noteTop, w - 2 * m - 16, 20);
     QPalette notePalette = m_note->palette();
     notePalette.setColor(QPalette::WindowText, QColor(0xB0, 0x20, 0x20));
@@ -244,17 +207,12 @@ TFormPostepy::TFormPostepy(const CDisplay& display, ProgressSources sources, Clo
     print->addAction(QStringLiteral("Zapisz jako PDF…"), this, [this] { A_Drukuj(); });
     m_pdfButton->setMenu(print);
     const int savedLeft = m_pdfButton->geometry().right() + 12;
-    m_saved = label(this, QString(), ChartStyle::Font(small ? 11 : 13));
+    m_saved = Label(this, QString(), ChartStyle::Font(small ? 11 : 13));
     m_saved->setWordWrap(true);
     m_saved->setGeometry(savedLeft, bottom, x0 + w - 90 - savedLeft, 52);
 
-    const PictureTable::Button stop = Pictures(display).buttons.front();
-    m_stop = std::make_unique<CPrzyciskP>(*this, stop.name, canvas(), m_background, stop.at.x(),
-                                          stop.at.y(), [this] { A_Stop(); });
-    // Escape reaches the window wherever the keyboard is, a list or the table included.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { A_Stop(); });
-    // ...except while a list is open: Escape closes the list first.
+    // Escape reaches the window wherever the keyboard is, except while a list is open: Escape
+    // closes the list first.
     for (QComboBox* box : {m_child, m_game, m_sound, m_position, m_period})
         box->view()->installEventFilter(this);
 
@@ -365,7 +323,7 @@ QWidget* TFormPostepy::buildNoteTab() {
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 4, 0, 0);
-    column->addWidget(label(page,
+    column->addWidget(Label(page,
                             QStringLiteral("Uwagi dla rodzica: ten tekst trafi do raportu "
                                            "(Drukuj / PDF)."),
                             ChartStyle::Font(m_display.IsSmall() ? 12 : 14)));
@@ -867,14 +825,6 @@ void TFormPostepy::A_DrukujNaDrukarce() {
         Print(printer);
 }
 
-bool TFormPostepy::keyPressed(char16_t ch) {
-    if (ch == 27) {
-        A_Stop();
-        return true;
-    }
-    return false;
-}
-
 bool TFormPostepy::eventFilter(QObject* watched, QEvent* event) {
     // The open list closes on Escape while the key is offered to shortcuts, and the offer then
     // falls through to the window's Escape: taking it here keeps the window open.
@@ -886,10 +836,10 @@ bool TFormPostepy::eventFilter(QObject* watched, QEvent* event) {
                 event->accept();
                 return true;
             }
-    return Form::eventFilter(watched, event);
+    return TherapistForm::eventFilter(watched, event);
 }
 
 void TFormPostepy::showEvent(QShowEvent* event) {
-    Form::showEvent(event);
+    TherapistForm::showEvent(event);
     Reload();
 }

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "cdisplay.h"
-#include "form.h"
 #include "logfigures.h"
-#include "picturetable.h"
 #include "practicelog.h"
 #include "progressfilter.h"
 #include "progressreport.h"
 #include "progresssources.h"
 #include "progressstats.h"
 #include "statreader.h"
+#include "therapistform.h"
 
 #include <QHash>
 #include <QImage>
@@ -19,7 +18,6 @@
 #include <memory>
 #include <vector>
 
-class CPrzyciskP;
 class LogReader;
 class ProgressTableModel;
 class QPlainTextEdit;
@@ -46,7 +44,7 @@ class QTableView;
 // with the therapist's note. It covers the screen like the about window and keeps its content
 // in the play area; "stop" and Escape close it. The log (or, when it cannot be read, the
 // statistics file) is read each time the window opens and never written.
-class TFormPostepy : public Form {
+class TFormPostepy : public TherapistForm {
     Q_OBJECT
 public:
     using Clock = std::function<std::chrono::system_clock::time_point()>;
@@ -67,16 +65,6 @@ public:
                  QTimeZone zone = QTimeZone::systemTimeZone());
     ~TFormPostepy() override;
 
-    // The pictures it is made from: only "stop", in the play area's bottom right corner. Here,
-    // so that the program lists them without loading the window's module.
-    static PictureTable Pictures(const CDisplay& display) {
-        return {{},
-                {{QStringLiteral("stop"), QPoint(display.OffsetX + display.DesignWidth - 84,
-                                                 display.OffsetY + display.DesignHeight - 68)}}};
-    }
-    // Their files, relative to the program's folder.
-    static QStringList PictureFiles(const CDisplay& display) { return Pictures(display).Files(); }
-
     // Apart from the menu's, so that the two windows are told apart on the desktop.
     static QString Title() { return QStringLiteral("Wiklotek Cz.I - Postępy"); }
 
@@ -91,7 +79,6 @@ public:
     // Applies the filters chosen in the window.
     void Refresh();
 
-    void A_Stop() { close(); }
     // The two export buttons: ask for a file, write it, say where it went.
     void A_ZapiszCsv();
     // "Zapisz jako PDF": the report into a file.
@@ -137,13 +124,11 @@ public:
     QChartView& GroupChart() { return *m_groupChart; }
     QPushButton& CsvButton() { return *m_csvButton; }
     QPushButton& PdfButton() { return *m_pdfButton; }
-    CPrzyciskP& StopButton() { return *m_stop; }
 
     // "Gry: 3 · Czas gry: 4 min 5 s · ..." for the shown runs.
     static QString TotalsText(const ProgressStats& stats);
 
 protected:
-    bool keyPressed(char16_t ch) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -175,7 +160,6 @@ private:
     QStringList m_ownPaths;
     Clock m_clock;
     QTimeZone m_zone;
-    QImage m_background;
     StatReader::Result m_content;
     QStringList m_readNotes; // what reading said, shown above the table
     QStringList m_names;     // whose each record is, from the log
@@ -214,5 +198,4 @@ private:
     std::vector<QGraphicsSimpleTextItem*> m_groupValues; // four sound groups, three positions
     QPushButton* m_csvButton = nullptr;
     QPushButton* m_pdfButton = nullptr;
-    std::unique_ptr<CPrzyciskP> m_stop;
 };

@@ -2,7 +2,6 @@
 
 #include "audioinput.h"
 #include "audiooutput.h"
-#include "cprzyciskp.h"
 #include "cslowa.h"
 #include "levelmeter.h"
 #include "mediafiles.h"
@@ -20,31 +19,11 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
 
-const QColor Ink(0x2E, 0x2A, 0x5A);
-const QColor Panel(0xFF, 0xF7, 0xE3);
 const QColor WarningInk(0xB0, 0x20, 0x20);
-
-QFont uiFont(int pixelSize, bool bold = false) {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
-}
-
-QLabel* label(QWidget* parent, const QString& text, const QFont& f, const QColor& ink = Ink) {
-    auto* l = new QLabel(text, parent);
-    l->setFont(f);
-    l->setTextFormat(Qt::PlainText);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, ink);
-    l->setPalette(palette);
-    return l;
-}
 
 QString keyHints() {
     return QStringLiteral("Spacja: nagraj / zakończ    Enter: zachowaj i dalej\n"
@@ -63,7 +42,7 @@ QPixmap phrasePicture(int size, bool praise) {
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Ink, 4));
+    p.setPen(QPen(TherapistForm::Ink, 4));
     p.setBrush(praise ? QColor(0x8E, 0xD8, 0x7A) : QColor(0xFF, 0xC0, 0x70));
     const QRectF body(8, size * 0.12, size - 16, size * 0.56);
     p.drawRoundedRect(body, size * 0.12, size * 0.12);
@@ -71,52 +50,22 @@ QPixmap phrasePicture(int size, bool praise) {
                             {size * 0.22, size * 0.88},
                             {size * 0.46, body.bottom() - 2}};
     p.drawPolygon(tail, 3);
-    p.setFont(uiFont(size / 5, true));
+    p.setFont(TherapistForm::Font(size / 5, true));
     p.drawText(body, Qt::AlignCenter, praise ? QStringLiteral("Brawo!") : QStringLiteral("Ups!"));
     return pixmap;
 }
 
 } // namespace
 
-PictureTable TFormWzorce::Pictures(const CDisplay& display) {
-    return {{},
-            {{QStringLiteral("stop"), QPoint(display.OffsetX + display.DesignWidth - 84,
-                                             display.OffsetY + display.DesignHeight - 68)}}};
-}
-
 TFormWzorce::TFormWzorce(const CDisplay& display, const std::vector<WordEntry>& words,
                          const QString& modelsFolder)
-    : m_display(display), m_catalogue(words), m_store(modelsFolder), m_list(m_catalogue, m_store) {
-    setWindowTitle(Title());
-    setGeometry(0, 0, display.ScreenWidth, display.ScreenHeight);
-    canvas().setBrushColor(Qt::black);
-
-    const int x0 = display.OffsetX;
-    const int y0 = display.OffsetY;
-    const int w = display.DesignWidth;
-    const int h = display.DesignHeight;
-    const bool small = display.IsSmall();
+    : TherapistForm(display, Title(), QColor(0xFF, 0xD8, 0xA8), QStringLiteral("Wzorce")),
+      m_display(display), m_catalogue(words), m_store(modelsFolder), m_list(m_catalogue, m_store) {
+    const auto [x0, y0, w, h, small, text] = PlayArea();
     const int m = 20;
-    const int text = small ? 13 : 15;
 
-    m_background = QImage(display.ScreenWidth, display.ScreenHeight, QImage::Format_RGB32);
-    m_background.fill(Qt::black);
-    {
-        QPainter p(&m_background);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.fillRect(QRect(x0, y0, w, h), QColor(0xFF, 0xD8, 0xA8));
-        p.setPen(QPen(Ink, 3));
-        p.setBrush(Panel);
-        p.drawRoundedRect(QRectF(x0 + 4.5, y0 + 4.5, w - 9, h - 9), 18, 18);
-    }
-    canvas().draw(0, 0, m_background);
-
-    auto* title = label(this, QStringLiteral("Wzorce"), uiFont(small ? 24 : 30, true));
-    title->move(x0 + m, y0 + 10);
-    title->adjustSize();
-    m_counts = label(this, QString(), uiFont(text));
-    m_counts->setGeometry(title->geometry().right() + 16, y0 + (small ? 16 : 20),
-                          x0 + w - m - title->geometry().right() - 16, 24);
+    m_counts = Label(this, QString(), Font(text));
+    m_counts->setGeometry(BesideTitle());
     buildFilters(x0 + m, y0 + (small ? 50 : 58), w - 2 * m, text);
 
     const int top = y0 + (small ? 92 : 104);
@@ -125,7 +74,7 @@ TFormWzorce::TFormWzorce(const CDisplay& display, const std::vector<WordEntry>& 
     m_model = new ModelListModel(m_list, small ? 40 : 52, this);
     m_view = new QListView(this);
     m_view->setModel(m_model);
-    m_view->setFont(uiFont(text));
+    m_view->setFont(Font(text));
     m_view->setIconSize(QSize(small ? 40 : 52, small ? 40 : 52));
     m_view->setUniformItemSizes(true);
     m_view->setSpacing(2);
@@ -146,20 +95,20 @@ TFormWzorce::TFormWzorce(const CDisplay& display, const std::vector<WordEntry>& 
     m_picture->setFixedSize(m_pictureSize, m_pictureSize);
     m_picture->setAlignment(Qt::AlignCenter);
     column->addWidget(m_picture, 0, Qt::AlignHCenter);
-    m_word = label(side, QString(), uiFont(small ? 26 : 34, true));
+    m_word = Label(side, QString(), Font(small ? 26 : 34, true));
     m_word->setAlignment(Qt::AlignCenter);
     column->addWidget(m_word);
-    m_source = label(side, QString(), uiFont(text));
+    m_source = Label(side, QString(), Font(text));
     m_source->setAlignment(Qt::AlignCenter);
     column->addWidget(m_source);
     m_meter = new LevelMeter(side);
     m_meter->setFixedHeight(small ? 18 : 24);
     column->addWidget(m_meter);
-    m_status = label(side, QString(), uiFont(text, true));
+    m_status = Label(side, QString(), Font(text, true));
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setWordWrap(true);
     column->addWidget(m_status);
-    m_warnings = label(side, QString(), uiFont(text, true), WarningInk);
+    m_warnings = Label(side, QString(), Font(text, true), WarningInk);
     m_warnings->setAlignment(Qt::AlignCenter);
     m_warnings->setWordWrap(true);
     column->addWidget(m_warnings);
@@ -179,7 +128,7 @@ TFormWzorce::TFormWzorce(const CDisplay& display, const std::vector<WordEntry>& 
         {m_listen, &TFormWzorce::A_Odtworz},
         {m_delete, &TFormWzorce::A_Usun}};
     for (const auto& [button, action] : actions) {
-        button->setFont(uiFont(text, true));
+        button->setFont(Font(text, true));
         button->setFocusPolicy(Qt::NoFocus);
         button->setMinimumHeight(small ? 30 : 36);
         connect(button, &QPushButton::clicked, this,
@@ -191,16 +140,10 @@ TFormWzorce::TFormWzorce(const CDisplay& display, const std::vector<WordEntry>& 
     buttons->addWidget(m_again, 1, 1);
     buttons->addWidget(m_delete, 2, 0, 1, 2);
     column->addLayout(buttons);
-    auto* hints = label(side, keyHints(), uiFont(small ? 11 : 12));
+    auto* hints = Label(side, keyHints(), Font(small ? 11 : 12));
     hints->setWordWrap(true);
     hints->setAlignment(Qt::AlignCenter);
     column->addWidget(hints);
-
-    const PictureTable::Button stop = Pictures(display).buttons.front();
-    m_stop = std::make_unique<CPrzyciskP>(*this, stop.name, canvas(), m_background, stop.at.x(),
-                                          stop.at.y(), [this] { A_Stop(); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { A_Stop(); });
 
     m_output = AudioOutput::shared();
     m_capture = CaptureSource::Microphone(TakeSession::Rate, TakeSession::LimitSamples);
@@ -230,7 +173,7 @@ void TFormWzorce::buildFilters(int x, int y, int width, int text) {
     filters->setGeometry(x, y, width, m_display.IsSmall() ? 30 : 34);
     auto* row = new QHBoxLayout(filters);
     row->setContentsMargins(0, 0, 0, 0);
-    const QFont f = uiFont(text);
+    const QFont f = Font(text);
     auto combo = [&](const QStringList& items) {
         auto* box = new QComboBox(filters);
         box->setFont(f);
@@ -512,10 +455,6 @@ void TFormWzorce::A_Usun() {
     setStatus(QStringLiteral("Usunięto własne nagranie: gra znów mówi głosem programu."));
 }
 
-void TFormWzorce::A_Stop() {
-    close();
-}
-
 std::vector<short> TFormWzorce::modelInUse(const ModelEntry& entry) const {
     if (m_store.Has(entry.name))
         if (std::optional<std::vector<short>> own = m_store.Load(entry.name))
@@ -537,9 +476,6 @@ void TFormWzorce::stopSound() {
 
 bool TFormWzorce::keyPressed(char16_t ch) {
     switch (ch) {
-    case 27:
-        A_Stop();
-        return true;
     case u' ':
         A_Nagraj();
         return true;
@@ -554,7 +490,7 @@ bool TFormWzorce::keyPressed(char16_t ch) {
         A_Odtworz();
         return true;
     default:
-        return false;
+        return TherapistForm::keyPressed(ch);
     }
 }
 
@@ -579,11 +515,11 @@ bool TFormWzorce::eventFilter(QObject* watched, QEvent* event) {
         } else
             return true; // a held space would start and stop takes without end
     }
-    return Form::eventFilter(watched, event);
+    return TherapistForm::eventFilter(watched, event);
 }
 
 void TFormWzorce::showEvent(QShowEvent* event) {
-    Form::showEvent(event);
+    TherapistForm::showEvent(event);
     // Models may have come in by an import since the window was last open.
     const ModelEntry* entry = chosen();
     reload(entry ? entry->name : QString());
@@ -598,5 +534,5 @@ void TFormWzorce::hideEvent(QHideEvent* event) {
             m_capture.stop();
     }
     m_session.Discard();
-    Form::hideEvent(event);
+    TherapistForm::hideEvent(event);
 }

@@ -2,21 +2,18 @@
 
 #include "audioinput.h"
 #include "cdisplay.h"
-#include "form.h"
 #include "modelcatalogue.h"
 #include "modellist.h"
 #include "modelstore.h"
-#include "picturetable.h"
 #include "takesession.h"
+#include "therapistform.h"
 
-#include <QImage>
 #include <QTimer>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class AudioOutput;
-class CPrzyciskP;
 class LevelMeter;
 class ModelListModel;
 class QCheckBox;
@@ -33,7 +30,7 @@ struct WordEntry;
 // own recording (the program's plays again). Keyboard first, so that the list goes fast:
 // space starts and ends a take, Enter keeps it and moves to the next model, Backspace records
 // again, P plays. It covers the screen like the progress window; "stop" and Escape close it.
-class TFormWzorce : public Form {
+class TFormWzorce : public TherapistForm {
     Q_OBJECT
 public:
     // The microphone as the window uses it; tests give their own samples.
@@ -49,8 +46,6 @@ public:
                 const QString& modelsFolder);
     ~TFormWzorce() override;
 
-    static PictureTable Pictures(const CDisplay& display);
-    static QStringList PictureFiles(const CDisplay& display) { return Pictures(display).Files(); }
     static QString Title() { return QStringLiteral("Wiklotek Cz.I - Wzorce"); }
 
     // How long the microphone may give nothing before the take ends as heard nothing.
@@ -61,7 +56,6 @@ public:
     void A_JeszczeRaz(); // Backspace: drops the take and starts another
     void A_Odtworz();    // P: the take that is ready, or else the model in use
     void A_Usun();       // deletes the own recording of the chosen model
-    void A_Stop();
 
     void SetCapture(Capture capture) { m_capture = std::move(capture); }
     void SetPlayback(Playback playback) { m_playback = std::move(playback); }
@@ -110,8 +104,6 @@ private:
     unsigned m_playing = 0;
     QTimer m_noSound;
 
-    QImage m_background;
-    std::unique_ptr<CPrzyciskP> m_stop;
     ModelListModel* m_model = nullptr;
     QListView* m_view = nullptr;
     QComboBox* m_kind = nullptr;
