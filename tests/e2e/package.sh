@@ -37,6 +37,12 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 changes="$out/wiklotek_${version}_amd64.changes"
 deb="$out/wiklotek_${version}_amd64.deb"
+# WK_PACKAGE_OUT receives the checked package for e2e_package_install; an older one goes first,
+# so that a failed build leaves none behind.
+if [ -n "${WK_PACKAGE_OUT:-}" ]; then
+    mkdir -p "$WK_PACKAGE_OUT"
+    rm -f "$WK_PACKAGE_OUT"/wiklotek_*.deb
+fi
 if [ ! -s "$changes" ]; then
     src="$out/wiklotek-$upstream"
     rm -rf "$src"
@@ -165,4 +171,5 @@ dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's,^\./,,; s,/$,,' | sort >"$WORK/
 (cd "$root" && find . -mindepth 1 | sed 's,^\./,,' | sort) >"$WORK/unpacked"
 expect_eq "$(comm -13 "$WORK/packaged" "$WORK/unpacked")" "" "files the runs left in the tree"
 [ -f "$home/data/wiklotek/prgst1.stt" ] || fail "no statistics file in the user's data folder"
+[ -z "${WK_PACKAGE_OUT:-}" ] || cp "$deb" "$WK_PACKAGE_OUT/"
 echo PASS
