@@ -207,3 +207,20 @@ click_at() {
     xdotool mousemove --sync "$1" "$2" click 1
     sleep "${3:-0.4}"
 }
+
+# choose_memory small|big: the Memory tab with SZ, nagłos and mało chosen, as a person clicks.
+choose_memory() {
+    memory_points "$1"
+    click_at "${TAB_MEMORY[@]}"
+    click_at "${SOUND_SZ[@]}"
+    click_at "${POSITION_NAGLOS[@]}"
+    click_at "${LEVEL_MALO[@]}"
+}
+
+# leave_summary: the summary's "stop", back to the menu.
+leave_summary() {
+    local summary
+    summary=$(wait_window "^Koniec gry$" 10)
+    eval "$(xdotool getwindowgeometry --shell "$summary")"
+    click_at $((X + 325 + 35)) $((Y + 340 + 30)) 1
+}

@@ -83,20 +83,14 @@ expect_eq "$(xprop -id "$menu" WM_CLASS)" \
         "$root/usr/share/applications/pl.wiklotek.Wiklotek.desktop")\"" "WM_CLASS"
 
 # A Memory game started and stopped, then its row saved from the progress view.
-memory_points big
-click_at "${TAB_MEMORY[@]}"
-click_at "${SOUND_SZ[@]}"
-click_at "${POSITION_NAGLOS[@]}"
-click_at "${LEVEL_MALO[@]}"
+choose_memory big
 click_at "${START[@]}"
 game=$(wait_window "^Memory$" 10)
 sleep 0.5
 click_at $((BOARD_X + 38)) $((BOARD_Y + 47))
 sleep 1
 press_in "$game" Escape
-summary=$(wait_window "^Koniec gry$" 10)
-eval "$(xdotool getwindowgeometry --shell "$summary")"
-click_at $((X + 325 + 35)) $((Y + 340 + 30)) 1
+leave_summary
 click_at $((1024 / 2 - 255 + 42)) $((768 - 768 / 7 + 36))
 progress=$(wait_window "^Wiklotek Cz.I - Post" 15)
 sleep 1

@@ -54,12 +54,8 @@ launch app "$prog/wiklotek"
 menu=$(wait_window "^Wiklotek Cz.I$")
 wait_splash_gone
 # The Memory tab with SZ, nagłos and mało chosen (the big screen variant).
-memory_points big
+choose_memory big
 LEVEL_SREDNIO=(448 290) TAB_LABELLING=(860 170)
-click_at "${TAB_MEMORY[@]}"
-click_at "${SOUND_SZ[@]}"
-click_at "${POSITION_NAGLOS[@]}"
-click_at "${LEVEL_MALO[@]}"
 shot menu
 
 click_at $((1024 / 2 - 255 + 42)) $((768 - 768 / 7 + 36))
@@ -106,9 +102,7 @@ fi
 shot memory
 sleep 1.5
 press_in "$game" Escape
-summary=$(wait_window "^Koniec gry$" 10)
-eval "$(xdotool getwindowgeometry --shell "$summary")"
-click_at $((X + 325 + 35)) $((Y + 340 + 30))
+leave_summary
 for _ in $(seq 50); do
     xdotool search --onlyvisible --name "^Memory$" >/dev/null 2>&1 || break
     sleep 0.1
@@ -124,9 +118,7 @@ game=$(wait_window "^Podpisywanie$" 10)
 sleep 1
 shot labelling
 press_in "$game" Escape
-summary=$(wait_window "^Koniec gry$" 10)
-eval "$(xdotool getwindowgeometry --shell "$summary")"
-click_at $((X + 325 + 35)) $((Y + 340 + 30))
+leave_summary
 sleep 0.5
 
 press_in "$menu" Escape
