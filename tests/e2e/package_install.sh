@@ -3,9 +3,10 @@
 # machine's release is made with debootstrap, `apt install ./wiklotek_*.deb` pulls in what the
 # program needs, and a user of that system starts the program with the command of its menu
 # entry under Xvfb (Polish locale), plays a Memory game, saves the progress table through Qt's
-# file dialog (whose buttons speak Polish) and quits. Afterwards the user's files are in their
-# home and the installed files are as the package made them. Needs root (debootstrap, chroot)
-# and the Debian mirror this machine installs from; the package is the one e2e_package built.
+# file dialog and quits. Afterwards the user's files are in their home and the installed files
+# are as the package made them (the window and Qt's catalogue are e2e_package's checks).
+# Needs root (debootstrap, chroot) and the Debian mirror this machine installs from; the package
+# is the one e2e_package built.
 source "$(dirname "$0")/lib.sh"
 skip=77
 : "${WK_PACKAGE_OUT:?WK_PACKAGE_OUT must name the folder e2e_package leaves the package in}"
@@ -40,13 +41,9 @@ if ! debootstrap --variant=minbase "$release" "$root" "$mirror" >"$WORK/debootst
     tail -n 5 "$WORK/debootstrap.log"
     exit $skip
 fi
-{
-    echo "deb $mirror $release main"
-    echo "deb $mirror $release-updates main"
-    grep -q '^URIs: .*debian-security' /etc/apt/sources.list.d/*.sources 2>/dev/null &&
-        echo "deb $(sed -n 's/^URIs: *\(.*debian-security\).*/\1/p' /etc/apt/sources.list.d/*.sources |
-            head -n 1) $release-security main"
-} >"$root/etc/apt/sources.list"
+# The same sources as this machine's apt: its updates and security fixes too.
+rm -f "$root/etc/apt/sources.list"
+cp -r /etc/apt/sources.list* "$root/etc/apt/"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 # "${in_root[@]}" COMMAND...: runs in the fresh system, with its own /proc and /dev/shm mounted
@@ -63,10 +60,6 @@ cp "$deb" "$root/tmp/"
     >>"$WORK/apt.log" 2>&1 || fail "apt install of the package: $(tail -n 20 "$WORK/apt.log")"
 echo "installed on a fresh $release in $(($(date +%s) - started)) s:" \
     "$(grep -o '[0-9]* newly installed' "$WORK/apt.log")"
-for need in wiklotek libsdl2-2.0-0 qt6-qpa-plugins qt6-translations-l10n xdg-utils; do
-    "${in_root[@]}" dpkg-query -W -f='${Status}' "$need" 2>/dev/null | grep -q "install ok installed" ||
-        fail "$need is not installed with the package"
-done
 
 # A user of the fresh system, starting the command of the menu entry.
 "${in_root[@]}" useradd --create-home --shell /bin/bash ola
@@ -78,9 +71,6 @@ launch app "${in_root[@]}" setpriv --reuid=ola --regid=ola --init-groups --reset
     env DISPLAY="$DISPLAY" LANG=pl_PL.UTF-8 SDL_AUDIODRIVER=dummy sh -c "cd && exec $exec_line"
 menu=$(wait_window "^Wiklotek Cz.I$" 30)
 wait_splash_gone
-expect_eq "$(xprop -id "$menu" WM_CLASS)" \
-    "WM_CLASS(STRING) = \"wiklotek\", \"$(sed -n 's/^StartupWMClass=//p' \
-        "$root/usr/share/applications/pl.wiklotek.Wiklotek.desktop")\"" "WM_CLASS"
 
 # A Memory game started and stopped, then its row saved from the progress view.
 choose_memory big
@@ -94,11 +84,9 @@ leave_summary
 click_at $((1024 / 2 - 255 + 42)) $((768 - 768 / 7 + 36))
 progress=$(wait_window "^Wiklotek Cz.I - Post" 15)
 sleep 1
-# Qt's own save dialog, with Qt's Polish catalogue from qt6-translations-l10n in use.
+# Qt's own save dialog.
 click_at 95 733
 dialog=$(wait_window "^Zapisz tabel" 10)
-grep -q '/translations/qtbase_pl\.qm' "/proc/$(pid_of app)/maps" ||
-    fail "Qt's Polish catalogue is not loaded in the installed program"
 press_in "$dialog" Return
 sleep 1
 press_in "$progress" Escape
